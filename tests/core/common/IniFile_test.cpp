@@ -1,0 +1,153 @@
+#include "common/IniFile.h"
+
+#include "common/Cp1252.h"
+#include "common/Exceptions.h"
+#include "common/Locale.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace vastrel;
+using vastrel::test::ReadBytes;
+using vastrel::test::TempDir;
+using vastrel::test::WriteBytes;
+
+TEST(Cp1252Test, RoundTripsEveryByteAndMapsAccents)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    EXPECT_EQ(Utf8ToCp1252("ESPAÇAMENTO"), "ESPA\xC7" "AMENTO");
+    EXPECT_EQ(Cp1252ToUtf8("S\xE3o Paulo \x80"), "São Paulo €");
+    EXPECT_EQ(Utf8ToCp1252("日本"), "??");
+    EXPECT_EQ(FoldCase("Espaçamento"), "ESPAÇAMENTO");
+    EXPECT_TRUE(LooksLikeUtf8("Paraná"));
+    EXPECT_FALSE(LooksLikeUtf8("Paran\xE1"));
+    EXPECT_FALSE(LooksLikeUtf8("plain"));
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::filesystem::path file = dir / "p.vst";
+};
+
+TEST_F(IniFileTest, WritesWindows1252WithCrLfAndReadsBackWithoutRegardToCase)
+{
+    ScopedDecimalSeparator sep(',');
+    {
+        TIniFile ini(file);
+        ini.WriteString("ESPAÇAMENTO", "Versao", "1");
+        ini.WriteFloat("ESPAÇAMENTO", "EH", 18.3);
+        ini.WriteInteger("TipoSistema", "Tipo", 1);
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(ReadBytes(file), "[ESPA\xC7" "AMENTO]\r\nVersao=1\r\nEH=18,3\r\n[TipoSistema]\r\nTipo=1\r\n");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("espaçamento", "VERSAO", "0"), "1");
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("Espaçamento", "eh", 0), 18.3);
+    EXPECT_EQ(ini.ReadInteger("tiposistema", "tipo", -1), 1);
+}
+
+TEST_F(IniFileTest, ReplacesInPlaceAppendsToSectionAndKeepsEverythingElse)
+{
+    WriteBytes(file, "; comment\r\n[A]\r\nx=1\r\nOdd Line\r\n\r\n[B]\r\ny=2\r\n[Old]\r\nkeep=yes\r\n");
+    TIniFile ini(file);
+    ini.WriteString("a", "X", "10"); // replaced where it stands, spelling of the key kept
+    ini.WriteString("A", "z", "3");  // appended at the end of its section
+    ini.WriteString("C", "w", "4");  // new section at the end of the file
+    ini.UpdateFile();
+    EXPECT_EQ(ReadBytes(file),
+              "; comment\r\n[A]\r\nx=10\r\nOdd Line\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[Old]\r\nkeep=yes\r\n[C]\r\nw=4\r\n");
+}
+
+TEST_F(IniFileTest, DefaultsForMissingOrUnparsableValues)
+{
+    WriteBytes(file, "[S]\nn=abc\nf=1;2\ni=2.5\ncomma=0,25\npoint=0.25\nblank=\n");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadInteger("S", "n", -1), -1);
+    EXPECT_EQ(ini.ReadFloat("S", "f", 7), 7);
+    EXPECT_EQ(ini.ReadInteger("S", "i", -2), -2);
+    EXPECT_EQ(ini.ReadFloat("S", "comma", 0), 0.25);
+    EXPECT_EQ(ini.ReadFloat("S", "point", 0), 0.25);
+    EXPECT_EQ(ini.ReadString("S", "blank", "d"), "");
+    EXPECT_EQ(ini.ReadString("S", "missing", "d"), "d");
+    EXPECT_EQ(ini.ReadString("Nope", "n", "d"), "d");
+    EXPECT_FALSE(ini.Modified());
+}
+
+TEST_F(IniFileTest, ValuesKeepTheirBlanksAndAccents)
+{
+    {
+        TIniFile ini(file);
+        ini.WriteString("NIMBRA", "Latitude", "  °  '  \"");
+        ini.WriteString("IDENTIFICACAO", "Nome", "Fazenda São João");
+        ini.UpdateFile();
+    }
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("NIMBRA", "Latitude", ""), "  °  '  \"");
+    EXPECT_EQ(ini.ReadString("IDENTIFICACAO", "Nome", ""), "Fazenda São João");
+}
+
+TEST_F(IniFileTest, AFileSavedAsUtf8ByAnEditorReadsToo)
+{
+    WriteBytes(file, "\xEF\xBB\xBF[ESPAÇAMENTO]\nCultura=Feijão\n");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("ESPAÇAMENTO", "Cultura", ""), "Feijão");
+}
+
+TEST_F(IniFileTest, DeleteKeyIsTheOnlyRemoval)
+{
+    WriteBytes(file, "[NIMBRA]\r\nTr=10\r\nK=1\r\n");
+    TIniFile ini(file);
+    ini.DeleteKey("nimbra", "tr");
+    ini.DeleteKey("nimbra", "absent");
+    ini.UpdateFile();
+    EXPECT_EQ(ReadBytes(file), "[NIMBRA]\r\nK=1\r\n");
+}
+
+TEST_F(IniFileTest, AFailedSaveLeavesTheFileUntouched)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root ignores file permissions";
+    WriteBytes(file, "[A]\r\nx=1\r\n");
+    ::chmod(file.c_str(), 0444);
+    TIniFile ini(file);
+    ini.WriteString("A", "x", "2");
+    EXPECT_THROW(ini.UpdateFile(), EInOutError);
+    EXPECT_EQ(ReadBytes(file), "[A]\r\nx=1\r\n");
+    EXPECT_FALSE(WithIniFile(file, [](TIniFile& f) { f.WriteString("A", "x", "3"); return true; }));
+}
+
+TEST_F(IniFileTest, SaveIntoAMissingFolderFailsWithAMessage)
+{
+    TIniFile ini(dir / "no-such-folder" / "p.vst");
+    ini.WriteString("A", "x", "1");
+    try {
+        ini.UpdateFile();
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("Não foi possível gravar o arquivo"), std::string::npos);
+    }
+}
+
+TEST_F(IniFileTest, NoTemporaryFileIsLeftBehind)
+{
+    TIniFile ini(file);
+    ini.WriteString("A", "x", "1");
+    ini.UpdateFile();
+    int count = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        ++count;
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(IniFileTest, ADirectoryIsNotAnIniFile)
+{
+    EXPECT_THROW(TIniFile ini(dir.Path()), EInOutError);
+    EXPECT_FALSE(WithIniFile(dir.Path(), [](TIniFile&) { return true; }));
+}
