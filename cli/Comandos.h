@@ -1,0 +1,46 @@
+#pragma once
+// Commands of vastrel-cli. Each returns the process exit status:
+// 0 success, 1 calculation refused or failed, 2 project file unreadable,
+// 64 wrong command line.
+
+#include <string>
+#include <vector>
+
+namespace vastrel::cli {
+
+inline constexpr int kSucesso = 0;
+inline constexpr int kErroCalculo = 1;
+inline constexpr int kErroProjeto = 2;
+inline constexpr int kErroUso = 64;
+
+using Argumentos = std::vector<std::string>;
+
+int Calcular(const Argumentos& args);
+int Simular(const Argumentos& args);
+int Espacamento(const Argumentos& args);
+
+// Prints the usage text to the given stream.
+void MostrarUso(bool erro);
+
+// Raised for a wrong command line; main prints it with the usage text.
+struct ErroUso {
+    std::string mensagem;
+};
+
+// Command-line options: "--name value" pairs and "--flag" switches.
+class Opcoes {
+public:
+    Opcoes(const Argumentos& args, const std::vector<std::string>& comValor,
+           const std::vector<std::string>& chaves);
+    const std::vector<std::string>& Posicionais() const { return posicionais_; }
+    bool Tem(const std::string& nome) const;
+    std::string Valor(const std::string& nome) const;
+    double Real(const std::string& nome) const;    // ErroUso when not a number
+    int Inteiro(const std::string& nome) const;    // ErroUso when not an integer
+
+private:
+    std::vector<std::string> posicionais_;
+    std::vector<std::pair<std::string, std::string>> valores_;
+};
+
+} // namespace vastrel::cli

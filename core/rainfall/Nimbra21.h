@@ -1,0 +1,44 @@
+#pragma once
+// The rainfall database component: the place whose IDF equation the project
+// uses and the design storm itself, kept in the project section "NIMBRA".
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "engine/Precipitacao.h"
+
+namespace vastrel {
+
+class TIniFile;
+
+class TNimbra21 {
+public:
+    TNimbra21() { Zerar(); }
+
+    int HelpContext = 0;          // help topic given to the consultation window
+    std::string Autoria;          // source label of the equation chosen last; not stored
+    std::string Latitude;         // coordinate text "DD°MM'SS\"" (south), or empty
+    std::string Longitude;        // coordinate text (west), or empty
+    std::int16_t IndLocalidade = -1; // position of the chosen locality in its state's block, -1 none
+    std::int16_t IndEstacao = -1;    // position of the chosen station, -1 none
+    std::string StrCidade;        // name of the place
+    std::int16_t IndEstado = -1;  // state index 0..26, -1 none
+    std::string StrEstado;        // state name
+    bool ShowAbout = false;       // show the database's about screen on first consultation
+    std::string Secao;            // suffix of the section name "NIMBRA"
+
+    // The project's design storm, owned by this component.
+    TPrecipitacaoExponencialNegativa Precipitacao;
+
+    void Zerar();
+
+    // Section "NIMBRA"+Secao, with the storm's own sections written between
+    // "Versao" and the other keys.
+    bool Ler(TIniFile& ini);
+    bool Gravar(TIniFile& ini);
+    bool Ler(const std::filesystem::path& p);
+    bool Gravar(const std::filesystem::path& p);
+};
+
+} // namespace vastrel

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# vastrel-cli end to end: exit statuses, messages and output formats.
+set -u
+cli=$1
+examples=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() { echo "FALHOU: $*"; failures=$((failures + 1)); }
+
+# run EXPECTED_STATUS ARGS... : runs the command, keeps stdout and stderr.
+run() {
+  local expected=$1; shift
+  "$cli" "$@" >"$work/out" 2>"$work/err"
+  local status=$?
+  [ "$status" -eq "$expected" ] || fail "$* -> status $status, esperado $expected: $(cat "$work/err")"
+}
+expect_out() { grep -qF -- "$1" "$work/out" || fail "saída sem '$1': $(cat "$work/out")"; }
+expect_err() { grep -qF -- "$1" "$work/err" || fail "erro sem '$1': $(cat "$work/err")"; }
+
+# Every example computes, in both output forms.
+for f in "$examples"/*.vst; do
+  run 0 calcular "$f"
+  expect_out "Espaçamento vertical:"
+  expect_out "Altura recomendada (Hr):"
+  run 0 calcular "$f" --json
+  expect_out '"EH_m": '
+  expect_out '"Hr_cm": '
+done
+run 0 calcular "$examples/gradiente-trapezoidal-vicosa.vst" --json
+expect_out '{"sistema": "gradiente", "Q_Ls": '
+run 0 calcular "$examples/nivel-triangular-piracicaba.vst" --json
+expect_out '{"sistema": "nivel", "LES_mm": '
+run 0 calcular "$examples/nivel-triangular-piracicaba.vst"
+expect_out "Terraços em Nível (sem drenagem)"
+expect_out "LES: "
+
+# JSON and CSV use a point whatever the locale; the text output the locale's.
+LC_ALL=C.UTF-8 run 0 calcular "$examples/nivel-trapezoidal-londrina.vst" --json
+grep -qE '"H_m": [0-9]+\.[0-9]+' "$work/out" || fail "H_m sem ponto decimal: $(cat "$work/out")"
+
+# A project that cannot be read: status 2 and the refusal message.
+run 2 calcular "$work/nao-existe.vst"
+expect_err "Não foi possível abrir o arquivo $work/nao-existe.vst."
+sed 's/^Versao=3\.0/Versao=2.0/' "$examples/nivel-triangular-piracicaba.vst" >"$work/versao.vst"
+run 2 calcular "$work/versao.vst"
+expect_err "Não foi possível abrir o arquivo"
+head -c 300 "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/cortado.vst"
+run 2 calcular "$work/cortado.vst"
+printf '\x00\x01\x02binário' >"$work/binario.vst"
+run 2 calcular "$work/binario.vst"
+
+# An empty required field stops the calculation with the window's message.
+sed 's/^Tr=10/Tr=0/' "$examples/nivel-triangular-piracicaba.vst" >"$work/semtr.vst"
+run 1 calcular "$work/semtr.vst"
+expect_err "Valor do periodo de retorno inconsistente."
+sed 's/^nc=0,027/nc=abc/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/semnc.vst"
+run 1 calcular "$work/semnc.vst"
+expect_err "Valor da rugosidade do canal inconsistente."
+
+# An engine error: the storm never exceeds the infiltration rate.
+sed 's/^VIB=15/VIB=5000/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/semescoamento.vst"
+run 1 calcular "$work/semescoamento.vst"
+expect_err " Erro no cálculo "
+expect_err "Erro no dimensinamento dos canais"
+
+# Simulation: 21 points after the header; the stored design is not changed.
+before=$(md5sum <"$examples/gradiente-trapezoidal-vicosa.vst")
+run 0 simular "$examples/gradiente-trapezoidal-vicosa.vst" "Q x nc" --cdu 1.44
+[ "$(wc -l <"$work/out")" -eq 22 ] || fail "simular: $(wc -l <"$work/out") linhas"
+expect_out "x,y,vazao_Ls,altura_teorica_cm,altura_recomendada_cm"
+grep -q '^1,' "$work/out" || fail "Q x nc deve começar em x = 1"
+[ "$(md5sum <"$examples/gradiente-trapezoidal-vicosa.vst")" = "$before" ] || fail "simular alterou o projeto"
+run 0 simular "$examples/nivel-triangular-piracicaba.vst" "LES x VIB"
+grep -qE '^5,[0-9.e+-]+,,' "$work/out" || fail "gráfico de nível deve ter vazão vazia: $(sed -n 2p "$work/out")"
+run 64 simular "$examples/nivel-triangular-piracicaba.vst" "Q x nc"
+
+# Spacing methods.
+run 0 espacamento --metodo bentley --declividade 10 --json
+expect_out '{"EV_m": 1.83'
+run 0 espacamento --metodo parana --declividade 12 --solo 2
+expect_out "Paraná"
+run 0 espacamento --metodo lombardi --declividade 17 --cultura 25 --erosao 0 --preparo 3
+expect_err "é de 16%"
+run 1 espacamento --metodo bentley --declividade 10 --solo 3
+expect_err "Erro. Valor inválido do índice do solo."
+run 64 espacamento --metodo bentley --declividade abc
+run 64 espacamento --metodo outro --declividade 10
+run 64 comando-inexistente
+
+[ "$failures" -eq 0 ] && echo "vastrel-cli: tudo certo"
+exit $((failures > 0))
