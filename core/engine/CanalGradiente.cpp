@@ -8,6 +8,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "common/CheckedMath.h"
 #include "common/Exceptions.h"
@@ -81,8 +82,9 @@ public:
     TEsquemaCanal(const TGradeCanal& grade, const TCoeficientesCinematicos& k)
         : TMalhaCinematica(grade.Nos), Alfa(k.Alfa), m(k.m), Dx(grade.dx), Dts(60 * grade.dt)
     {
-        // c1 = α·Δt/Δx, c2 = 1/c1; the area-form Courant number
-        // m·α·A^(m−1)·Δt/Δx reaches 1/2^(m−1) at A*.
+        // c1 = α·Δt/Δx, c2 = 1/c1. The Courant number m·α·A^(m−1)·Δt/Δx of
+        // the area form reaches 1 at A1 = (m·c1)^(−1/(m−1)); the discharge
+        // form takes over above A* = 2·A1.
         C1 = cm::Div(Alfa * Dts, Dx);
         C2 = cm::Div(1.0, C1);
         ALimite = 2 * cm::Power(m * C1, cm::Div(-1.0, m - 1));

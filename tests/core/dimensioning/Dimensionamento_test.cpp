@@ -1,0 +1,321 @@
+#include "dimensioning/EntradaDimensionamento.h"
+#include "dimensioning/Simulacao.h"
+
+#include "common/Locale.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vastrel;
+
+namespace {
+
+// The graded design used throughout: storm K = 1500, Tr = 10, a = 0.2,
+// b = 10, c = 0.8; bare soil, VIB 10 mm/h, St 0.08, nt 0.1; EH 30 m;
+// trapezoidal channel B = 1 m, Z = 1, Sc 0.005, nc 0.03, 300 m long.
+void ProjetoGradiente(TProjeto& p, int tipoCanal)
+{
+    p.Zerar();
+    p.TipoSistema.Tipo = 1;
+    p.Chuva().SetTr(10);
+    p.Chuva().SetK(1500);
+    p.Chuva().SetA(0.2);
+    p.Chuva().SetB(10);
+    p.Chuva().SetC(0.8);
+    p.Terreno.SetVIB(10);
+    p.Terreno.SetSt(0.08);
+    p.Terreno.nt.Valor = 0.1;
+    TTerracosGradiente& g = p.TerracosGradiente;
+    g.TipoCanal.Tipo = static_cast<std::uint8_t>(tipoCanal);
+    if (tipoCanal == 0) {
+        g.SetB(1);
+        g.Z.Valor = 1;
+    } else {
+        g.Sm.Valor = 0.5;
+    }
+    g.SetSc(0.005);
+    g.nc.Valor = 0.03;
+    g.SetComprimento(300);
+    g.Espacamento.Metodologia.IndMetodologia = 3;
+    g.Espacamento.SetEH(30);
+    g.Espacamento.SetEV(30 * 0.08);
+}
+
+// Fill, Read, then the calculation, as the window's "Calcular" does.
+TResultadoDimensionamento CalcularComoAJanela(TProjeto& p)
+{
+    const TCamposDimensionamento c = PreencherCampos(p);
+    LerCampos(c, p);
+    EXPECT_FALSE(ValidarCampos(c).has_value());
+    return Dimensionar(p);
+}
+
+TEST(DimensionamentoTest, GradedWorkedExampleThroughTheEntryPage)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    const TResultadoDimensionamento r = CalcularComoAJanela(p);
+    EXPECT_TRUE(r.Gradiente);
+    EXPECT_NEAR(r.Q, 476, 1.0);
+    EXPECT_NEAR(r.H, 0.372, 0.001);
+    EXPECT_NEAR(r.EV, 2.4, 1e-12);
+    EXPECT_DOUBLE_EQ(r.Hr, r.H * 100 + 10);
+
+    ProjetoGradiente(p, 1);
+    const TResultadoDimensionamento t = CalcularComoAJanela(p);
+    EXPECT_NEAR(t.Q, 458, 1.0);
+    EXPECT_NEAR(t.H, 0.307, 0.001);
+}
+
+TEST(DimensionamentoTest, LevelTriangularHeightStoresTheRunoffOfTheStrip)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 1);
+    p.TipoSistema.Tipo = 0;
+    TTerracosNivel& n = p.TerracosNivel;
+    n.TipoCanal.Tipo = 1;
+    n.Sm.Valor = 0.5;
+    n.SetCDu(1.2);
+    n.Espacamento.Metodologia.IndMetodologia = 3;
+    n.Espacamento.SetEH(30);
+    n.Espacamento.SetEV(2.4);
+    const TResultadoDimensionamento r = CalcularComoAJanela(p);
+    EXPECT_FALSE(r.Gradiente);
+    ASSERT_GT(r.LES, 0);
+    // The triangle between the land (St) and the ridge face (Sm) holds the
+    // runoff volume EH × LES of one metre of terrace.
+    const double area = r.H * r.H * (1 / 0.08 + 1 / 0.5) / 2;
+    EXPECT_NEAR(area, 30 * r.LES / 1000, 1e-9);
+    EXPECT_NEAR(r.Hr, std::sqrt(1.2) * r.H * 100 + 10, 1e-9);
+}
+
+TEST(DimensionamentoTest, FieldsShowDisplayUnitsAndReadBackStoredUnits)
+{
+    ScopedDecimalSeparator virgula(',');
+    TProjeto p;
+    ProjetoGradiente(p, 1);
+    p.Terreno.SetSt(0.05);
+    p.Unidades.SetIndiceDeclividade(1); // %
+    p.Unidades.SetIndiceVIB(2);         // m/dia
+    TCamposDimensionamento c = PreencherCampos(p);
+    EXPECT_EQ(c.DecliTer, "5,0");
+    EXPECT_EQ(c.BSt, "5,0"); // the triangular channel's St is the terrain slope
+    EXPECT_EQ(c.ZSm, "50,0");
+    EXPECT_EQ(c.VIB, "0,24");
+    EXPECT_EQ(c.Sc, "0,5");
+    EXPECT_EQ(c.Comp, "300,0");
+    EXPECT_EQ(c.EH, "30,0");
+    EXPECT_EQ(c.Tr, "10,0");
+
+    c.DecliTer = "4";
+    c.VIB = "0,48";
+    c.Comp = "300,5"; // to the nearest metre, halves to even
+    c.EH = "25";
+    LerCampos(c, p);
+    EXPECT_DOUBLE_EQ(p.Terreno.St, 0.04);
+    EXPECT_DOUBLE_EQ(p.Terreno.VIB, 20);
+    EXPECT_EQ(p.TerracosGradiente.Comprimento, 300);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Espacamento.EV, 1.0);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Sm.Valor, 0.5);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.B, 0);
+
+    c.Canal = 0; // trapezoidal: B and Z from the fields, Sm cleared
+    c.BSt = "1,5";
+    c.ZSm = "2";
+    LerCampos(c, p);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.B, 1.5);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Z.Valor, 2);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Sm.Valor, 0);
+
+    c.K = "1,2,3";
+    EXPECT_THROW(LerCampos(c, p), EConvertError);
+}
+
+TEST(DimensionamentoTest, EmptyValuesShowEmptyFieldsAndLevelTrapezoidUsesShortFormat)
+{
+    ScopedDecimalSeparator ponto('.');
+    TProjeto p;
+    p.TerracosNivel.TipoCanal.Tipo = 0;
+    p.TerracosNivel.SetB(1.23456);
+    const TCamposDimensionamento c = PreencherCampos(p);
+    EXPECT_EQ(c.Tr, "");
+    EXPECT_EQ(c.EH, "");
+    EXPECT_EQ(c.ZSm, "");
+    EXPECT_EQ(c.BSt, "1.235");
+    EXPECT_EQ(c.Sc, ""); // graded-only fields stay empty in a level project
+}
+
+TEST(DimensionamentoTest, ValidationStopsAtTheFirstEmptyFieldInTheWindowsOrder)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    const TCamposDimensionamento cheio = PreencherCampos(p);
+    using M = std::string TCamposDimensionamento::*;
+    const struct {
+        M campo;
+        TCampo id;
+        const char* mensagem;
+    } casos[] = {
+        {&TCamposDimensionamento::Tr, TCampo::Tr, "Valor do periodo de retorno inconsistente."},
+        {&TCamposDimensionamento::K, TCampo::K, "Valor do parâmetro \"K\" inconsistente."},
+        {&TCamposDimensionamento::A, TCampo::A, "Valor do parâmetro \"a\" inconsistente."},
+        {&TCamposDimensionamento::B, TCampo::B, "Valor do parâmetro \"b\" inconsistente."},
+        {&TCamposDimensionamento::C, TCampo::C, "Valor do parâmetro \"c\" inconsistente."},
+        {&TCamposDimensionamento::ZSm, TCampo::ZSm, "Valor da inclinação da parede do canal inconsistente."},
+        {&TCamposDimensionamento::BSt, TCampo::BSt, "Valor da base do canal inconsistente."},
+        {&TCamposDimensionamento::RugTer, TCampo::RugTer, "Valor da rugosidade do terreno inconsistente."},
+        {&TCamposDimensionamento::Sc, TCampo::Sc, "Valor da declividade do canal inconsistente."},
+        {&TCamposDimensionamento::Comp, TCampo::Comp, "Valor do comprimento do canal inconsistente."},
+        {&TCamposDimensionamento::RugCan, TCampo::RugCan, "Valor da rugosidade do canal inconsistente."},
+        {&TCamposDimensionamento::DecliTer, TCampo::DecliTer, "Valor da declividade do terreno inconsistente."},
+        {&TCamposDimensionamento::EV, TCampo::EV, "Valor do espaçamento vertical inconsistente."},
+        {&TCamposDimensionamento::EH, TCampo::EH, "Valor do espaçamento horizontal inconsistente."},
+        {&TCamposDimensionamento::VIB, TCampo::VIB, "Valor da taxa de infiltração estável inconsistente."},
+    };
+    // Emptying a field and every one after it reports that field.
+    for (std::size_t i = 0; i < std::size(casos); ++i) {
+        TCamposDimensionamento c = cheio;
+        for (std::size_t j = i; j < std::size(casos); ++j)
+            c.*casos[j].campo = "";
+        const auto falha = ValidarCampos(c);
+        ASSERT_TRUE(falha.has_value()) << casos[i].mensagem;
+        EXPECT_EQ(falha->Campo, casos[i].id);
+        EXPECT_EQ(falha->Mensagem, casos[i].mensagem);
+    }
+    // Triangular channels name the ridge face and the land slope.
+    TCamposDimensionamento t = cheio;
+    t.Canal = 1;
+    t.ZSm = t.BSt = "";
+    EXPECT_EQ(ValidarCampos(t)->Mensagem, "Valor da inclinação do murundum inconsistente.");
+    t.ZSm = "0,5";
+    EXPECT_EQ(ValidarCampos(t)->Mensagem, "Valor da declividade do terreno inconsistente.");
+    // A level project skips the graded-only fields.
+    TCamposDimensionamento n = cheio;
+    n.Sistema = 0;
+    n.RugTer = n.Sc = n.Comp = n.RugCan = "";
+    EXPECT_FALSE(ValidarCampos(n).has_value());
+}
+
+TEST(DimensionamentoTest, RecommendedHeight)
+{
+    EXPECT_DOUBLE_EQ(AlturaRecomendada(0.25, 1.44), 40.0);
+    EXPECT_DOUBLE_EQ(AlturaRecomendada(0, 1), 10.0);
+}
+
+TEST(DimensionamentoTest, NoRunoffEndsInTheGradedGuard)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    p.Terreno.SetVIB(5000);
+    try {
+        Dimensionar(p);
+        FAIL();
+    } catch (const EDimensionamento& e) {
+        EXPECT_STREQ(e.what(), "Erro no dimensinamento dos canais");
+    }
+}
+
+TEST(SimulacaoTest, InputValuesAreRepeatedSums)
+{
+    const auto nc = ValoresEntrada(TEntradaSimulada::nc);
+    ASSERT_EQ(nc.size(), 21u);
+    EXPECT_DOUBLE_EQ(nc[0], 0.001);
+    EXPECT_DOUBLE_EQ(nc[1], 0.005);
+    EXPECT_NEAR(nc[2], 0.010, 1e-15);
+    EXPECT_NEAR(nc[20], 0.100, 1e-15);
+    const auto sc = ValoresEntrada(TEntradaSimulada::Sc);
+    double soma = 0.0005;
+    for (int i = 0; i < 20; ++i)
+        soma += 0.0005;
+    EXPECT_EQ(sc[20], soma); // the sum, bit for bit, not 21 × 0.0005
+    EXPECT_DOUBLE_EQ(ValoresEntrada(TEntradaSimulada::Comprimento)[20], 1050);
+    EXPECT_DOUBLE_EQ(ValoresEntrada(TEntradaSimulada::EH)[20], 210);
+    EXPECT_NEAR(ValoresEntrada(TEntradaSimulada::nt)[20], 0.35, 1e-12);
+    EXPECT_NEAR(ValoresEntrada(TEntradaSimulada::St)[20], 0.41, 1e-12);
+    EXPECT_DOUBLE_EQ(ValoresEntrada(TEntradaSimulada::VIB)[20], 105);
+}
+
+TEST(SimulacaoTest, ChartListsAndNames)
+{
+    ASSERT_EQ(GraficosGradiente().size(), 21u);
+    EXPECT_EQ(GraficosGradiente()[0].Nome, "Q x Comp");
+    EXPECT_EQ(GraficosGradiente()[13].Nome, "H x VIB");
+    EXPECT_EQ(GraficosGradiente()[20].Nome, "Hr x VIB");
+    ASSERT_EQ(GraficosNivel().size(), 5u);
+    EXPECT_EQ(GraficosNivel()[4].Nome, "LES x VIB");
+    EXPECT_NE(ProcurarGrafico(true, "Q x nt"), nullptr);
+    EXPECT_EQ(ProcurarGrafico(false, "Q x nt"), nullptr);
+}
+
+TEST(SimulacaoTest, GradedChartsPlotScaledInputsAndPutTheTerrainBack)
+{
+    ScopedDecimalSeparator virgula(',');
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    CalcularComoAJanela(p);
+    const double st = p.Terreno.St;
+
+    const TGraficoSimulacao nc = Simular(p, *ProcurarGrafico(true, "Q x nc"), 1);
+    ASSERT_EQ(nc.Pontos.size(), 21u);
+    EXPECT_NEAR(nc.Pontos[0].x, 1, 1e-9);
+    EXPECT_NEAR(nc.Pontos[20].x, 100, 1e-9);
+    EXPECT_EQ(nc.TituloEixoX, "Rugosidade do canal (10E-3)");
+    EXPECT_EQ(nc.TituloEixoY, "Vazão (L/s)");
+    EXPECT_EQ(nc.Pontos[1].TextoEntrada, "5,0");
+
+    const TGraficoSimulacao nt = Simular(p, *ProcurarGrafico(true, "Q x nt"), 1);
+    EXPECT_NEAR(nt.Pontos[0].x, 3.5, 1e-9);
+    EXPECT_NEAR(nt.Pontos[20].x, 35, 1e-9);
+
+    const TGraficoSimulacao sc = Simular(p, *ProcurarGrafico(true, "H x Sc"), 1);
+    EXPECT_NEAR(sc.Pontos[0].x, 5, 1e-9);
+    EXPECT_NEAR(sc.Pontos[20].x, 105, 1e-9);
+    EXPECT_EQ(sc.TituloEixoX, "Delcividade do canal (10E-2 %)");
+    // The chart at the stored channel slope (0.005, the 10th value)
+    // reproduces the design.
+    EXPECT_NEAR(sc.Pontos[9].y, p.TerracosGradiente.H * 100, 1e-9);
+
+    Simular(p, *ProcurarGrafico(true, "Q x St"), 1);
+    EXPECT_EQ(p.Terreno.St, st);
+
+    // Recommended height plotted with the stored CDu; the row with the
+    // simulation page's CDu.
+    p.TerracosGradiente.SetCDu(1.44);
+    const TGraficoSimulacao hr = Simular(p, *ProcurarGrafico(true, "Hr x EH"), 2.25);
+    const TPontoSimulacao& q = hr.Pontos[2]; // EH = 30 m, the design
+    EXPECT_NEAR(q.y, 1.2 * q.H * 100 + 10, 1e-9);
+    EXPECT_NEAR(q.HrLinha, 1.5 * q.H * 100 + 10, 1e-9);
+    EXPECT_NEAR(q.H, p.TerracosGradiente.H, 1e-12);
+    EXPECT_EQ(hr.RotuloAltura, "Altura teórica:");
+}
+
+TEST(SimulacaoTest, LevelChartsAndTheInfiltrationUnit)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 1);
+    p.TipoSistema.Tipo = 0;
+    p.TerracosNivel.Sm.Valor = 0.5;
+    p.TerracosNivel.Espacamento.SetEH(30);
+    p.TerracosNivel.Espacamento.SetEV(2.4);
+    p.Unidades.SetIndiceVIB(2); // m/dia
+    CalcularComoAJanela(p);
+    const double vib = p.Terreno.VIB;
+
+    const TGraficoSimulacao les = Simular(p, *ProcurarGrafico(false, "LES x VIB"), 1);
+    EXPECT_EQ(les.TituloEixoX, "Tie (m/dia)");
+    EXPECT_EQ(les.RotuloAltura, "LES:");
+    EXPECT_NEAR(les.Pontos[0].x, 5 * 0.024, 1e-12);
+    EXPECT_EQ(p.Terreno.VIB, vib);
+    // More infiltration, less runoff.
+    for (std::size_t i = 1; i < les.Pontos.size(); ++i)
+        EXPECT_LE(les.Pontos[i].y, les.Pontos[i - 1].y);
+
+    const TGraficoSimulacao eh = Simular(p, *ProcurarGrafico(false, "H x EH"), 1);
+    EXPECT_EQ(eh.RotuloEntrada, "Espaçamento");
+    for (std::size_t i = 1; i < eh.Pontos.size(); ++i)
+        EXPECT_GT(eh.Pontos[i].y, eh.Pontos[i - 1].y);
+    EXPECT_EQ(Simular(p, *ProcurarGrafico(false, "Hr x EH"), 1).RotuloEntrada, "Espaçamento:");
+}
+
+} // namespace
