@@ -99,21 +99,32 @@ public:
     {
         const std::size_t n = Nos();
         double soma = 0;  // catches an infinity or NaN anywhere in the step
+        const double entradaQ = qlat * Dx / Alfa; // lateral inflow over one dx, reduced discharge
+        const double entradaA = qlat * Dts;       // lateral inflow over one step, area
+        const double inversoM = 1 / m;
         for (std::size_t i = 1; i < n; ++i) {
             double M = 0;
+            double Qreduzida = 0;
             if (Yold[i - 1] > ALimite) {
-                // Discharge form, stable for large Courant numbers.
-                const double R = Qnew[i - 1] + qlat * Dx / Alfa + C2 * (Yold[i - 1] - Ynew[i - 1]);
-                M = R > 0 ? PotenciaPositiva(R, 1 / m) : 0.0;
+                // Discharge form, stable for large Courant numbers. It gives
+                // the reduced discharge R itself, so the area is R^(1/m) and
+                // the discharge needs no second power.
+                const double R = Qnew[i - 1] + entradaQ + C2 * (Yold[i - 1] - Ynew[i - 1]);
+                if (R > 0) {
+                    M = PotenciaPositiva(R, inversoM);
+                    Qreduzida = R;
+                }
             } else {
                 // Area form.
-                M = Yold[i] + qlat * Dts + C1 * (Qold[i - 1] - Qold[i]);
+                M = Yold[i] + entradaA + C1 * (Qold[i - 1] - Qold[i]);
+                if (M > 0)
+                    Qreduzida = PotenciaPositiva(M, m);
             }
             if (i == n - 1 && M < Yold[n - 1])
                 return true;
             if (M > 0) {
                 Ynew[i] = M;
-                Qnew[i] = PotenciaPositiva(M, m);
+                Qnew[i] = Qreduzida;
             } else {
                 Ynew[i] = 0;
                 Qnew[i] = 0;
@@ -140,10 +151,12 @@ public:
     // Outflow at the outlet at the old time level, L/s.
     double VazaoSaidaAnterior() const { return kLitrosPorM3 * Alfa * cm::PowerOrZero(Yold.back(), m); }
 
-    // True when no water is left anywhere in the channel.
+    // True when no water is left anywhere in the channel: called after
+    // Trocar, when the old level holds the state just computed (the new
+    // interior has been emptied for the next step).
     bool Vazio() const
     {
-        return std::all_of(Ynew.begin(), Ynew.end(), [](double a) { return a == 0; });
+        return Ynew[0] == 0 && std::all_of(Yold.begin(), Yold.end(), [](double a) { return a == 0; });
     }
 
 private:

@@ -99,17 +99,26 @@ public:
         double M = 0;
         double soma = 0;  // catches an infinity or NaN anywhere in the step
         for (std::size_t i = 1; i < n; ++i) {
+            double Qreduzida = 0;
             if (Ynew[i - 1] + Yold[i] > YLimite) {
-                // Discharge form, stable for large Courant numbers.
+                // Discharge form, stable for large Courant numbers. It gives
+                // the reduced discharge R itself: the depth is R^0.6 and the
+                // discharge needs no second power.
                 const double R = Qnew[i - 1] + eq + C1 * (Yold[i - 1] - Ynew[i - 1]);
-                M = R > 0 ? PotenciaPositiva(R, kExpoenteInverso) : 0.0;
+                M = 0;
+                if (R > 0) {
+                    M = PotenciaPositiva(R, kExpoenteInverso);
+                    Qreduzida = R;
+                }
             } else {
                 // Depth form; M is not clamped.
                 M = Yold[i] + ey + C2 * (Qold[i - 1] - Qold[i]);
+                if (M > 0)
+                    Qreduzida = PotenciaPositiva(M, kExpoenteManning);
             }
             if (M > 0) {
                 Ynew[i] = M;
-                Qnew[i] = PotenciaPositiva(M, kExpoenteManning);
+                Qnew[i] = Qreduzida;
             } else {
                 Ynew[i] = 0;
                 Qnew[i] = 0;

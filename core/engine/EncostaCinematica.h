@@ -8,12 +8,12 @@
 //
 //   q = α·y^(5/3),   α = √St / nt        (q in m²/s, y in m),
 //
-// with an explicit finite-difference scheme of the continuity equation
-// ∂y/∂t + ∂q/∂x = excess rate. The scheme switches node by node between the
-// depth form (explicit in y, stable while the Courant number
-// (5/3)·α·y^(2/3)·Δt/Δx stays below 1) and the discharge form (explicit in q,
-// stable for large Courant numbers), after the four-point kinematic-wave
-// schemes of Li, Simons & Stevens (Water Resources Research 11(2), 1975).
+// (the kinematic-wave approximation of overland flow of Woolhiser & Liggett,
+// Water Resources Research 3(3), 1967), with an explicit finite-difference
+// scheme of the continuity equation ∂y/∂t + ∂q/∂x = excess rate. The scheme
+// switches node by node between the depth form (explicit in y, stable while
+// the Courant number (5/3)·α·y^(2/3)·Δt/Δx stays below 1) and the discharge
+// form (explicit in q, stable for large Courant numbers).
 //
 // Units: lengths and depths in m, times in minutes (seconds inside the
 // scheme), intensities in mm/h, outflow in L/s per metre of width.

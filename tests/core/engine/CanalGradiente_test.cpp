@@ -191,6 +191,17 @@ TEST_F(CanalGradienteTest, SteadyLateralInflowReachesLengthTimesInflow)
     }
 }
 
+TEST_F(CanalGradienteTest, PeakReachingTheOutletAfterTheInflowEndedIsStillFound)
+{
+    // A short strip drains within minutes while water is still travelling
+    // down a long channel: the outlet peaks after the lateral inflow is over,
+    // and the routing must keep stepping while the channel holds water.
+    terreno.SetVIB(105);
+    const double picoLongo = sistema.DimensionarCom(chuva, terreno, 10, 0.005, 0.03, 1050).Q;
+    EXPECT_GT(picoLongo, 0);
+    EXPECT_LT(picoLongo, sistema.DimensionarCom(chuva, terreno, 30, 0.005, 0.03, 1050).Q);
+}
+
 TEST_F(CanalGradienteTest, DimensionarComMatchesDimensionarAndStoresNothing)
 {
     sistema.H = 0.123;
