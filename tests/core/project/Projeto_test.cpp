@@ -172,7 +172,7 @@ TEST_F(ProjetoTest, UnreadableFilesAreRefusedAndTheProjectIsClosed)
         {"tipo fora da faixa", trocar("Tipo=0", "Tipo=9")},
         {"indnt negativo", trocar("Indnt=0", "Indnt=-1")},
         {"cortado", valido.substr(0, valido.size() / 2)},
-        {"binario", std::string("\x00\x01\xFF\xFE garbage", 14)},
+        {"binario", std::string("\x00\x01\xFF\xFE garbage", sizeof("\x00\x01\xFF\xFE garbage") - 1)},
         {"vazio", ""},
     };
     for (const auto& c : casos) {
