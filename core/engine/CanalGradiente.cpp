@@ -122,14 +122,7 @@ public:
             }
             if (i == n - 1 && M < Yold[n - 1])
                 return true;
-            if (M > 0) {
-                Ynew[i] = M;
-                Qnew[i] = Qreduzida;
-            } else {
-                Ynew[i] = 0;
-                Qnew[i] = 0;
-            }
-            soma += M + Qnew[i];
+            soma += Guardar(i, M, Qreduzida);
         }
         cm::Finite(soma);
         return false;

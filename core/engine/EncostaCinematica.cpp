@@ -116,14 +116,7 @@ public:
                 if (M > 0)
                     Qreduzida = PotenciaPositiva(M, kExpoenteManning);
             }
-            if (M > 0) {
-                Ynew[i] = M;
-                Qnew[i] = Qreduzida;
-            } else {
-                Ynew[i] = 0;
-                Qnew[i] = 0;
-            }
-            soma += M + Qnew[i];
+            soma += Guardar(i, M, Qreduzida);
         }
         cm::Finite(soma);
         return M;

@@ -220,6 +220,21 @@ void TEspacamento::Zerar()
     Solo.Zerar();
 }
 
+namespace {
+
+// A list index of the section: missing (-1) or negative fails the read;
+// otherwise it is stored as the byte it fits in.
+bool LerIndice(const TIniFile& ini, const char* chave, std::uint8_t& destino)
+{
+    const long long v = ini.ReadInteger(kSecao, chave, -1);
+    if (v < 0)
+        return false;
+    destino = ComoByte(v);
+    return true;
+}
+
+} // namespace
+
 bool TEspacamento::Ler(TIniFile& ini)
 {
     if (ini.ReadString(kSecao, "Versao", "0") != "1")
@@ -232,24 +247,18 @@ bool TEspacamento::Ler(TIniFile& ini)
         return false;
     Metodologia.IndMetodologia = ComoByte(metodologia);
 
-    const long long cultura = ini.ReadInteger(kSecao, "IndCultura", -1);
-    if (cultura < 0)
+    if (!LerIndice(ini, "IndCultura", Cultura.IndCultura))
         return false;
-    Cultura.IndCultura = ComoByte(cultura);
     Cultura.Cultura = ini.ReadString(kSecao, "Cultura", "");
     Cultura.IndiceU = ini.ReadFloat(kSecao, "IndiceU", 0);
 
-    const long long erosao = ini.ReadInteger(kSecao, "IndErosao", -1);
-    if (erosao < 0)
+    if (!LerIndice(ini, "IndErosao", Erosao.IndErosao))
         return false;
-    Erosao.IndErosao = ComoByte(erosao);
     Erosao.GrupoSolo = ini.ReadString(kSecao, "GrupoSolo", "");
     Erosao.IndiceK = ini.ReadFloat(kSecao, "IndiceK", 0);
 
-    const long long preparo = ini.ReadInteger(kSecao, "IndPreparo", -1);
-    if (preparo < 0)
+    if (!LerIndice(ini, "IndPreparo", Preparo.IndPreparo))
         return false;
-    Preparo.IndPreparo = ComoByte(preparo);
     Preparo.GrupoPreparo = ini.ReadString(kSecao, "GrupoPreparo", "");
     Preparo.IndiceM = ini.ReadFloat(kSecao, "IndiceM", 0);
 

@@ -21,6 +21,21 @@ struct TMalhaCinematica {
 
     std::size_t Nos() const { return Ynew.size(); }
 
+    // Stores the new state of node i: a wet node with its area or depth M
+    // and reduced discharge, or a dry one. Returns what the step's
+    // finiteness check sums.
+    double Guardar(std::size_t i, double M, double Qreduzida)
+    {
+        if (M > 0) {
+            Ynew[i] = M;
+            Qnew[i] = Qreduzida;
+        } else {
+            Ynew[i] = 0;
+            Qnew[i] = 0;
+        }
+        return M + Qnew[i];
+    }
+
     // The new level becomes the old one; the new interior starts empty (the
     // upstream node is set by the boundary condition).
     void Trocar()
