@@ -5,6 +5,25 @@
 
 namespace vastrel {
 
+namespace {
+
+// Position of a unit in its list: by its text when the text is known,
+// otherwise by its multiplier, otherwise the first unit.
+template <std::size_t N, typename K>
+int IndiceCombinado(const std::string& unidade, K multiplicador, const char* const (&unidades)[N],
+                    const K (&multiplicadores)[N])
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (unidade == unidades[i])
+            return static_cast<int>(i);
+    for (std::size_t i = 0; i < N; ++i)
+        if (multiplicador == multiplicadores[i])
+            return static_cast<int>(i);
+    return 0;
+}
+
+} // namespace
+
 void TUnidades::SetIndiceDeclividade(int i)
 {
     const int k = i == 1 ? 1 : 0;
@@ -32,12 +51,13 @@ void TUnidades::LerChaves(const TIniFile& ini, const std::string& secao)
     KDeclividade = static_cast<int>(ini.ReadInteger(secao, "KDecli", 1));
     UnidVIB = ini.ReadString(secao, "UVIB", "mm/h");
     KVIB = ini.ReadFloat(secao, "KVIB", 1.0);
-    // A multiplier of zero would turn every typed value into a division by
-    // zero; such a file was edited by hand, so fall back to the unit's own.
-    if (KDeclividade == 0)
-        SetIndiceDeclividade(UnidDeclividade == "%" ? 1 : 0);
-    if (KVIB == 0)
-        SetIndiceVIB(UnidVIB == "m/h" ? 1 : UnidVIB == "m/dia" ? 2 : 0);
+    // The program always writes a unit with its own multiplier. A file
+    // edited by hand may not: the unit text, which the user sees beside
+    // every value, then decides the multiplier, so that values are never
+    // shown in one unit and labelled with another.
+    SetIndiceDeclividade(IndiceCombinado(UnidDeclividade, KDeclividade, kUnidadesDeclividade,
+                                         kMultiplicadoresDeclividade));
+    SetIndiceVIB(IndiceCombinado(UnidVIB, KVIB, kUnidadesVIB, kMultiplicadoresVIB));
 }
 
 void TUnidades::GravarChaves(TIniFile& ini, const std::string& secao) const

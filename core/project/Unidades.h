@@ -34,7 +34,8 @@ struct TUnidades {
 
     // The four unit keys of the project header (section "VASTREL3") or of
     // the settings file (section "PRINCIPAL"). Missing keys keep the
-    // defaults "m/m", 1, "mm/h", 1.0.
+    // defaults "m/m", 1, "mm/h", 1.0; a multiplier that does not belong to
+    // its unit is replaced by the unit's own.
     void LerChaves(const TIniFile& ini, const std::string& secao);
     void GravarChaves(TIniFile& ini, const std::string& secao) const;
 };

@@ -330,3 +330,36 @@ TEST(EstadoTest, IndexRange)
 }
 
 } // namespace
+
+namespace {
+
+TEST(UnidadesTest, KeysDefaultsAndConversion)
+{
+    TempDir dir;
+    const auto arquivo = dir / "u.ini";
+    WriteBytes(arquivo, "[PRINCIPAL]\r\nUDecli=%\r\nKDecli=0\r\nUVIB=m/dia\r\nKVIB=abc\r\n");
+    TUnidades u;
+    u.LerChaves(TIniFile(arquivo), "PRINCIPAL");
+    // A multiplier that does not match its unit takes the unit's own.
+    EXPECT_EQ(u.KDeclividade, 100);
+    EXPECT_DOUBLE_EQ(u.KVIB, 0.024);
+    WriteBytes(arquivo, "[PRINCIPAL]\r\nUDecli=graus\r\nKDecli=100\r\n");
+    TUnidades porMultiplicador;
+    porMultiplicador.LerChaves(TIniFile(arquivo), "PRINCIPAL");
+    EXPECT_EQ(porMultiplicador.UnidDeclividade, "%");
+    EXPECT_DOUBLE_EQ(u.MostrarDeclividade(0.05), 5.0);
+    EXPECT_DOUBLE_EQ(u.GuardarDeclividade(5.0), 0.05);
+
+    TUnidades padrao;
+    padrao.LerChaves(TIniFile(dir / "nao-existe.ini"), "PRINCIPAL");
+    EXPECT_EQ(padrao.UnidDeclividade, "m/m");
+    EXPECT_EQ(padrao.KDeclividade, 1);
+    EXPECT_EQ(padrao.UnidVIB, "mm/h");
+    padrao.SetIndiceVIB(2);
+    EXPECT_NEAR(padrao.MostrarVIB(10), 0.24, 1e-12);
+    padrao.SetIndiceVIB(1);
+    EXPECT_NEAR(padrao.MostrarVIB(10), 0.01, 1e-12);
+    EXPECT_NEAR(padrao.GuardarVIB(0.01), 10, 1e-9);
+}
+
+} // namespace
