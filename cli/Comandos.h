@@ -1,8 +1,10 @@
 #pragma once
-// Commands of vastrel-cli. Each returns the process exit status:
-// 0 success, 1 calculation refused or failed, 2 project file unreadable,
-// 64 wrong command line.
+// Commands of vastrel-cli. Each command lives in its own source file and
+// registers itself with RegistroComando; main dispatches by name. A command
+// returns the process exit status: 0 success, 1 calculation refused or
+// failed, 2 input file unreadable, 64 wrong command line.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,13 +13,26 @@ namespace vastrel::cli {
 inline constexpr int kSucesso = 0;
 inline constexpr int kErroCalculo = 1;
 inline constexpr int kErroProjeto = 2;
+inline constexpr int kErroArquivo = 2;
 inline constexpr int kErroUso = 64;
 
 using Argumentos = std::vector<std::string>;
+using FuncaoComando = std::function<int(const Argumentos&)>;
 
-int Calcular(const Argumentos& args);
-int Simular(const Argumentos& args);
-int Espacamento(const Argumentos& args);
+struct TComando {
+    std::string Nome;
+    FuncaoComando Executar;
+    std::string Uso; // lines of the usage text, each ending in a line feed
+};
+
+// Registers a command at program start: a static object of this type in
+// the command's own file, so that adding a command touches no other file.
+struct RegistroComando {
+    RegistroComando(std::string nome, FuncaoComando executar, std::string uso);
+};
+
+// The registered commands, in the order their names sort.
+std::vector<TComando> Comandos();
 
 // Prints the usage text to the given stream.
 void MostrarUso(bool erro);

@@ -77,8 +77,6 @@ void MostrarJson(TProjeto& p, const TResultadoDimensionamento& r)
               << "\"Hr_cm\": " << FloatToJson(r.Hr) << "}\n";
 }
 
-} // namespace
-
 int Calcular(const Argumentos& args)
 {
     const Opcoes op(args, {}, {"json"});
@@ -123,5 +121,20 @@ int Simular(const Argumentos& args)
                   << FloatToJson(pt.HrLinha) << "\n";
     return kSucesso;
 }
+
+const RegistroComando kCalcular{
+    "calcular", Calcular,
+    "  vastrel-cli calcular PROJETO.vst [--json]\n"
+    "      Dimensiona o sistema de terraços do projeto e mostra os resultados.\n"};
+
+const RegistroComando kSimular{
+    "simular", Simular,
+    "  vastrel-cli simular PROJETO.vst \"GRAFICO\" [--cdu X]\n"
+    "      Os 21 pontos de um gráfico da simulação, em CSV.\n"
+    "      Gradiente: \"Q x Comp\", \"Q x EH\", \"Q x nc\", \"Q x nt\", \"Q x Sc\", \"Q x St\",\n"
+    "      \"Q x VIB\" e os mesmos com \"H x\" e \"Hr x\".\n"
+    "      Nível: \"H x VIB\", \"Hr x VIB\", \"H x EH\", \"Hr x EH\", \"LES x VIB\".\n"};
+
+} // namespace
 
 } // namespace vastrel::cli

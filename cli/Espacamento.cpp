@@ -29,8 +29,6 @@ void AvisarDeclividade(const std::string& metodo, double D, int erosao)
     }
 }
 
-} // namespace
-
 int Espacamento(const Argumentos& args)
 {
     const Opcoes op(args, {"metodo", "declividade", "solo", "cultura", "erosao", "preparo"}, {"json"});
@@ -74,5 +72,13 @@ int Espacamento(const Argumentos& args)
     }
     return kSucesso;
 }
+
+const RegistroComando kEspacamento{
+    "espacamento", Espacamento,
+    "  vastrel-cli espacamento --metodo bentley|lombardi|parana --declividade PERCENT\n"
+    "      [--solo I] [--cultura I --erosao I --preparo I] [--json]\n"
+    "      Espaçamento vertical e horizontal entre terraços.\n"};
+
+} // namespace
 
 } // namespace vastrel::cli

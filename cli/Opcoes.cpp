@@ -7,21 +7,35 @@
 
 namespace vastrel::cli {
 
+namespace {
+
+std::vector<TComando>& Registro()
+{
+    static std::vector<TComando> comandos;
+    return comandos;
+}
+
+} // namespace
+
+RegistroComando::RegistroComando(std::string nome, FuncaoComando executar, std::string uso)
+{
+    Registro().push_back({std::move(nome), std::move(executar), std::move(uso)});
+}
+
+std::vector<TComando> Comandos()
+{
+    std::vector<TComando> lista = Registro();
+    std::sort(lista.begin(), lista.end(), [](const TComando& a, const TComando& b) { return a.Nome < b.Nome; });
+    return lista;
+}
+
 void MostrarUso(bool erro)
 {
     std::ostream& out = erro ? std::cerr : std::cout;
-    out << "Uso:\n"
-           "  vastrel-cli calcular PROJETO.vst [--json]\n"
-           "      Dimensiona o sistema de terraços do projeto e mostra os resultados.\n"
-           "  vastrel-cli simular PROJETO.vst \"GRAFICO\" [--cdu X]\n"
-           "      Os 21 pontos de um gráfico da simulação, em CSV.\n"
-           "      Gradiente: \"Q x Comp\", \"Q x EH\", \"Q x nc\", \"Q x nt\", \"Q x Sc\", \"Q x St\",\n"
-           "      \"Q x VIB\" e os mesmos com \"H x\" e \"Hr x\".\n"
-           "      Nível: \"H x VIB\", \"Hr x VIB\", \"H x EH\", \"Hr x EH\", \"LES x VIB\".\n"
-           "  vastrel-cli espacamento --metodo bentley|lombardi|parana --declividade PERCENT\n"
-           "      [--solo I] [--cultura I --erosao I --preparo I] [--json]\n"
-           "      Espaçamento vertical e horizontal entre terraços.\n"
-           "Códigos de saída: 0 sucesso, 1 cálculo recusado ou com erro, 2 projeto ilegível,\n"
+    out << "Uso:\n";
+    for (const TComando& c : Comandos())
+        out << c.Uso;
+    out << "Códigos de saída: 0 sucesso, 1 cálculo recusado ou com erro, 2 arquivo ilegível,\n"
            "64 linha de comando inválida.\n";
 }
 

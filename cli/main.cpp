@@ -20,12 +20,9 @@ int main(int argc, char** argv)
     const std::string comando = todos[0];
     const Argumentos args(todos.begin() + 1, todos.end());
     try {
-        if (comando == "calcular")
-            return Calcular(args);
-        if (comando == "simular")
-            return Simular(args);
-        if (comando == "espacamento")
-            return Espacamento(args);
+        for (const TComando& c : Comandos())
+            if (c.Nome == comando)
+                return c.Executar(args);
         throw ErroUso{"Comando desconhecido: " + comando};
     } catch (const ErroUso& e) {
         std::cerr << "vastrel-cli: " << e.mensagem << "\n\n";
