@@ -6,6 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the desktop program: Qt 6 Widgets, charts, printing, SVG pictures (the
+  # charts module needs the OpenGL development files, which its package does
+  # not pull in), Qt's own texts in Portuguese, fonts with the metrics of
+  # Arial, Times New Roman and Courier New
+  qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
+  qt6-translations-l10n fonts-liberation fonts-dejavu-core
+  # a display for the program on a machine without one (scripts/run.sh)
+  xvfb xauth
 )
 
 missing=()

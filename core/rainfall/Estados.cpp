@@ -19,6 +19,19 @@ const std::array<TDadosEstado, kNumEstados> kEstados = {{
     {"Tocantins", "TO"},
 }};
 
+int IndiceDaSigla(std::string_view uf)
+{
+    if (uf.size() != 2)
+        return -1;
+    auto maiuscula = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    for (int i = 0; i < kNumEstados; ++i) {
+        const char* sigla = kEstados[static_cast<std::size_t>(i)].UF;
+        if (maiuscula(uf[0]) == sigla[0] && maiuscula(uf[1]) == sigla[1])
+            return i;
+    }
+    return -1;
+}
+
 void TEstado::SetIndice(int n)
 {
     if (n < 0 || n >= kNumEstados)

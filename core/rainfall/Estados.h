@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/Exceptions.h"
 
@@ -18,6 +19,10 @@ struct TDadosEstado {
 
 inline constexpr int kNumEstados = 27;
 extern const std::array<TDadosEstado, kNumEstados> kEstados;
+
+// Index of the state with this two-letter abbreviation (either case), or
+// -1 when there is none.
+int IndiceDaSigla(std::string_view uf);
 
 class ENumeroEstado : public Exception {
 public:

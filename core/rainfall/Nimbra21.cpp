@@ -1,6 +1,9 @@
 #include "rainfall/Nimbra21.h"
 
+#include "common/Format.h"
 #include "common/IniFile.h"
+#include "common/Pastas.h"
+#include "rainfall/Coordenadas.h"
 
 #include <limits>
 
@@ -18,7 +21,69 @@ std::int16_t LerPosicao(const TIniFile& ini, const std::string& secao, const cha
     return static_cast<std::int16_t>(v);
 }
 
+// A stored coordinate worth handing to the window: neither empty nor the
+// blank mask of the coordinate fields.
+bool CoordenadaPreenchida(const std::string& texto) { return !texto.empty() && texto != kCoordenadaEmBranco; }
+
+std::int16_t Posicao(std::int16_t p) { return p < 0 ? std::int16_t{-1} : p; }
+
 } // namespace
+
+bool TNimbra21::Consultar()
+{
+    VerificarBancoDeDados(PastaArquivosComuns());
+    if (!CriarJanelaConsulta)
+        throw Exception("A janela de consulta ao banco de dados não está disponível.");
+    const std::unique_ptr<TJanelaConsulta> janela = CriarJanelaConsulta(HelpContext);
+    if (IndEstado < 0)
+        throw Exception("É necessário entrar com um índice para o estado");
+
+    TPreparoConsulta preparo;
+    preparo.Estado.SetIndice(IndEstado);
+    preparo.IndEstacao = IndEstacao;
+    preparo.IndLocalidade = IndLocalidade;
+    preparo.ShowAbout = ShowAbout;
+    // Parameters of the storm that are set become the window's current ones.
+    preparo.Registro.K = Precipitacao.K;
+    preparo.Registro.A = Precipitacao.a;
+    preparo.Registro.B = Precipitacao.b;
+    preparo.Registro.C = Precipitacao.c;
+    if (CoordenadaPreenchida(Latitude))
+        preparo.Latitude = Latitude;
+    if (CoordenadaPreenchida(Longitude))
+        preparo.Longitude = Longitude;
+    preparo.TextoK = FormatFloat("0.000", preparo.Registro.K);
+    preparo.TextoA = FormatFloat("0.0000", preparo.Registro.A);
+    preparo.TextoB = FormatFloat("0.000", preparo.Registro.B);
+    preparo.TextoC = FormatFloat("0.0000", preparo.Registro.C);
+    janela->Preparar(preparo);
+
+    if (!janela->Executar())
+        return false;
+
+    // Everything the window gives back is checked before anything changes:
+    // the state, the four numbers (an empty field is not a number) and
+    // what the storm's setters accept.
+    const TRetornoConsulta r = janela->Retorno();
+    TEstado estado;
+    estado.SetIndice(r.IndEstado);
+    TPrecipitacaoExponencialNegativa chuva = Precipitacao;
+    chuva.SetK(StrToFloat(r.TextoK));
+    chuva.SetA(StrToFloat(r.TextoA));
+    chuva.SetB(StrToFloat(r.TextoB));
+    chuva.SetC(StrToFloat(r.TextoC));
+
+    Precipitacao = chuva;
+    IndEstado = estado.Indice;
+    StrEstado = estado.Nome();
+    Autoria = r.Fonte;
+    Latitude = r.Latitude;
+    Longitude = r.Longitude;
+    IndEstacao = Posicao(r.IndEstacao);
+    IndLocalidade = Posicao(r.IndLocalidade);
+    StrCidade = r.Cidade;
+    return true;
+}
 
 void TNimbra21::Zerar()
 {

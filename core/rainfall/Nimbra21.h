@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/Precipitacao.h"
+#include "rainfall/JanelaConsulta.h"
 
 namespace vastrel {
 
@@ -31,7 +32,21 @@ public:
     // The project's design storm, owned by this component.
     TPrecipitacaoExponencialNegativa Precipitacao;
 
+    // Creates the consultation window; set by the desktop program. Kept by
+    // Zerar.
+    FabricaJanelaConsulta CriarJanelaConsulta;
+
     void Zerar();
+
+    // Lets the user choose the place of the design storm in the rainfall
+    // database of the shared data folder. Raises Exception when the folder
+    // or a database file is missing, when no state is set, or when no
+    // window can be created; the window's own errors pass on. On
+    // confirmation the state, the place and the storm's K, a, b and c take
+    // the window's values and the result is true; the return period is
+    // never changed. On cancel, or when any value the window gives back is
+    // not acceptable, nothing changes.
+    bool Consultar();
 
     // Section "NIMBRA"+Secao, with the storm's own sections written between
     // "Versao" and the other keys.

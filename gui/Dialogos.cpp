@@ -1,0 +1,134 @@
+#include "Dialogos.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vastrel::gui {
+
+QString Q(const std::string& texto) { return QString::fromStdString(texto); }
+std::string S(const QString& texto) { return texto.toStdString(); }
+
+QString FiltroQt(const QString& filtro)
+{
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    QStringList filtros;
+    for (qsizetype i = 0; i + 1 < partes.size(); i += 2) {
+        const QString descricao = partes[i].trimmed();
+        QString padrao = partes[i + 1].trimmed();
+        padrao.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filtros << descricao + QStringLiteral(" (") + padrao + QLatin1Char(')');
+    }
+    return filtros.join(QStringLiteral(";;"));
+}
+
+QPushButton* Botao(QWidget* pai, const QString& texto, const QString& nome)
+{
+    auto* botao = new QPushButton(texto, pai);
+    botao->setObjectName(nome);
+    return botao;
+}
+
+void MontarDialogoFixo(QDialog* dialogo, QLayout* corpo, std::initializer_list<QPushButton*> botoes)
+{
+    dialogo->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    dialogo->setModal(true);
+    auto* linha = new QHBoxLayout;
+    linha->addStretch(1);
+    for (QPushButton* b : botoes)
+        linha->addWidget(b);
+    auto* layout = new QVBoxLayout(dialogo);
+    layout->addLayout(corpo);
+    layout->addLayout(linha);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+namespace {
+
+QString Titulo() { return QApplication::applicationDisplayName(); }
+
+void Caixa(QWidget* pai, QMessageBox::Icon icone, const QString& titulo, const QString& texto,
+           const QString& detalhe)
+{
+    QMessageBox caixa(icone, titulo, texto, QMessageBox::Ok, pai);
+    caixa.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    if (!detalhe.isEmpty())
+        caixa.setInformativeText(detalhe);
+    caixa.exec();
+}
+
+QString Extensao(const QString& e) { return e.startsWith(QLatin1Char('.')) ? e.mid(1) : e; }
+
+QString Escolher(QWidget* pai, const TArquivoDialogo& d, QFileDialog::AcceptMode modo)
+{
+    QFileDialog dialogo(pai, d.Titulo, d.Pasta, FiltroQt(d.Filtro));
+    dialogo.setAcceptMode(modo);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialogo.setDefaultSuffix(Extensao(d.Extensao));
+    if (!d.NomeArquivo.isEmpty())
+        dialogo.selectFile(d.NomeArquivo);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    return dialogo.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void TDialogosQt::Erro(QWidget* pai, const QString& texto, const QString& detalhe)
+{
+    Caixa(pai, QMessageBox::Critical, QStringLiteral("Erro"), texto, detalhe);
+}
+
+void TDialogosQt::Aviso(QWidget* pai, const QString& texto)
+{
+    Caixa(pai, QMessageBox::Warning, QStringLiteral("Aviso"), texto, {});
+}
+
+void TDialogosQt::Informacao(QWidget* pai, const QString& texto)
+{
+    Caixa(pai, QMessageBox::Information, Titulo(), texto, {});
+}
+
+TDialogos::TResposta TDialogosQt::Confirmar(QWidget* pai, const QString& texto, bool comCancelar)
+{
+    QMessageBox caixa(QMessageBox::Question, QStringLiteral("Confirmação"), texto, QMessageBox::NoButton, pai);
+    QPushButton* sim = caixa.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
+    QPushButton* nao = caixa.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
+    QPushButton* cancelar = comCancelar ? caixa.addButton(QStringLiteral("&Cancelar"), QMessageBox::RejectRole)
+                                        : nullptr;
+    caixa.setDefaultButton(sim);
+    caixa.setEscapeButton(cancelar ? cancelar : nao);
+    caixa.exec();
+    if (caixa.clickedButton() == sim)
+        return TResposta::Sim;
+    if (caixa.clickedButton() == nao || !cancelar)
+        return TResposta::Nao;
+    return TResposta::Cancelar;
+}
+
+QString TDialogosQt::ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d)
+{
+    return Escolher(pai, d, QFileDialog::AcceptOpen);
+}
+
+QString TDialogosQt::ArquivoSalvar(QWidget* pai, const TArquivoDialogo& d)
+{
+    return Escolher(pai, d, QFileDialog::AcceptSave);
+}
+
+bool TDialogosQt::Impressao(QWidget* pai, QPrinter& printer)
+{
+    QPrintDialog dialogo(&printer, pai);
+    dialogo.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+} // namespace vastrel::gui

@@ -1,0 +1,84 @@
+#pragma once
+// The one door through which every window of the program talks to the user
+// outside its own controls: message boxes, questions, file dialogs and the
+// print dialog. The program uses TDialogosQt; the GUI tests put in their own
+// implementation that answers from a script, so that no modal box ever
+// waits for a hand that is not there.
+
+#include <QString>
+
+#include <string>
+
+#include <initializer_list>
+
+class QDialog;
+class QLayout;
+class QPrinter;
+class QPushButton;
+class QWidget;
+
+namespace vastrel::gui {
+
+// One file dialog. The filter is written as pairs "description|pattern",
+// separated by '|' ("*.vst|*.vst", "Imagem Raster(*.ras)|*.ras").
+struct TArquivoDialogo {
+    QString Titulo;
+    QString Filtro;
+    QString Extensao;     // default extension, with or without the point (".vst")
+    QString Pasta;        // initial folder
+    QString NomeArquivo;  // proposed file name
+};
+
+class TDialogos {
+public:
+    enum class TResposta { Sim, Nao, Cancelar };
+
+    virtual ~TDialogos() = default;
+
+    // Error, warning and information boxes with an OK button. `detalhe`, when
+    // not empty, is a second, smaller text under the message.
+    virtual void Erro(QWidget* pai, const QString& texto, const QString& detalhe = {}) = 0;
+    virtual void Aviso(QWidget* pai, const QString& texto) = 0;
+    virtual void Informacao(QWidget* pai, const QString& texto) = 0;
+
+    // A confirmation with Yes and No, and Cancel when `comCancelar`. Closing
+    // the box counts as Cancel (or No without a Cancel button).
+    virtual TResposta Confirmar(QWidget* pai, const QString& texto, bool comCancelar) = 0;
+
+    // File dialogs: the chosen full path, or an empty text when cancelled.
+    // Neither asks about overwriting nor requires the file to exist.
+    virtual QString ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d) = 0;
+    virtual QString ArquivoSalvar(QWidget* pai, const TArquivoDialogo& d) = 0;
+
+    // The print dialog on `printer` (printer, page range, or a PDF file);
+    // true when the user confirmed.
+    virtual bool Impressao(QWidget* pai, QPrinter& printer) = 0;
+};
+
+// The program's implementation: QMessageBox, QFileDialog, QPrintDialog.
+class TDialogosQt : public TDialogos {
+public:
+    void Erro(QWidget* pai, const QString& texto, const QString& detalhe = {}) override;
+    void Aviso(QWidget* pai, const QString& texto) override;
+    void Informacao(QWidget* pai, const QString& texto) override;
+    TResposta Confirmar(QWidget* pai, const QString& texto, bool comCancelar) override;
+    QString ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d) override;
+    QString ArquivoSalvar(QWidget* pai, const TArquivoDialogo& d) override;
+    bool Impressao(QWidget* pai, QPrinter& printer) override;
+};
+
+// A push button with its caption and object name.
+QPushButton* Botao(QWidget* pai, const QString& texto, const QString& nome);
+
+// Lays out a fixed-size modal dialog with only the system-menu button:
+// `corpo` above a row of `botoes` aligned right, in the order given.
+void MontarDialogoFixo(QDialog* dialogo, QLayout* corpo, std::initializer_list<QPushButton*> botoes);
+
+// "desc|pattern|desc|pattern" as a Qt name filter list ("desc (pattern)").
+QString FiltroQt(const QString& filtro);
+
+// A text of the core (UTF-8) as a QString and back.
+QString Q(const std::string& texto);
+std::string S(const QString& texto);
+
+} // namespace vastrel::gui

@@ -1,0 +1,80 @@
+#include "Modulos.h"
+
+#include "Dialogos.h"
+
+#include "common/Exceptions.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+
+#include <map>
+
+namespace vastrel::gui {
+
+namespace {
+
+std::map<std::string, TFabricaJanela>& Fabricas()
+{
+    static std::map<std::string, TFabricaJanela> fabricas;
+    return fabricas;
+}
+
+std::map<TFerramenta, TAcaoFerramenta>& Ferramentas()
+{
+    static std::map<TFerramenta, TAcaoFerramenta> ferramentas;
+    return ferramentas;
+}
+
+} // namespace
+
+void RegistrarJanelaModulo(const std::string& modulo, TFabricaJanela fabrica)
+{
+    Fabricas()[modulo] = std::move(fabrica);
+}
+
+TFabricaJanela FabricaJanelaModulo(const std::string& modulo)
+{
+    const auto it = Fabricas().find(modulo);
+    return it == Fabricas().end() ? TFabricaJanela{} : it->second;
+}
+
+void RegistrarFerramenta(TFerramenta ferramenta, TAcaoFerramenta acao)
+{
+    Ferramentas()[ferramenta] = std::move(acao);
+}
+
+TAcaoFerramenta AcaoFerramenta(TFerramenta ferramenta)
+{
+    const auto it = Ferramentas().find(ferramenta);
+    return it == Ferramentas().end() ? TAcaoFerramenta{} : it->second;
+}
+
+TJanelaModulo::TJanelaModulo(std::string modulo, TContextoPrograma& contexto, QWidget* pai)
+    : QWidget(pai), Contexto(contexto), modulo_(std::move(modulo))
+{
+}
+
+bool TJanelaModulo::Fechar(bool copiarCampos)
+{
+    descartar_ = !copiarCampos;
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    const bool fechou = sub ? sub->close() : close();
+    descartar_ = false;
+    return fechou;
+}
+
+void TJanelaModulo::closeEvent(QCloseEvent* e)
+{
+    if (!descartar_) {
+        try {
+            LerCampos();
+        } catch (const Exception& erro) {
+            Contexto.Dialogos.Erro(this, QString::fromStdString(erro.what()));
+            e->ignore();
+            return;
+        }
+    }
+    e->accept();
+}
+
+} // namespace vastrel::gui
