@@ -13,20 +13,33 @@ namespace vastrel::gis {
 
 namespace fs = std::filesystem;
 
+// Eight running extremes side by side, so that the compiler can keep them
+// in vector registers; min and max of finite values do not depend on the
+// order in which they are taken.
 float TFFunc::MaxValor(const float* linha, std::int64_t n)
 {
-    float m = linha[0];
-    for (std::int64_t i = 1; i < n; ++i)
-        m = linha[i] > m ? linha[i] : m;
-    return m;
+    float m[8];
+    std::fill(m, m + 8, linha[0]);
+    std::int64_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        for (int k = 0; k < 8; ++k)
+            m[k] = linha[i + k] > m[k] ? linha[i + k] : m[k];
+    for (; i < n; ++i)
+        m[0] = linha[i] > m[0] ? linha[i] : m[0];
+    return *std::max_element(m, m + 8);
 }
 
 float TFFunc::MinValor(const float* linha, std::int64_t n)
 {
-    float m = linha[0];
-    for (std::int64_t i = 1; i < n; ++i)
-        m = linha[i] < m ? linha[i] : m;
-    return m;
+    float m[8];
+    std::fill(m, m + 8, linha[0]);
+    std::int64_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        for (int k = 0; k < 8; ++k)
+            m[k] = linha[i + k] < m[k] ? linha[i + k] : m[k];
+    for (; i < n; ++i)
+        m[0] = linha[i] < m[0] ? linha[i] : m[0];
+    return *std::min_element(m, m + 8);
 }
 
 float TFFunc::DeclivLateral(float z1, float z2, float d) { return std::fabs(z1 - z2) / d; }
@@ -34,16 +47,19 @@ float TFFunc::DeclivDiagonal(float z1, float z2, float d) { return std::fabs(z1 
 
 float DeclividadeCelula(const TJanela3x3& j, const TEspacamentoGrade& g)
 {
-    if (j.c == 0)
-        return 0;
-    // Elevation drop to one neighbour; a neighbour without data adds none.
-    const auto queda = [c = j.c](float z) { return z != 0 ? std::fabs(z - c) : 0.0f; };
+    using detalhe::ComDados;
+    using detalhe::MaiorNaoNegativo;
+    using detalhe::SoSe;
+    // Elevation drop to one neighbour (m); a neighbour without data adds none.
+    const auto queda = [c = j.c](float z) { return SoSe(ComDados(z), std::fabs(z - c)); };
     // Division by a positive distance is monotonic, so the steepest of two
     // drops over the same distance is the larger drop over that distance.
-    const float lateral = std::max(queda(j.w), queda(j.e)) / g.dx;
-    const float vertical = std::max(queda(j.n), queda(j.s)) / g.dy;
-    const float diagonal = std::max(std::max(queda(j.nw), queda(j.ne)), std::max(queda(j.sw), queda(j.se))) / g.dd;
-    return std::max(std::max(lateral, vertical), diagonal);
+    const float lateral = MaiorNaoNegativo(queda(j.w), queda(j.e)) / g.dx;
+    const float vertical = MaiorNaoNegativo(queda(j.n), queda(j.s)) / g.dy;
+    const float diagonal =
+        MaiorNaoNegativo(MaiorNaoNegativo(queda(j.nw), queda(j.ne)), MaiorNaoNegativo(queda(j.sw), queda(j.se))) / g.dd;
+    // A cell without data has no slope.
+    return SoSe(ComDados(j.c), MaiorNaoNegativo(MaiorNaoNegativo(lateral, vertical), diagonal));
 }
 
 namespace {

@@ -16,14 +16,15 @@ namespace fs = std::filesystem;
 
 float MediaFiltro(const TJanela3x3& j)
 {
-    if (j.c == 0)
-        return 0;
+    using detalhe::ComDados;
     // Cells without data are 0: they add nothing to the sum, and only the
-    // nonzero cells count in the divisor.
+    // cells with data count in the divisor. A centre without data stays
+    // without data (its divisor is kept at 1 or more so that the quotient,
+    // computed for every cell, is always defined).
     const float soma = j.nw + j.n + j.ne + j.w + j.c + j.e + j.sw + j.s + j.se;
-    const float conta = static_cast<float>((j.nw != 0) + (j.n != 0) + (j.ne != 0) + (j.w != 0) + 1 + (j.e != 0) +
-                                           (j.sw != 0) + (j.s != 0) + (j.se != 0));
-    return soma / conta;
+    const std::int32_t n = ComDados(j.nw) + ComDados(j.n) + ComDados(j.ne) + ComDados(j.w) + ComDados(j.c) +
+                           ComDados(j.e) + ComDados(j.sw) + ComDados(j.s) + ComDados(j.se);
+    return detalhe::SoSe(ComDados(j.c), soma / static_cast<float>(n + 1 - ComDados(j.c)));
 }
 
 namespace {

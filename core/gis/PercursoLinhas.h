@@ -30,6 +30,29 @@
 
 namespace vastrel::gis::detalhe {
 
+// The no-data policy of every kernel, on the bits of the value so that the
+// cells of a row compile to vector integer operations (a floating-point
+// comparison or selection would keep the compiler from computing cells
+// side by side): 1 for a cell with data, any value but 0 (either sign of
+// zero); 0 for a cell without data.
+inline std::int32_t ComDados(float v)
+{
+    return static_cast<std::int32_t>(((std::bit_cast<std::uint32_t>(v) & 0x7fffffffu) + 0x7fffffffu) >> 31);
+}
+
+// v when `manter` is 1, +0 when it is 0.
+inline float SoSe(std::int32_t manter, float v)
+{
+    return std::bit_cast<float>(std::bit_cast<std::int32_t>(v) & -manter);
+}
+
+// The larger of two values that are not negative (their bit patterns sort
+// as the values do).
+inline float MaiorNaoNegativo(float a, float b)
+{
+    return std::bit_cast<float>(std::max(std::bit_cast<std::int32_t>(a), std::bit_cast<std::int32_t>(b)));
+}
+
 // True when every one of the n values is a finite number.
 inline bool LinhaFinita(const float* v, std::size_t n)
 {

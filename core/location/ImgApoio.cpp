@@ -125,9 +125,9 @@ void TImgApoio::Consolidar()
     Esquecer();
 }
 
-void TImgApoio::MarcarLinha(const TLinha& linha, std::uint8_t u)
+template <class F>
+void TImgApoio::CelulasDaLinha(const TLinha& linha, F&& f) const
 {
-    const auto codigo = static_cast<std::uint8_t>(u % 10);
     bool temAnterior = false;
     std::int64_t linAnt = 0, colAnt = 0;
     for (const TPonto& p : linha) {
@@ -141,16 +141,95 @@ void TImgApoio::MarcarLinha(const TLinha& linha, std::uint8_t u)
             for (std::int64_t k = 1; k < n; ++k) {
                 const std::int64_t l = linAnt + RoundHalfEven(static_cast<double>(dl * k) / static_cast<double>(n));
                 const std::int64_t c = colAnt + RoundHalfEven(static_cast<double>(dc * k) / static_cast<double>(n));
-                if (Dentro(static_cast<std::int32_t>(l), static_cast<std::int32_t>(c)))
-                    SetValor(static_cast<std::int32_t>(l), static_cast<std::int32_t>(c), codigo);
+                if (l >= 1 && l <= linhas_ && c >= 1 && c <= colunas_)
+                    f(static_cast<std::int32_t>(l), static_cast<std::int32_t>(c));
             }
         }
         if (lin >= 1 && lin <= linhas_ && col >= 1 && col <= colunas_)
-            SetValor(static_cast<std::int32_t>(lin), static_cast<std::int32_t>(col), codigo);
+            f(static_cast<std::int32_t>(lin), static_cast<std::int32_t>(col));
         linAnt = lin;
         colAnt = col;
         temAnterior = true;
     }
+}
+
+void TImgApoio::MarcarLinha(const TLinha& linha, std::uint8_t u)
+{
+    const auto codigo = static_cast<std::uint8_t>(u % 10);
+    CelulasDaLinha(linha, [&](std::int32_t l, std::int32_t c) { SetValor(l, c, codigo); });
+}
+
+void TImgApoio::Bloquear(const TLinha& linha, TBloqueio& bloqueio)
+{
+    const auto fechar = [&](std::int32_t l, std::int32_t c) {
+        const std::uint8_t antes = Codigo(c, l);
+        if (antes == kApoioLinha || antes == kApoioFechado)
+            return;
+        bloqueio.Celulas.emplace_back(Indice(l, c), antes);
+        SetValor(l, c, kApoioLinha);
+    };
+    CelulasDaLinha(linha, fechar);
+    const std::int32_t n = linha.Quantidade();
+    if (n < 3 || linha.Item(1).X != linha.Item(n).X || linha.Item(1).Y != linha.Item(n).Y)
+        return;
+    float xmin = linha.Item(1).X, xmax = xmin, ymin = linha.Item(1).Y, ymax = ymin;
+    for (const TPonto& p : linha) {
+        xmin = std::min(xmin, p.X);
+        xmax = std::max(xmax, p.X);
+        ymin = std::min(ymin, p.Y);
+        ymax = std::max(ymax, p.Y);
+    }
+    const auto l0 = static_cast<std::int32_t>(std::max(1.0f, std::ceil(ymin)));
+    const auto l1 = static_cast<std::int32_t>(std::min(static_cast<float>(linhas_), std::floor(ymax)));
+    const auto c0 = static_cast<std::int32_t>(std::max(1.0f, std::ceil(xmin)));
+    const auto c1 = static_cast<std::int32_t>(std::min(static_cast<float>(colunas_), std::floor(xmax)));
+    for (std::int32_t l = l0; l <= l1; ++l)
+        for (std::int32_t c = c0; c <= c1; ++c)
+            if (Aberto(c, l) && linha.Contem(c, l))
+                fechar(l, c);
+}
+
+void TImgApoio::Desbloquear(const TBloqueio& bloqueio)
+{
+    for (auto it = bloqueio.Celulas.rbegin(); it != bloqueio.Celulas.rend(); ++it)
+        SetValor(static_cast<std::int32_t>(it->first / colunas_) + 1, static_cast<std::int32_t>(it->first % colunas_) + 1,
+                 it->second);
+}
+
+TPixel TImgApoio::ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, int sentido) const
+{
+    TPixel melhor{-1, -1};
+    if (Dezena(col, lin) == 0)
+        return melhor;
+    if (visitada_.size() != celulas_.size())
+        visitada_.assign(celulas_.size(), 0);
+    std::vector<std::int64_t> fila{Indice(lin, col)};
+    visitada_[static_cast<std::size_t>(fila[0])] = 1;
+    float extremo = 0;
+    for (std::size_t i = 0; i < fila.size(); ++i) {
+        const std::int64_t k = fila[i];
+        const auto l = static_cast<std::int32_t>(k / colunas_) + 1, c = static_cast<std::int32_t>(k % colunas_) + 1;
+        const float v = E.GetValor(l, c);
+        if (melhor.Col < 0 || (sentido == 0 ? v > extremo : v < extremo)) {
+            extremo = v;
+            melhor = TPixel{c, l};
+        }
+        static constexpr std::int32_t kDl[4] = {-1, 1, 0, 0};
+        static constexpr std::int32_t kDc[4] = {0, 0, 1, -1};
+        for (int d = 0; d < 4; ++d) {
+            const std::int32_t lv = l + kDl[d], cv = c + kDc[d];
+            if (Dezena(cv, lv) == 0)
+                continue;
+            const auto kv = static_cast<std::size_t>(Indice(lv, cv));
+            if (!visitada_[kv]) {
+                visitada_[kv] = 1;
+                fila.push_back(static_cast<std::int64_t>(kv));
+            }
+        }
+    }
+    for (const std::int64_t k : fila)
+        visitada_[static_cast<std::size_t>(k)] = 0;
+    return melhor;
 }
 
 std::int64_t TImgApoio::ContarMarcadas() const
@@ -333,9 +412,13 @@ std::vector<TPixel> TImgApoio::CandidatosEnclave(double q, const TMatrixSingle& 
     const std::int64_t alvo = RoundHalfEven(q * 100);
     const std::vector<float>& e = E.Celulas();
     std::vector<std::int64_t> indices;
+    const auto T = static_cast<float>(q);
     ParaCadaTocada([&](std::int64_t k) {
         const auto i = static_cast<std::size_t>(k);
-        if (celulas_[i] / 10 == 3 && i < e.size() && RoundHalfEven(static_cast<double>(e[i]) * 100) == alvo)
+        if (celulas_[i] / 10 != 3 || i >= e.size())
+            return;
+        if (RoundHalfEven(static_cast<double>(e[i]) * 100) == alvo ||
+            Atravessa(static_cast<std::int32_t>(k % colunas_) + 1, static_cast<std::int32_t>(k / colunas_) + 1, E, T))
             indices.push_back(k);
     });
     std::sort(indices.begin(), indices.end());

@@ -104,8 +104,26 @@ public:
                      float T);
 
     // Cells whose tens digit is 3 and whose elevation equals q to the
-    // centimetre (Round(q·100) = Round(e·100)), in row-major order.
+    // centimetre (Round(q·100) = Round(e·100)) or that have the level q on
+    // one of their edges with an open neighbour (Atravessa), in row-major
+    // order: the cells a closed contour at q inside the marked land passes
+    // by.
     std::vector<TPixel> CandidatosEnclave(double q, const TMatrixSingle& E) const;
+
+    // The lowest (sentido 1) or highest (sentido 0) cell of E in the
+    // 4-connected region of cells with a non-zero tens digit that holds the
+    // given cell, the first met on a tie; column −1 when the cell is closed.
+    TPixel ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, int sentido) const;
+
+    // Cells closed for a while, with the codes they had.
+    struct TBloqueio {
+        std::vector<std::pair<std::int64_t, std::uint8_t>> Celulas;
+    };
+    // Closes (code 1) the cells MarcarLinha would mark for the line and,
+    // for a closed line, every open cell whose centre lies inside it.
+    void Bloquear(const TLinha& linha, TBloqueio& bloqueio);
+    // Gives the cells of a Bloquear back their codes.
+    void Desbloquear(const TBloqueio& bloqueio);
 
     // True when the level T crosses between the cell and one of its open
     // 4-neighbours: v < T ≤ v(n) or v(n) ≤ T < v.
@@ -118,8 +136,12 @@ private:
     void Esquecer();
     void Relembrar();
 
+    template <class F>
+    void CelulasDaLinha(const TLinha& linha, F&& f) const;
+
     std::vector<std::int64_t> tocadas_; // cells set to 1 or 31 since the last Restaurar/Consolidar
     std::vector<std::uint8_t> lembrada_; // 1 for the cells in tocadas_
+    mutable std::vector<std::uint8_t> visitada_; // scratch of ExtremoDaRegiao, all 0 between calls
 };
 
 // The slope image (%), read from the output of the slope map; 0 means no data.

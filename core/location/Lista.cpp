@@ -25,6 +25,30 @@ double TLinha::Comprimento() const
     return soma;
 }
 
+double TLinha::AreaOrientada() const
+{
+    double soma = 0;
+    const std::size_t n = itens_.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const TPonto& a = itens_[i];
+        const TPonto& b = itens_[(i + 1) % n];
+        soma += static_cast<double>(a.X) * b.Y - static_cast<double>(b.X) * a.Y;
+    }
+    return soma;
+}
+
+bool TLinha::Contem(double x, double y) const
+{
+    bool dentro = false;
+    const std::size_t n = itens_.size();
+    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+        const double xi = itens_[i].X, yi = itens_[i].Y, xj = itens_[j].X, yj = itens_[j].Y;
+        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+            dentro = !dentro;
+    }
+    return dentro;
+}
+
 // ---------------------------------------------------------------------------
 // TVET
 

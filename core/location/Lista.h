@@ -67,6 +67,12 @@ public:
     // Sum of the distances between consecutive points, in the units of X and
     // Y, accumulated in 64-bit floating point.
     double Comprimento() const;
+    // Twice the signed area of the polygon the points close (shoelace
+    // formula, X right and Y down as in an image: negative when the line
+    // runs with its interior on its left).
+    double AreaOrientada() const;
+    // True when (x, y) lies inside the polygon the points close (even-odd rule).
+    bool Contem(double x, double y) const;
 };
 
 // Base of the vector objects of the location: the bounding box and the file

@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
+#include <unordered_set>
 
 namespace vastrel {
 
@@ -405,13 +406,83 @@ void TLocacaoNivel::Buscar(TPixelS& P, const TPixelS& X, int sentido, double q, 
     run_->Apoio->BuscarNivel(s.Col, s.Lin, sentido, P, run_->Elev, static_cast<float>(q));
 }
 
-// Traces L at q from P. False when no line of two distinct points can be
-// traced there (never a terrace).
-bool TLocacaoNivel::Tracar(TPixelS& P, double q, TLinha& L)
+// The lowest (sentido 1) or highest (0) cell of the open land one step
+// below (above) X, whose line lies at level `nivel`; column −1 when there
+// is none.
+TPixel TLocacaoNivel::Alvo(const TPixelS& X, int sentido, double nivel) const
 {
-    P.Valor = static_cast<float>(q);
-    run_->Elev.TracarCurvaNivel(P, L, *run_->Apoio);
-    return L.Quantidade() >= 2 && L.Comprimento() > 0;
+    const TPixelS s = Passo(X, sentido, nivel);
+    if (s.Col < 1)
+        return TPixel{-1, -1};
+    return run_->Apoio->ExtremoDaRegiao(s.Col, s.Lin, run_->Elev, sentido);
+}
+
+// Whether the closed line L at level q, traced from the cell `inicio`, holds
+// the region's extreme cell `alvo` on the side the search comes from (above
+// the level when it looks below, sentido 1). The tracer keeps its start cell
+// on the line's left, so the sign of the line's area tells whether that cell
+// is inside, and its elevation which side of the level the inside is.
+bool TLocacaoNivel::LadoErrado(const TLinha& L, const TPixel& inicio, double q, int sentido,
+                               const TPixel& alvo) const
+{
+    const double v = run_->Elev.GetValor(inicio.Lin, inicio.Col);
+    if (v == static_cast<double>(static_cast<float>(q)))
+        return false;
+    const bool inicioDentro = L.AreaOrientada() < 0;
+    const bool dentroAcima = inicioDentro == (v > q);
+    const bool origemDentro = dentroAcima == (sentido == 1);
+    return L.Contem(alvo.Col, alvo.Lin) == origemDentro;
+}
+
+// Search from X for a cell beyond level q (sentido 1 below, 0 above) next
+// to the level, and the contour there into L; P receives the line's start
+// cell (the rounded start point) and `achada` the cell the search found.
+// The next line must part the land the search comes from from the region's
+// lowest (highest) cell `alvo`: a closed contour that leaves `alvo` on the
+// near side rings a hollow (a knob) met on the way, which is closed off,
+// inside and all, while the search goes on; it stays in the strip, where it
+// is found again as an enclave. False (P's column −1) when there is no line.
+bool TLocacaoNivel::BuscarLinha(TPixelS& P, const TPixelS& X, int sentido, double q, double nivelX, TLinha& L,
+                                const TPixel& alvo, TPixelS* achada)
+{
+    TExecucao& r = *run_;
+    TImgApoio& apoio = *r.Apoio;
+    std::vector<TImgApoio::TBloqueio> bloqueios;
+    TPixelS celula, inicio;
+    bool achou = false;
+    for (;;) {
+        Buscar(celula, X, sentido, q, nivelX);
+        if (celula.Col == -1)
+            break;
+        inicio = celula;
+        inicio.Valor = static_cast<float>(q);
+        const TResultadoTraco traco = r.Elev.TracarCurvaNivel(inicio, L, apoio);
+        if (L.Quantidade() < 2 || !(L.Comprimento() > 0))
+            break;
+        if (!traco.Fechada || alvo.Col < 1 || apoio.Dezena(alvo.Col, alvo.Lin) == 0 ||
+            !LadoErrado(L, celula, q, sentido, alvo)) {
+            achou = true;
+            break;
+        }
+        bloqueios.emplace_back();
+        apoio.Bloquear(L, bloqueios.back());
+    }
+    for (auto it = bloqueios.rbegin(); it != bloqueios.rend(); ++it)
+        apoio.Desbloquear(*it);
+    if (!achou) {
+        P.Col = P.Lin = -1;
+        return false;
+    }
+    if (!bloqueios.empty()) {
+        // Traced again with the rims open, which it may run close to.
+        inicio = celula;
+        inicio.Valor = static_cast<float>(q);
+        r.Elev.TracarCurvaNivel(inicio, L, apoio);
+    }
+    if (achada)
+        *achada = celula;
+    P = inicio;
+    return true;
 }
 
 void TLocacaoNivel::MarcarAcima(const TPixelS& X, double nivel)
@@ -431,16 +502,11 @@ void TLocacaoNivel::MarcarAbaixo(const TPixelS& X, double nivel)
 // The trial contour below P at level q: the strip between the line P lies
 // on (level nivelP) and the trial line is marked; the result is its mean
 // slope, or −1 (and P's column −1) when there is no contour at q.
-double TLocacaoNivel::CurvaTesteAbaixo(TPixelS& P, double q, double nivelP, TLinha& L)
+double TLocacaoNivel::CurvaTesteAbaixo(TPixelS& P, double q, double nivelP, TLinha& L, const TPixel& alvo)
 {
     TExecucao& r = *run_;
-    Buscar(P, P, 1, q, nivelP);
-    if (P.Col == -1)
+    if (!BuscarLinha(P, P, 1, q, nivelP, L, alvo))
         return -1;
-    if (!Tracar(P, q, L)) {
-        P.Col = P.Lin = -1;
-        return -1;
-    }
     r.Apoio->MarcarLinha(L, kApoioLinha);
     MarcarAcima(P, q);
     return r.Apoio->MediaMarcada(r.Decl);
@@ -451,11 +517,11 @@ double TLocacaoNivel::CurvaTesteAbaixo(TPixelS& P, double q, double nivelP, TLin
 // the trial line L′ is marked. Not found: the whole hilltop above P's line
 // is marked and P's column and row become −1. The result is the mean slope
 // of the marked cells.
-double TLocacaoNivel::CurvaTesteAcima(TPixelS& P, const TPixelS& a, double p, double nivelP, TLinha& L)
+double TLocacaoNivel::CurvaTesteAcima(TPixelS& P, const TPixelS& a, double p, double nivelP, TLinha& L,
+                                      const TPixel& alvo)
 {
     TExecucao& r = *run_;
-    Buscar(P, P, 0, p, nivelP);
-    if (P.Col == -1 || !Tracar(P, p, L)) {
+    if (!BuscarLinha(P, P, 0, p, nivelP, L, alvo)) {
         P = a;
         MarcarAcima(P, nivelP);
         P.Col = P.Lin = -1;
@@ -477,9 +543,12 @@ void TLocacaoNivel::LocarDescendo(TPixelS inicio)
     TLinha L;
     TPixelS P = inicio;
     double q = P.Valor - EVInicial;
+    // The lowest cell of the land below the start: the outlet, or the
+    // bottom of a hollow.
+    const TPixel alvo = Alvo(inicio, 1, inicio.Valor);
 
     // The first terrace below the start.
-    double S = CurvaTesteAbaixo(P, q, inicio.Valor, L);
+    double S = CurvaTesteAbaixo(P, q, inicio.Valor, L, alvo);
     if (Cancelar || P.Col == -1)
         return;
     if (Arbitrado()) {
@@ -494,8 +563,7 @@ void TLocacaoNivel::LocarDescendo(TPixelS inicio)
         apoio.Restaurar();
         if (Cancelar)
             return;
-        Buscar(P, P, 1, q, inicio.Valor);
-        if (Cancelar || P.Col == -1 || !Tracar(P, q, L))
+        if (!BuscarLinha(P, P, 1, q, inicio.Valor, L, alvo) || Cancelar)
             return;
         L.Numero = ++NumLocados;
         apoio.MarcarLinha(L, kApoioLinha);
@@ -512,7 +580,7 @@ void TLocacaoNivel::LocarDescendo(TPixelS inicio)
         q = P.Valor - EVInicial;
         if (q <= r.Elev.ValorMin || Cancelar)
             break;
-        S = CurvaTesteAbaixo(P, q, qAnterior, L);
+        S = CurvaTesteAbaixo(P, q, qAnterior, L, alvo);
         if (P.Col == -1)
             break;
         if (Arbitrado()) {
@@ -528,8 +596,7 @@ void TLocacaoNivel::LocarDescendo(TPixelS inicio)
             apoio.Restaurar();
             if (Cancelar)
                 break;
-            Buscar(P, P, 1, q, qAnterior);
-            if (P.Col == -1 || !Tracar(P, q, L))
+            if (!BuscarLinha(P, P, 1, q, qAnterior, L, alvo))
                 break;
             L.Numero = ++NumLocados;
             apoio.MarcarLinha(L, kApoioLinha);
@@ -565,8 +632,10 @@ void TLocacaoNivel::LocarSubindo(TPixelS B, TLinha E, double x)
     TPixelS a = B;
     TPixelS P = a;
     double p = P.Valor + EVInicial;
+    // The highest cell of the hill.
+    const TPixel alvo = Alvo(B, 0, x);
     TLinha Lt; // the trial line, then the next line up
-    double S = CurvaTesteAcima(P, a, p, x, Lt);
+    double S = CurvaTesteAcima(P, a, p, x, Lt, alvo);
     r.Terreno.SetSt(S / 100);
 
     if (P.Col == -1) {
@@ -588,9 +657,8 @@ void TLocacaoNivel::LocarSubindo(TPixelS B, TLinha E, double x)
     } else {
         P = a;
         p = P.Valor + esp.EV;
-        Buscar(P, P, 0, p, x);
-        const TPixelS achada = P;
-        if (P.Col == -1 || !Tracar(P, p, Lt)) {
+        TPixelS achada;
+        if (!BuscarLinha(P, P, 0, p, x, Lt, alvo, &achada)) {
             P = a;
             MarcarAcima(P, x);
             AtribuirArea(E.Numero, Contar());
@@ -610,7 +678,7 @@ void TLocacaoNivel::LocarSubindo(TPixelS B, TLinha E, double x)
         apoio.MarcarLinha(Lk, kApoioLinha);
         P = a;
         p = P.Valor + EVInicial;
-        S = CurvaTesteAcima(P, a, p, l, Lt);
+        S = CurvaTesteAcima(P, a, p, l, Lt, alvo);
         r.Terreno.SetSt(S / 100);
         const bool achou = P.Col != -1;
         if (achou) {
@@ -646,9 +714,8 @@ void TLocacaoNivel::LocarSubindo(TPixelS B, TLinha E, double x)
             } else {
                 P = a;
                 p = P.Valor + esp.EV;
-                Buscar(P, P, 0, p, l);
-                const TPixelS achada = P;
-                if (P.Col != -1 && Tracar(P, p, Lt)) {
+                TPixelS achada;
+                if (BuscarLinha(P, P, 0, p, l, Lt, alvo, &achada)) {
                     a = achada;
                 } else {
                     // No line above Lk: it drains the hilltop.
@@ -750,8 +817,18 @@ std::int32_t TLocacaoNivel::BuscarEnclave(int modo, double q)
         return true;
     };
 
+    // Cells beside a contour already traced and refused: a candidate there
+    // would trace the same contour again.
+    std::unordered_set<std::int64_t> recusadas;
+    const auto recusar = [&](const TLinha& E) {
+        for (const TPonto& p : E)
+            for (const float x : {std::floor(p.X), std::ceil(p.X)})
+                for (const float y : {std::floor(p.Y), std::ceil(p.Y)})
+                    if (r.Elev.Dentro(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)))
+                        recusadas.insert(r.Elev.Indice(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)));
+    };
     for (const TPixel& c : apoio.CandidatosEnclave(q, r.Elev)) {
-        if (!livre(c))
+        if (recusadas.count(r.Elev.Indice(c.Lin, c.Col)) || !livre(c))
             continue;
         TPixelS P;
         P.Col = c.Col;
@@ -759,8 +836,10 @@ std::int32_t TLocacaoNivel::BuscarEnclave(int modo, double q)
         P.Valor = static_cast<float>(q);
         TLinha E;
         const TResultadoTraco traco = r.Elev.TracarCurvaNivel(P, E, apoio);
-        if (E.Quantidade() < 2 || !(E.Comprimento() > 0) || !traco.Isola())
+        if (E.Quantidade() < 2 || !(E.Comprimento() > 0) || !traco.Isola()) {
+            recusar(E);
             continue;
+        }
         // The trace met no closed cell but the outline, so it is the same
         // with the strip's marks and line undone.
         apoio.Restaurar();

@@ -119,12 +119,15 @@ private:
     void LocarSubindo(TPixelS B, TLinha E, double x);
     double MedirFaixa(const TLinha& L, const TPixelS& C, double qSuperior, double nivelC);
     std::int32_t BuscarEnclave(int modo, double q);
-    double CurvaTesteAbaixo(TPixelS& P, double q, double nivelP, TLinha& L);
-    double CurvaTesteAcima(TPixelS& P, const TPixelS& a, double p, double nivelP, TLinha& L);
+    double CurvaTesteAbaixo(TPixelS& P, double q, double nivelP, TLinha& L, const TPixel& alvo);
+    double CurvaTesteAcima(TPixelS& P, const TPixelS& a, double p, double nivelP, TLinha& L, const TPixel& alvo);
+    bool BuscarLinha(TPixelS& P, const TPixelS& X, int sentido, double q, double nivelX, TLinha& L,
+                     const TPixel& alvo, TPixelS* achada = nullptr);
+    bool LadoErrado(const TLinha& L, const TPixel& inicio, double q, int sentido, const TPixel& alvo) const;
+    TPixel Alvo(const TPixelS& X, int sentido, double nivel) const;
 
     TPixelS Passo(const TPixelS& X, int sentido, double nivel) const;
     void Buscar(TPixelS& P, const TPixelS& X, int sentido, double q, double nivelX);
-    bool Tracar(TPixelS& P, double q, TLinha& L);
     void MarcarAcima(const TPixelS& X, double nivel);
     void MarcarAbaixo(const TPixelS& X, double nivel);
     double Contar() const;

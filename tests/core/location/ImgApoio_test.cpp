@@ -1,7 +1,7 @@
 #include "location/ImgApoio.h"
 
 #include "location/ImgElevacao.h"
-#include "location/Relevos.h"
+#include "core/location/Relevos.h"
 
 #include <gtest/gtest.h>
 
@@ -55,10 +55,9 @@ TEST(ImgApoio, CicloDosCodigos)
     EXPECT_EQ(a.ContarMarcadas(), 40);
     for (int l = 1; l <= 10; ++l)
         for (int c = 1; c <= 10; ++c)
-            if (c < 5)
-                EXPECT_EQ(a.Codigo(c, l), kApoioMarcado);
-            else if (c > 5)
-                EXPECT_EQ(a.Codigo(c, l), (l == 10 && c == 10) ? 0 : 11);
+            if (c != 5) {
+                EXPECT_EQ(a.Codigo(c, l), c < 5 ? kApoioMarcado : (l == 10 && c == 10) ? 0 : 11);
+            }
 
     TImgApoio b = a;
     a.Restaurar();

@@ -1,7 +1,7 @@
 #include "location/ImgElevacao.h"
 
 #include "location/ImgApoio.h"
-#include "location/Relevos.h"
+#include "core/location/Relevos.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +50,9 @@ void VerificarCurva(const TImgElevacao& e, const TLinha& l, float T)
     for (const TPonto& p : l) {
         EXPECT_EQ(p.Z, T);
         const double z = CotaNaAresta(e, p);
-        if (!std::isnan(z))
+        if (!std::isnan(z)) {
             EXPECT_NEAR(z, T, 1e-3) << "vértice (" << p.X << ", " << p.Y << ")";
+        }
     }
     for (int i = 1; i < l.Quantidade(); ++i)
         for (int j = i + 2; j < l.Quantidade(); ++j)
@@ -150,8 +151,9 @@ TEST(TracarCurvaNivel, PlanoAteOContornoDaBacia)
     EXPECT_EQ(std::fabs(passo), 1.0f);
     for (int i = 1; i <= l.Quantidade(); ++i) {
         EXPECT_FLOAT_EQ(l.Item(i).Y, 4.5f);
-        if (i > 1)
+        if (i > 1) {
             EXPECT_FLOAT_EQ(l.Item(i).X - l.Item(i - 1).X, passo);
+        }
     }
     // The ends are the last crossings before the outline.
     EXPECT_FLOAT_EQ(std::min(l.Item(1).X, l.Item(16).X), 5);
@@ -215,7 +217,7 @@ TEST_P(Sela, AMediaDaCelulaDecideQuemSeLiga)
     // loop around the start cell never reaches the other one.
     ASSERT_TRUE(r.Fechada);
     for (const TPonto& q : l)
-        EXPECT_LT(std::max(std::fabs(q.X - caso.Col), std::fabs(q.Y - caso.Lin)), 1.0f);
+        EXPECT_LT(std::max(std::fabs(q.X - static_cast<float>(caso.Col)), std::fabs(q.Y - static_cast<float>(caso.Lin))), 1.0f);
     VerificarCurva(e, l, caso.Nivel);
 }
 

@@ -6,7 +6,7 @@
 #include "engine/Terreno.h"
 #include "gis/ErrosGis.h"
 #include "gis/MemoryRaster.h"
-#include "location/Relevos.h"
+#include "core/location/Relevos.h"
 #include "project/Projeto.h"
 #include "support/TempDir.h"
 
@@ -189,8 +189,9 @@ TEST(Locar, EspacamentoPorMetodoSegueADeclividadeDeCadaFaixa)
     for (std::size_t i = 0; i < r.Tabela.size(); ++i) {
         EXPECT_NEAR(r.Tabela[i].DeclividadeMedia, 20, 2);
         EXPECT_NEAR(r.Tabela[i].EV, esp.EV, 0.1);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_NEAR(r.Tabela[i - 1].Cota - r.Tabela[i].Cota, r.Tabela[i].EV, 0.3);
+        }
     }
     EXPECT_NEAR(loc.EVInicial, esp.EV, 0.1);
 }
@@ -250,8 +251,8 @@ TEST(Locar, MorroEBaixadaTemTerracosProprios)
         const auto& pts = r.Linhas[i].Pontos;
         double longeMorro = 0, longeBaixada = 0;
         for (const TPonto& q : pts) {
-            longeMorro = std::max(longeMorro, std::hypot((90 - q.Y) - 45, q.X - 18));
-            longeBaixada = std::max(longeBaixada, std::hypot((90 - q.Y) - 45, q.X - 52));
+            longeMorro = std::max(longeMorro, std::hypot((90.0 - q.Y) - 45, q.X - 18.0));
+            longeBaixada = std::max(longeBaixada, std::hypot((90.0 - q.Y) - 45, q.X - 52.0));
         }
         const bool fechada = pts.front().X == pts.back().X && pts.front().Y == pts.back().Y;
         if (longeMorro < 12 && fechada) {
@@ -460,11 +461,11 @@ bool SegmentosCruzam(double ax, double ay, double bx, double by, double cx, doub
 TEST(LocarExemplo, LinhasNoNivelSemCruzamentos)
 {
     TempDir d;
-    TExemplo x;
-    const TResultado r = LocarExemplo(d, x, false);
+    TExemplo ex;
+    const TResultado r = LocarExemplo(d, ex, false);
     VerificarNumeracao(r);
     ASSERT_GE(r.Tabela.size(), 10u);
-    const TImgElevacao& e = x.Elevacao;
+    const TImgElevacao& e = ex.Elevacao;
     const double topo = e.YMin + static_cast<double>(e.ResY) * e.Linhas();
 
     // Every vertex on its level: linearly along the cell edge it lies on
@@ -488,7 +489,7 @@ TEST(LocarExemplo, LinhasNoNivelSemCruzamentos)
                 for (int dl = -1; dl <= 1; ++dl)
                     for (int dc = -1; dc <= 1; ++dc)
                         if (e.GetValor(l + dl, c + dc) != 0)
-                            passo = std::max(passo, std::fabs(e.GetValor(l + dl, c + dc) - e.GetValor(l, c)));
+                            passo = std::max(passo, std::fabs(static_cast<double>(e.GetValor(l + dl, c + dc)) - e.GetValor(l, c)));
                 EXPECT_LE(std::fabs(e.GetValor(l, c) - cota), passo + 0.01);
             } else if (colInteira) {
                 const int l0 = static_cast<int>(std::floor(y));
@@ -532,10 +533,10 @@ TEST(LocarExemplo, LinhasNoNivelSemCruzamentos)
     // One strip's area per terrace: none drains most of the catchment.
     double soma = 0;
     for (const TRegTerr& t : r.Tabela) {
-        EXPECT_LT(t.AreaInfluencia, 0.15 * x.Loc.AreaBacia * 10000);
+        EXPECT_LT(t.AreaInfluencia, 0.15 * ex.Loc.AreaBacia * 10000);
         soma += t.AreaInfluencia;
     }
-    EXPECT_GT(soma, 0.5 * x.Loc.AreaBacia * 10000);
+    EXPECT_GT(soma, 0.5 * ex.Loc.AreaBacia * 10000);
 }
 
 TEST(LocarExemplo, VarreduraDaRegiaoIgualAVarreduraCompleta)

@@ -169,8 +169,8 @@ TEST(PixelD, Digitos)
     p.Codigo = 31;
     p.SetDigitoDezena(1);
     EXPECT_EQ(p.Codigo, 11);
-    for (const std::uint8_t c : {0, 1, 11, 30, 31}) {
-        p.Codigo = c;
+    for (const int c : {0, 1, 11, 30, 31}) {
+        p.Codigo = static_cast<std::uint8_t>(c);
         p.SetDigitoDezena(0);
         p.SetDigitoUnidade(1);
         EXPECT_EQ(p.Codigo, 1);
