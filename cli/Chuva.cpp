@@ -206,7 +206,7 @@ const RegistroComando kChuva{
     "chuva", Chuva,
     "  vastrel-cli chuva --estado UF [--json]\n"
     "      Estações do estado com equação IDF publicada (K, a, b, c e fonte), na ordem da lista.\n"
-    "  vastrel-cli chuva --lat GG°MM'SS\\\" --lon GG°MM'SS\\\" [--json]\n"
+    "  vastrel-cli chuva --lat GG°MM'SS\" --lon GG°MM'SS\" [--json]\n"
     "      Parâmetros da equação IDF no ponto (sul e oeste sem sinal): os da estação\n"
     "      no ponto, ou a interpolação pelo inverso da quinta potência da distância\n"
     "      entre as estações de BA, ES, GO, MG, PR, RJ, SP e TO.\n"

@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "gis/ErrosGis.h"
 
+#include <algorithm>
 #include <fstream>
 #include <new>
 #include <random>
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 
 std::string LeTexto(const std::uint8_t* slot)
 {
-    const std::size_t n = slot[0];
+    const std::size_t n = std::min<std::size_t>(slot[0], 254); // the slot holds 254 characters
     return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(slot + 1), n));
 }
 

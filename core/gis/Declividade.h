@@ -60,8 +60,8 @@ float DeclividadeCelula(const TJanela3x3& j, const TEspacamentoGrade& g);
 // spacing is not a finite positive number.
 TEspacamentoGrade EspacamentoGrade(const TCabecalhoRaster& cab, double metrosPorUnidade);
 
-// Slope map of a loaded elevation image of type "R", "I" or "B" whose
-// spacing is given: the output raster (type "R", the input's header, the
+// Slope map of an elevation image already in memory, of type "R", "I" or
+// "B", whose spacing is given: the output raster (type "R", the input's header, the
 // title given), cells in percent, ValorMin and ValorMax set.
 TMemoryRaster MapaDeclividade(const TMemoryRaster& elevacao, const TEspacamentoGrade& g,
                               const std::string& titulo, const TProgressoGis& progresso);
@@ -70,8 +70,10 @@ TMemoryRaster MapaDeclividade(const TMemoryRaster& elevacao, const TEspacamentoG
 // with kMsgUnidadeInvalida.
 class DecTipoSingle {
 public:
-    // Loads the input, computes the slope map and saves it under `saida`.
-    // Nothing is written when an error or the stop flag ends the run.
+    // Reads the elevation file row by row and writes the slope map under
+    // `saida` row by row (a few rows in memory whatever the image's size);
+    // the output replaces its file only when complete, so nothing is
+    // written when an error or the stop flag ends the run.
     void CalcularDeclividade(const std::filesystem::path& entrada, const std::filesystem::path& saida,
                              const std::string& titulo, const TProgressoGis& progresso = {});
     bool Executando() const { return executando_; }
@@ -94,8 +96,9 @@ private:
 // The steps of the window's "&Processar": checks the input (EEscolhaGis
 // kMsgEntradaInvalida, field Entrada) and the output (kMsgSaidaInvalida,
 // field Saida), probes the cell type and runs DecTipoSingle or
-// DecTipoInteger; a byte image is refused with kMsgTipoByte, any other
-// letter with a message naming it.
+// DecTipoInteger; a byte image is refused with kMsgTipoByte, a file that is
+// not a raster of this format with EArquivoGis saying why. One run at a
+// time: a second call while one is going raises EProcessoEmAndamento.
 void CalcularMapaDeclividade(const std::filesystem::path& entrada, const std::filesystem::path& saida,
                              const std::string& titulo, const TProgressoGis& progresso = {});
 

@@ -48,4 +48,11 @@ inline constexpr const char* kMsgSaidaInvalida = "Arquivo de saída inválido.";
 inline constexpr const char* kMsgTipoByte =
     "Arquivo especificado é do tipo byte. Utilize um arquivo do tipo inteiro ou real.";
 
+// The question the tool windows ask before an output file that exists is
+// replaced (the file's name without its folder).
+inline std::string MensagemSubstituirArquivo(const std::string& nomeArquivo)
+{
+    return "O arquivo '" + nomeArquivo + "' já existe. Deseja substituir o arquivo existente ?";
+}
+
 } // namespace vastrel::gis

@@ -64,7 +64,8 @@ private:
     bool executando_ = false;
 };
 
-// The steps of the window's "&Processar" (as CalcularMapaDeclividade).
+// The steps of the window's "&Processar" (as CalcularMapaDeclividade),
+// one run at a time.
 void FiltrarImagem(const std::filesystem::path& entrada, const std::filesystem::path& saida,
                    const std::string& titulo, int passadas, const TProgressoGis& progresso = {});
 

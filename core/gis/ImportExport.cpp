@@ -143,19 +143,17 @@ public:
             throw EArquivoGis("Não foi possível abrir o arquivo '" + bytes::NomeArquivo(caminho) + "'.");
     }
 
-    // Skips the rest of the current line, its line end included.
+    // Skips the rest of the current line and its line end (LF, CR LF or CR;
+    // the LF of a CR LF is left as a blank before the next number).
     void PularLinha()
     {
         for (;;) {
             Garantir(1);
             if (pos_ == fim_)
                 return;
-            const char* nl = static_cast<const char*>(std::memchr(&buffer_[pos_], '\n', fim_ - pos_));
-            if (nl) {
-                pos_ = static_cast<std::size_t>(nl - buffer_.data()) + 1;
+            const char c = buffer_[pos_++];
+            if (c == '\n' || c == '\r')
                 return;
-            }
-            pos_ = fim_;
         }
     }
 
@@ -530,11 +528,6 @@ void ImportarVetorIdrisi(const fs::path& vec, const fs::path& vet, const std::st
 
     const std::vector<std::uint8_t> dados = bytes::LerArquivo(vec);
     const std::string nome = bytes::NomeArquivo(vec);
-    const auto truncado = [&] {
-        return EArquivoGis("Arquivo vetor do Idrisi '" + nome + "' inválido: feição incompleta no byte " +
-                           std::to_string(0) + ".");
-    };
-    (void)truncado;
     std::size_t pos = 0;
     int numLinha = 0;
     // Features: identifier, point count (both 32-bit floats), then the X Y

@@ -159,61 +159,27 @@ void TImgApoio::MarcarLinha(const TLinha& linha, std::uint8_t u)
     CelulasDaLinha(linha, [&](std::int32_t l, std::int32_t c) { SetValor(l, c, codigo); });
 }
 
-void TImgApoio::Bloquear(const TLinha& linha, TBloqueio& bloqueio)
+// Walks breadth first the 4-connected region of cells with a non-zero tens
+// digit from the cell `inicio`, calling visitar(k) on each cell until it
+// returns true. Cells already in `fila` are barriers, not entered. Every
+// cell flagged on the way, barriers included, is unflagged at the end.
+template <class F>
+bool TImgApoio::Percorrer(std::int64_t inicio, std::vector<std::int64_t>& fila, F&& visitar) const
 {
-    const auto fechar = [&](std::int32_t l, std::int32_t c) {
-        const std::uint8_t antes = Codigo(c, l);
-        if (antes == kApoioLinha || antes == kApoioFechado)
-            return;
-        bloqueio.Celulas.emplace_back(Indice(l, c), antes);
-        SetValor(l, c, kApoioLinha);
-    };
-    CelulasDaLinha(linha, fechar);
-    const std::int32_t n = linha.Quantidade();
-    if (n < 3 || linha.Item(1).X != linha.Item(n).X || linha.Item(1).Y != linha.Item(n).Y)
-        return;
-    float xmin = linha.Item(1).X, xmax = xmin, ymin = linha.Item(1).Y, ymax = ymin;
-    for (const TPonto& p : linha) {
-        xmin = std::min(xmin, p.X);
-        xmax = std::max(xmax, p.X);
-        ymin = std::min(ymin, p.Y);
-        ymax = std::max(ymax, p.Y);
+    const std::size_t barreiras = fila.size();
+    const auto inicioU = static_cast<std::size_t>(inicio);
+    if (!visitada_[inicioU]) {
+        visitada_[inicioU] = 1;
+        fila.push_back(inicio);
     }
-    const auto l0 = static_cast<std::int32_t>(std::max(1.0f, std::ceil(ymin)));
-    const auto l1 = static_cast<std::int32_t>(std::min(static_cast<float>(linhas_), std::floor(ymax)));
-    const auto c0 = static_cast<std::int32_t>(std::max(1.0f, std::ceil(xmin)));
-    const auto c1 = static_cast<std::int32_t>(std::min(static_cast<float>(colunas_), std::floor(xmax)));
-    for (std::int32_t l = l0; l <= l1; ++l)
-        for (std::int32_t c = c0; c <= c1; ++c)
-            if (Aberto(c, l) && linha.Contem(c, l))
-                fechar(l, c);
-}
-
-void TImgApoio::Desbloquear(const TBloqueio& bloqueio)
-{
-    for (auto it = bloqueio.Celulas.rbegin(); it != bloqueio.Celulas.rend(); ++it)
-        SetValor(static_cast<std::int32_t>(it->first / colunas_) + 1, static_cast<std::int32_t>(it->first % colunas_) + 1,
-                 it->second);
-}
-
-TPixel TImgApoio::ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, int sentido) const
-{
-    TPixel melhor{-1, -1};
-    if (Dezena(col, lin) == 0)
-        return melhor;
-    if (visitada_.size() != celulas_.size())
-        visitada_.assign(celulas_.size(), 0);
-    std::vector<std::int64_t> fila{Indice(lin, col)};
-    visitada_[static_cast<std::size_t>(fila[0])] = 1;
-    float extremo = 0;
-    for (std::size_t i = 0; i < fila.size(); ++i) {
+    bool parou = false;
+    for (std::size_t i = barreiras; i < fila.size(); ++i) {
         const std::int64_t k = fila[i];
-        const auto l = static_cast<std::int32_t>(k / colunas_) + 1, c = static_cast<std::int32_t>(k % colunas_) + 1;
-        const float v = E.GetValor(l, c);
-        if (melhor.Col < 0 || (sentido == 0 ? v > extremo : v < extremo)) {
-            extremo = v;
-            melhor = TPixel{c, l};
+        if (visitar(k)) {
+            parou = true;
+            break;
         }
+        const auto l = static_cast<std::int32_t>(k / colunas_) + 1, c = static_cast<std::int32_t>(k % colunas_) + 1;
         static constexpr std::int32_t kDl[4] = {-1, 1, 0, 0};
         static constexpr std::int32_t kDc[4] = {0, 0, 1, -1};
         for (int d = 0; d < 4; ++d) {
@@ -229,6 +195,51 @@ TPixel TImgApoio::ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMat
     }
     for (const std::int64_t k : fila)
         visitada_[static_cast<std::size_t>(k)] = 0;
+    return parou;
+}
+
+bool TImgApoio::Alcanca(std::int32_t col, std::int32_t lin, const TPixel& alvo, const TLinha& barreira) const
+{
+    if (Dezena(col, lin) == 0 || Dezena(alvo.Col, alvo.Lin) == 0)
+        return false;
+    if (visitada_.size() != celulas_.size())
+        visitada_.assign(celulas_.size(), 0);
+    std::vector<std::int64_t> fila;
+    CelulasDaLinha(barreira, [&](std::int32_t l, std::int32_t c) {
+        const auto k = static_cast<std::size_t>(Indice(l, c));
+        if (!visitada_[k]) {
+            visitada_[k] = 1;
+            fila.push_back(static_cast<std::int64_t>(k));
+        }
+    });
+    const std::int64_t inicio = Indice(lin, col);
+    if (visitada_[static_cast<std::size_t>(inicio)]) { // the start lies on the barrier
+        for (const std::int64_t k : fila)
+            visitada_[static_cast<std::size_t>(k)] = 0;
+        return false;
+    }
+    const std::int64_t destino = Indice(alvo.Lin, alvo.Col);
+    return Percorrer(inicio, fila, [&](std::int64_t k) { return k == destino; });
+}
+
+TPixel TImgApoio::ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, int sentido) const
+{
+    TPixel melhor{-1, -1};
+    if (Dezena(col, lin) == 0)
+        return melhor;
+    if (visitada_.size() != celulas_.size())
+        visitada_.assign(celulas_.size(), 0);
+    std::vector<std::int64_t> fila;
+    float extremo = 0;
+    Percorrer(Indice(lin, col), fila, [&](std::int64_t k) {
+        const auto l = static_cast<std::int32_t>(k / colunas_) + 1, c = static_cast<std::int32_t>(k % colunas_) + 1;
+        const float v = E.GetValor(l, c);
+        if (melhor.Col < 0 || (sentido == 0 ? v > extremo : v < extremo)) {
+            extremo = v;
+            melhor = TPixel{c, l};
+        }
+        return false;
+    });
     return melhor;
 }
 
@@ -273,6 +284,8 @@ bool TImgApoio::Interior(std::int32_t col, std::int32_t lin) const
 bool TImgApoio::Atravessa(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, float T) const
 {
     const float v = E.GetValor(lin, col);
+    if (v == 0)
+        return false;
     static constexpr std::int32_t kDl[4] = {-1, 1, 0, 0};
     static constexpr std::int32_t kDc[4] = {0, 0, 1, -1};
     for (int i = 0; i < 4; ++i) {
@@ -280,7 +293,7 @@ bool TImgApoio::Atravessa(std::int32_t col, std::int32_t lin, const TMatrixSingl
         if (!Aberto(c, l))
             continue;
         const float w = E.GetValor(l, c);
-        if ((v < T && T <= w) || (w <= T && T < v))
+        if (v == T || (v < T && T <= w) || (w <= T && T < v))
             return true;
     }
     return false;
@@ -330,7 +343,7 @@ void TImgApoio::Inundar(std::int32_t col, std::int32_t lin)
 }
 
 void TImgApoio::BuscarNivel(std::int32_t col, std::int32_t lin, int sentido, TPixelS& pixel,
-                            const TMatrixSingle& E, float T)
+                            const TMatrixSingle& E, float T, const std::function<bool(const TPixel&)>& aceitar)
 {
     const auto alem = [&](std::int32_t c, std::int32_t l) {
         const float v = E.GetValor(l, c);
@@ -339,7 +352,7 @@ void TImgApoio::BuscarNivel(std::int32_t col, std::int32_t lin, int sentido, TPi
     // A contour can start from the cell found: open, away from barriers,
     // and straddling the level with a neighbour.
     const auto aceitavel = [&](std::int32_t c, std::int32_t l) {
-        return Aberto(c, l) && Interior(c, l) && Atravessa(c, l, E, T);
+        return Aberto(c, l) && Interior(c, l) && Atravessa(c, l, E, T) && (!aceitar || aceitar(TPixel{c, l}));
     };
 
     std::vector<TPixel> sementes{TPixel{col, lin}};

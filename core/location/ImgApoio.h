@@ -35,6 +35,7 @@
 #include "location/Pixel.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace vastrel {
@@ -99,9 +100,10 @@ public:
     // has a 4-neighbour on the other side of T or on it (so that a contour
     // can start there); pixel receives its column, row and elevation. When
     // none is found pixel's column and row become −1 and its value is kept.
-    // Every cell visited is left at 11.
+    // Every cell visited is left at 11. When `aceitar` is given, a cell it
+    // refuses is passed over and the search goes on.
     void BuscarNivel(std::int32_t col, std::int32_t lin, int sentido, TPixelS& pixel, const TMatrixSingle& E,
-                     float T);
+                     float T, const std::function<bool(const TPixel&)>& aceitar = {});
 
     // Cells whose tens digit is 3 and whose elevation equals q to the
     // centimetre (Round(q·100) = Round(e·100)) or that have the level q on
@@ -115,18 +117,16 @@ public:
     // given cell, the first met on a tie; column −1 when the cell is closed.
     TPixel ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, int sentido) const;
 
-    // Cells closed for a while, with the codes they had.
-    struct TBloqueio {
-        std::vector<std::pair<std::int64_t, std::uint8_t>> Celulas;
-    };
-    // Closes (code 1) the cells MarcarLinha would mark for the line and,
-    // for a closed line, every open cell whose centre lies inside it.
-    void Bloquear(const TLinha& linha, TBloqueio& bloqueio);
-    // Gives the cells of a Bloquear back their codes.
-    void Desbloquear(const TBloqueio& bloqueio);
+    // True when the cell `alvo` lies in the 4-connected region of cells with
+    // a non-zero tens digit that holds (col, lin), the cells MarcarLinha
+    // would mark for `barreira` counted as closed. Nothing is changed.
+    bool Alcanca(std::int32_t col, std::int32_t lin, const TPixel& alvo, const TLinha& barreira) const;
 
-    // True when the level T crosses between the cell and one of its open
-    // 4-neighbours: v < T ≤ v(n) or v(n) ≤ T < v.
+
+    // True when a contour at level T can start from the cell: the cell is on
+    // the level, or the level crosses between it and one of its open
+    // 4-neighbours (v < T ≤ v(n) or v(n) ≤ T < v); in both cases it has an
+    // open 4-neighbour.
     bool Atravessa(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, float T) const;
 
 private:
@@ -138,10 +138,12 @@ private:
 
     template <class F>
     void CelulasDaLinha(const TLinha& linha, F&& f) const;
+    template <class F>
+    bool Percorrer(std::int64_t inicio, std::vector<std::int64_t>& fila, F&& visitar) const;
 
     std::vector<std::int64_t> tocadas_; // cells set to 1 or 31 since the last Restaurar/Consolidar
     std::vector<std::uint8_t> lembrada_; // 1 for the cells in tocadas_
-    mutable std::vector<std::uint8_t> visitada_; // scratch of ExtremoDaRegiao, all 0 between calls
+    mutable std::vector<std::uint8_t> visitada_; // scratch of Percorrer, all 0 between calls
 };
 
 // The slope image (%), read from the output of the slope map; 0 means no data.

@@ -244,12 +244,14 @@ TResultadoTraco TTracador::Tracar(TPixelS& pixel)
     case kOeste: primeira = kNorte; segunda = kSul; break;
     }
     r.Fim1 = Caminhar(primeira, p, n);
+    // Reversed, the points run towards the start point, with the start cell
+    // on their left; a closed contour ends here, walked once.
+    linha_.Inverter();
     if (r.Fim1 == TFimCaminhada::Fechou) {
         r.Fechada = true;
         return r;
     }
     // The same edge seen from the other side, walked the other way.
-    linha_.Inverter();
     cantoDireito_ = cantoEsquerdo_ = false;
     r.Fim2 = Caminhar(segunda, n, p);
     r.Fechada = r.Fim2 == TFimCaminhada::Fechou;

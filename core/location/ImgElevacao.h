@@ -86,8 +86,8 @@ public:
     // Traces the contour at level T = pixel.Valor through the pixel's cell
     // into the line (emptied first; its number untouched). The line runs
     // from the far end of the first walk through the start point to the
-    // far end of the second; a closed contour is walked once, its last point
-    // equal to its first. On return pixel.Valor is the elevation of the
+    // far end of the second, with the start cell on its left; a closed
+    // contour is walked once, its last point equal to its first. On return pixel.Valor is the elevation of the
     // start cell, and the pixel sits on the start point rounded to the
     // nearest cell (halves to even), or stays where it was when the start
     // cell lies exactly on the level.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <unordered_set>
 
@@ -417,21 +418,40 @@ TPixel TLocacaoNivel::Alvo(const TPixelS& X, int sentido, double nivel) const
     return run_->Apoio->ExtremoDaRegiao(s.Col, s.Lin, run_->Elev, sentido);
 }
 
-// Whether the closed line L at level q, traced from the cell `inicio`, holds
-// the region's extreme cell `alvo` on the side the search comes from (above
-// the level when it looks below, sentido 1). The tracer keeps its start cell
-// on the line's left, so the sign of the line's area tells whether that cell
+// Whether the closed line L at level q, traced from the cell `inicio`, parts
+// the land the search comes from (the cell `origem`, on the side above the
+// level when the search looks below, sentido 1) from the region's extreme
+// cell `alvo` (column −1: none known). The tracer keeps its start cell on
+// the line's left, so the sign of the line's area tells whether that cell
 // is inside, and its elevation which side of the level the inside is.
-bool TLocacaoNivel::LadoErrado(const TLinha& L, const TPixel& inicio, double q, int sentido,
-                               const TPixel& alvo) const
+bool TLocacaoNivel::Separa(const TLinha& L, const TPixel& inicio, double q, int sentido, const TPixelS& origem,
+                           const TPixel& alvo) const
 {
     const double v = run_->Elev.GetValor(inicio.Lin, inicio.Col);
     if (v == static_cast<double>(static_cast<float>(q)))
-        return false;
+        return true; // the start cell lies on the level: no side to read
     const bool inicioDentro = L.AreaOrientada() < 0;
     const bool dentroAcima = inicioDentro == (v > q);
     const bool origemDentro = dentroAcima == (sentido == 1);
-    return L.Contem(alvo.Col, alvo.Lin) == origemDentro;
+    if (L.Contem(origem.Col, origem.Lin) != origemDentro)
+        return false;
+    return alvo.Col < 1 || L.Contem(alvo.Col, alvo.Lin) != origemDentro;
+}
+
+// An enclave worth terraces of its own holds at least a disc whose diameter
+// is the horizontal spacing in force (a closed line), or runs at least that
+// spacing from outline to outline; a smaller knob or pit stays in its strip.
+bool TLocacaoNivel::EnclaveTerraceavel(const TLinha& E, const TResultadoTraco& traco) const
+{
+    const double eh = run_->Terracos.Espacamento.EH;
+    if (!(eh > 0))
+        return true;
+    if (traco.Fechada) {
+        const double area = std::fabs(E.AreaOrientada()) / 2 * AreaPixel;
+        return area >= std::numbers::pi * eh * eh / 4;
+    }
+    const double lado = std::sqrt(AreaPixel); // m per cell
+    return E.Comprimento() * lado >= eh;
 }
 
 // Search from X for a cell beyond level q (sentido 1 below, 0 above) next
@@ -439,45 +459,53 @@ bool TLocacaoNivel::LadoErrado(const TLinha& L, const TPixel& inicio, double q, 
 // cell (the rounded start point) and `achada` the cell the search found.
 // The next line must part the land the search comes from from the region's
 // lowest (highest) cell `alvo`: a closed contour that leaves `alvo` on the
-// near side rings a hollow (a knob) met on the way, which is closed off,
-// inside and all, while the search goes on; it stays in the strip, where it
-// is found again as an enclave. False (P's column −1) when there is no line.
+// near side rings a hollow (a knob) met on the way. The search passes over
+// it and goes on; the hollow stays in the strip, where it is found again as
+// an enclave. Cells beside a contour passed over are not traced again.
+// False (P's column −1) when there is no line.
 bool TLocacaoNivel::BuscarLinha(TPixelS& P, const TPixelS& X, int sentido, double q, double nivelX, TLinha& L,
                                 const TPixel& alvo, TPixelS* achada)
 {
     TExecucao& r = *run_;
     TImgApoio& apoio = *r.Apoio;
-    std::vector<TImgApoio::TBloqueio> bloqueios;
-    TPixelS celula, inicio;
-    bool achou = false;
-    for (;;) {
-        Buscar(celula, X, sentido, q, nivelX);
-        if (celula.Col == -1)
-            break;
-        inicio = celula;
+    std::unordered_set<std::int64_t> recusadas;
+    TPixelS inicio;
+    const TPixelS s = Passo(X, sentido, nivelX); // where the search starts
+    // A cell on the near side of the line: X itself when open (the summit),
+    // otherwise the start of the search, beside X's line.
+    const TPixel perto = apoio.Dezena(X.Col, X.Lin) != 0 ? TPixel{X.Col, X.Lin} : TPixel{s.Col, s.Lin};
+    const auto aceitar = [&](const TPixel& c) {
+        if (recusadas.count(r.Elev.Indice(c.Lin, c.Col)))
+            return false;
+        inicio.Col = c.Col;
+        inicio.Lin = c.Lin;
         inicio.Valor = static_cast<float>(q);
         const TResultadoTraco traco = r.Elev.TracarCurvaNivel(inicio, L, apoio);
-        if (L.Quantidade() < 2 || !(L.Comprimento() > 0))
-            break;
-        if (!traco.Fechada || alvo.Col < 1 || apoio.Dezena(alvo.Col, alvo.Lin) == 0 ||
-            !LadoErrado(L, celula, q, sentido, alvo)) {
-            achou = true;
-            break;
-        }
-        bloqueios.emplace_back();
-        apoio.Bloquear(L, bloqueios.back());
-    }
-    for (auto it = bloqueios.rbegin(); it != bloqueios.rend(); ++it)
-        apoio.Desbloquear(*it);
-    if (!achou) {
+        const bool tracou = L.Quantidade() >= 2 && L.Comprimento() > 0;
+        const TPixel alvoAberto = apoio.Dezena(alvo.Col, alvo.Lin) != 0 ? alvo : TPixel{-1, -1};
+        // A closed line is read by its sides, a line from outline to outline
+        // parts the land; any other must leave no way round its ends from
+        // where the search started to `alvo` (where the strips are thinner
+        // than a cell, lines run into each other and a piece of contour
+        // parts nothing).
+        if (tracou && (traco.Fechada ? Separa(L, c, q, sentido, X, alvoAberto)
+                                     : traco.Isola() || alvoAberto.Col < 1 ||
+                                           !apoio.Alcanca(perto.Col, perto.Lin, alvoAberto, L)))
+            return true;
+        recusadas.insert(r.Elev.Indice(c.Lin, c.Col));
+        for (const TPonto& p : L)
+            for (const float x : {std::floor(p.X), std::ceil(p.X)})
+                for (const float y : {std::floor(p.Y), std::ceil(p.Y)})
+                    if (r.Elev.Dentro(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)))
+                        recusadas.insert(r.Elev.Indice(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)));
+        return false;
+    };
+    TPixelS celula;
+    if (s.Col >= 1)
+        apoio.BuscarNivel(s.Col, s.Lin, sentido, celula, r.Elev, static_cast<float>(q), aceitar);
+    if (s.Col < 1 || celula.Col == -1) {
         P.Col = P.Lin = -1;
         return false;
-    }
-    if (!bloqueios.empty()) {
-        // Traced again with the rims open, which it may run close to.
-        inicio = celula;
-        inicio.Valor = static_cast<float>(q);
-        r.Elev.TracarCurvaNivel(inicio, L, apoio);
     }
     if (achada)
         *achada = celula;
@@ -836,13 +864,17 @@ std::int32_t TLocacaoNivel::BuscarEnclave(int modo, double q)
         P.Valor = static_cast<float>(q);
         TLinha E;
         const TResultadoTraco traco = r.Elev.TracarCurvaNivel(P, E, apoio);
-        if (E.Quantidade() < 2 || !(E.Comprimento() > 0) || !traco.Isola()) {
+        if (E.Quantidade() < 2 || !(E.Comprimento() > 0) || !traco.Isola() || !EnclaveTerraceavel(E, traco)) {
             recusar(E);
             continue;
         }
         // The trace met no closed cell but the outline, so it is the same
         // with the strip's marks and line undone.
         apoio.Restaurar();
+        // A cell found beside the crossing rather than on the level: the
+        // enclave's terraces count from its level.
+        if (RoundHalfEven(static_cast<double>(r.Elev.GetValor(c.Lin, c.Col)) * 100) != RoundHalfEven(q * 100))
+            P.Valor = static_cast<float>(q);
         E.Numero = ++NumLocados;
         apoio.MarcarLinha(E, kApoioFechado);
         if (modo == 0) {

@@ -123,7 +123,9 @@ private:
     double CurvaTesteAcima(TPixelS& P, const TPixelS& a, double p, double nivelP, TLinha& L, const TPixel& alvo);
     bool BuscarLinha(TPixelS& P, const TPixelS& X, int sentido, double q, double nivelX, TLinha& L,
                      const TPixel& alvo, TPixelS* achada = nullptr);
-    bool LadoErrado(const TLinha& L, const TPixel& inicio, double q, int sentido, const TPixel& alvo) const;
+    bool Separa(const TLinha& L, const TPixel& inicio, double q, int sentido, const TPixelS& origem,
+                const TPixel& alvo) const;
+    bool EnclaveTerraceavel(const TLinha& E, const TResultadoTraco& traco) const;
     TPixel Alvo(const TPixelS& X, int sentido, double nivel) const;
 
     TPixelS Passo(const TPixelS& X, int sentido, double nivel) const;

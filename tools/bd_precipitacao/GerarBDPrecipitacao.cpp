@@ -45,22 +45,14 @@ public:
         std::ifstream in(arquivo, std::ios::binary);
         if (!in)
             throw Exception("Não foi possível ler o arquivo " + arquivo_ + ".");
-        std::stringstream ss;
-        ss << in.rdbuf();
-        std::string texto = ss.str();
-        if (texto.starts_with("\xEF\xBB\xBF"))
-            texto.erase(0, 3);
-        std::size_t inicio = 0;
-        while (inicio < texto.size()) {
-            std::size_t fim = texto.find('\n', inicio);
-            if (fim == std::string::npos)
-                fim = texto.size();
-            std::string linha = texto.substr(inicio, fim - inicio);
+        std::string linha;
+        while (std::getline(in, linha)) {
+            if (linhas_.empty() && linha.starts_with("\xEF\xBB\xBF"))
+                linha.erase(0, 3);
             if (!linha.empty() && linha.back() == '\r')
                 linha.pop_back();
             if (!linha.empty())
                 linhas_.push_back(Campos(linha));
-            inicio = fim + 1;
         }
         if (linhas_.empty())
             throw Exception("O arquivo " + arquivo_ + " está vazio.");

@@ -241,6 +241,12 @@ TEST(Declividade, RealElevationModelAgreesWithADirectComputation)
     ASSERT_TRUE(r.CarregarRaster(dir / "decl.ras"));
     EXPECT_EQ(r.ValorMax, maior);
     EXPECT_GT(maior, 50.0f); // steep mountains
+
+    // The same map computed over the loaded image.
+    const TMemoryRaster m = MapaDeclividade(e, EspacamentoGrade(e, 1.0), "", {});
+    for (std::int64_t k = 0; k < m.NumCelulas(); ++k)
+        ASSERT_EQ(m.LerCelulaReal(k), d[static_cast<std::size_t>(k)]) << k;
+    EXPECT_EQ(m.ValorMax, maior);
 }
 
 } // namespace

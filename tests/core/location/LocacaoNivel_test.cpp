@@ -142,10 +142,10 @@ TEST(Locar, ConeComEspacamentoArbitradoDeUmMetro)
         const TRegTerr& t = r.Tabela[i];
         EXPECT_DOUBLE_EQ(t.EV, 1);
         if (i > 0) {
-            // 1 m below the cell where the previous contour was found, a
-            // cell below that contour and beside it.
-            EXPECT_LT(t.Cota, r.Tabela[i - 1].Cota - 1);
-            EXPECT_GT(t.Cota, r.Tabela[i - 1].Cota - 1 - 0.2 * std::numbers::sqrt2 - 1e-4);
+            // 1 m below the cell where the previous contour was found: a
+            // cell beside that contour, within one cell's drop (0.2 m) of it.
+            EXPECT_NEAR(t.Cota + 1, r.Tabela[i - 1].Cota, 0.2 + 1e-4);
+            EXPECT_NE(t.Cota + 1, r.Tabela[i - 1].Cota);
         }
         // Each terrace is the circle of its level, closed and walked once.
         const double raio = (110 - t.Cota) / 0.2;
@@ -200,9 +200,9 @@ TEST(Locar, RelevoMenorQueOPrimeiroEspacamento)
 {
     TempDir d;
     TProjetoTeste p;
-    p.Terracos.Espacamento.Metodologia.IndMetodologia = 2; // Paraná
-    // 50 cm of relief; Paraná gives more than 1 m of spacing.
-    const TImgElevacao e = Relevo(20, 50, [](int, int c) { return 100 + 0.01 * c; });
+    p.Terracos.Espacamento.Metodologia.IndMetodologia = 0; // Bentley: EV above 0.61 m
+    // 45 cm of relief on a 5 % slope (EV 1.22 m).
+    const TImgElevacao e = Relevo(20, 10, [](int, int c) { return 100 + 0.05 * c; });
     TLocacaoNivel loc;
     const TResultado r = Locar(d, e, p, loc);
     EXPECT_TRUE(r.Tabela.empty());
@@ -226,15 +226,16 @@ TEST(Locar, SemTopoNaoHaTerraco)
     EXPECT_EQ(r.BytesVet.size(), 527u);
 }
 
-// A plane falling 0.1 m per metre to the south with a hill (3 m) and a
-// hollow (3 m deep) on it, elevations in centimetres.
+// A plane falling 0.1037 m per cell to the south with a hill (3 m high) and
+// a hollow (4 m deep) on it, within 10 cells of their centres at row 45,
+// elevations in centimetres, cells of 2.5 m.
 TImgElevacao MorroEBaixada()
 {
     return Relevo(90, 70, [](int l, int c) {
-        const double morro = std::max(0.0, 3 - 0.25 * std::hypot(l - 45, c - 18));
-        const double baixada = std::max(0.0, 3 - 0.25 * std::hypot(l - 45, c - 52));
-        return std::round(100 * (200 - 0.1 * l + morro - baixada)) / 100;
-    });
+        const double morro = std::max(0.0, 3.0 - 0.3 * std::hypot(l - 45, c - 18));
+        const double baixada = std::max(0.0, 4.0 - 0.4 * std::hypot(l - 45, c - 52));
+        return std::round(100 * (200 - 0.1037 * l + morro - baixada)) / 100;
+    }, 2.5f);
 }
 
 TEST(Locar, MorroEBaixadaTemTerracosProprios)
@@ -244,25 +245,26 @@ TEST(Locar, MorroEBaixadaTemTerracosProprios)
     TLocacaoNivel loc;
     const TResultado r = Locar(d, MorroEBaixada(), p, loc);
     VerificarNumeracao(r);
-    // Lines wholly inside the hill's or the hollow's footprint (12 m
-    // radius), closed, above or below the plane there (195.5 m).
+    // Lines wholly inside the hill's or the hollow's footprint, closed,
+    // above or below the plane there (195.3 m).
     int noMorro = 0, naBaixada = 0;
     for (std::size_t i = 0; i < r.Linhas.size(); ++i) {
         const auto& pts = r.Linhas[i].Pontos;
         double longeMorro = 0, longeBaixada = 0;
         for (const TPonto& q : pts) {
-            longeMorro = std::max(longeMorro, std::hypot((90.0 - q.Y) - 45, q.X - 18.0));
-            longeBaixada = std::max(longeBaixada, std::hypot((90.0 - q.Y) - 45, q.X - 52.0));
+            const double x = q.X / 2.5, y = 90 - q.Y / 2.5;
+            longeMorro = std::max(longeMorro, std::hypot(y - 45, x - 18));
+            longeBaixada = std::max(longeBaixada, std::hypot(y - 45, x - 52));
         }
         const bool fechada = pts.front().X == pts.back().X && pts.front().Y == pts.back().Y;
-        if (longeMorro < 12 && fechada) {
+        if (longeMorro < 10 && fechada) {
             ++noMorro;
-            EXPECT_GT(r.Tabela[i].Cota, 195.5);
+            EXPECT_GT(r.Tabela[i].Cota, 195.3);
             EXPECT_GT(r.Tabela[i].AreaInfluencia, 0);
         }
-        if (longeBaixada < 12 && fechada) {
+        if (longeBaixada < 10 && fechada) {
             ++naBaixada;
-            EXPECT_LT(r.Tabela[i].Cota, 195.5);
+            EXPECT_LT(r.Tabela[i].Cota, 195.3);
         }
     }
     EXPECT_GE(noMorro, 2);
@@ -281,9 +283,16 @@ TEST(Locar, DemInteiroComEspacamentoDeMetroInteiro)
     TLocacaoNivel loc;
     const TResultado r = Locar(d, e, p, loc);
     VerificarNumeracao(r);
-    EXPECT_GE(r.Tabela.size(), 8u);
-    for (const TRegTerr& t : r.Tabela)
-        EXPECT_GT(t.Comprimento, 0);
+    // The cell found below each level lies a whole step (1 m) under it, so
+    // the levels go down 2 m at a time, each a whole number.
+    ASSERT_GE(r.Tabela.size(), 6u);
+    for (std::size_t i = 0; i < r.Tabela.size(); ++i) {
+        EXPECT_EQ(r.Tabela[i].Cota, std::round(r.Tabela[i].Cota));
+        EXPECT_GT(r.Tabela[i].Comprimento, 30);
+        if (i > 0) {
+            EXPECT_EQ(r.Tabela[i - 1].Cota - r.Tabela[i].Cota, 2);
+        }
+    }
 }
 
 TEST(Locar, CancelarGuardaOsTerracosLocados)

@@ -1,0 +1,293 @@
+#include "reports/RelatorioDimensionamento.h"
+
+#include "common/Format.h"
+#include "common/Pastas.h"
+#include "project/IDProjeto.h"
+
+namespace vastrel {
+
+namespace {
+
+constexpr const char* kNbsp4 = "&nbsp;&nbsp;&nbsp;&nbsp;";
+constexpr const char* kNbsp8 = "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+constexpr const char* kNbsp12 =
+    "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+
+std::string AbreTD(int colunas)
+{
+    return colunas > 0 ? "<TD colspan=" + std::to_string(colunas) + ">" : std::string("<TD>");
+}
+
+// The cell templates of the report tables.
+std::string Titulo(const std::string& t) { return "<FONT SIZE=3><B>" + t + "</B></FONT>"; }
+
+std::string Cabeca(int n, const std::string& t)
+{
+    return AbreTD(n) + kNbsp4 + "<U><B>" + t + "</B></U></TD>";
+}
+
+std::string Item(const std::string& rotulo, const std::string& valor, int n = 0)
+{
+    return AbreTD(n) + kNbsp8 + "<B>" + rotulo + "</B>" + valor + "</TD>";
+}
+
+std::string ItemFundo(const std::string& rotulo, const std::string& valor, int n)
+{
+    return AbreTD(n) + kNbsp12 + "<B>" + rotulo + "</B>" + valor + "</TD>";
+}
+
+std::string Segunda(const std::string& rotulo, const std::string& valor, int n = 0)
+{
+    return (n > 0 ? "<TD colspan=" + std::to_string(n) + "><B>" : std::string("<TD><B>")) + rotulo + "</B>" +
+           valor + "</TD>";
+}
+
+std::string Linha(const std::string& celulas) { return "<TR>" + celulas + "</TR>"; }
+
+class TTexto {
+public:
+    void operator<<(const std::string& s) { t_ += s; }
+    std::string& Texto() { return t_; }
+
+private:
+    std::string t_;
+};
+
+void Identificacao(TTexto& h, const TIDProjeto& id)
+{
+    h << Titulo("IDENTIFICAÇÃO DO PROJETO");
+    h << "<TABLE COLS=3 WIDTH=\"100%\">";
+    h << Linha(std::string("<TD>") + kNbsp4 + "<B>Nome: </B>" + EscaparHtml(id.Nome) + "</TD>" +
+               "<TD><B>Empresa: </B>" + EscaparHtml(id.Empresa) + "</TD>");
+    h << Linha(std::string("<TD>") + kNbsp4 + "<B>Técnico: </B>" + EscaparHtml(id.Tecnico) + "</TD>" +
+               "<TD><B>Local: </B>" + EscaparHtml(id.Local) + "</TD>");
+    h << Linha(std::string("<TD>") + kNbsp4 + "<B>Estado: </B>" + EscaparHtml(id.Estado) + "</TD>" +
+               "<TD><B>Data: </B>" + EscaparHtml(id.Data) + "</TD>");
+    h << "</TABLE>";
+    h << "<P>";
+}
+
+void Chuva(TTexto& h, TProjeto& p)
+{
+    const TPrecipitacaoExponencialNegativa& c = p.Chuva();
+    const TNimbra21& n = p.Nimbra;
+    h << Linha(std::string("<TD colspan=2>") + kNbsp4 +
+               "<B><U>Parâmetros da equação de chuvas intensas</U></B></TD>");
+    h << Linha(Item("T: ", FloatToStr(c.Tr) + " anos") + Segunda("Estado: ", EscaparHtml(n.StrEstado)));
+    h << Linha(Item("K: ", FormatFloat("#0.000", c.K)) + Segunda("Localidade: ", EscaparHtml(n.StrCidade)));
+    h << Linha(Item("a: ", FormatFloat("#0.000", c.a)) + Segunda("Latitude: ", EscaparHtml(n.Latitude)));
+    h << Linha(Item("b: ", FormatFloat("#0.000", c.b)) + Segunda("Longitude: ", EscaparHtml(n.Longitude)));
+    h << Linha(Item("c: ", FormatFloat("#0.000", c.c)));
+}
+
+bool MetodoComSolo(int m) { return m == 0 || m == 2; }
+
+void Metodo(TTexto& h, const TEspacamento& e, bool gradiente)
+{
+    const int m = e.Metodologia.IndMetodologia;
+    if (gradiente)
+        h << Linha(std::string("<TD colspan=2>") + kNbsp4 +
+                   "<U><B>Método para cálculo de espaçamento entre terraços</B></U> -  " +
+                   e.Metodologia.Nome() + "</TD>");
+    else
+        h << Linha(std::string("<TD colspan=2>") + kNbsp4 +
+                   "<U><B>Método para cálculo do espaçamento entre terraços:</B></U> " + e.Metodologia.Nome() +
+                   "</TD>");
+    if (MetodoComSolo(m)) {
+        if (gradiente)
+            h << "<TR colspan=2> " + Item("Tipo de solo: ", e.Solo.TipoSolo) + "</TR>";
+        else
+            h << "<TR> " + Item("Tipo de solo: ", e.Solo.TipoSolo, 2) + "</TR>";
+    } else if (m == 1) {
+        h << Linha(Item("Cultura: ", e.Cultura.Cultura) + Segunda("Resistência à erosão: ", e.Erosao.GrupoSolo, 2));
+        h << Linha(Item("Preparo do solo: ", e.Preparo.GrupoPreparo, 2));
+    }
+}
+
+void Cobertura(TTexto& h, const TTerreno& t)
+{
+    h << Linha(std::string("<TD colspan=2>") + kNbsp8 + "<U><B>Cobertura vegetal</B></U></TD>");
+    h << Linha(ItemFundo("Uso da terra: ", t.Cobertura.UsoTerra.Nome(), 2));
+    h << Linha(ItemFundo("Tratamento: ", t.Cobertura.Tratamento.Nome(), 2));
+    h << Linha(ItemFundo("Condição hidrológica: ", t.Cobertura.CondicaoHidrologica.Nome(), 2));
+}
+
+std::string Declive(const TUnidades& u, double v)
+{
+    return FormatFloat("#0.0##", u.MostrarDeclividade(v)) + " " + u.UnidDeclividade;
+}
+
+void Grafico(TTexto& h, const TFiguraRelatorio& g)
+{
+    const auto dim = [](int v) { return std::to_string(v < 0 ? 0 : (v > 9999 ? 9999 : v)); };
+    h << "<TABLE CELLPADDING=3>";
+    h << "<TR>";
+    h << "<TD>";
+    h << "<CENTER><IMG SRC=\"" + EscaparHtml(g.Arquivo) + "\" HEIGHT=" + dim(g.Altura) + " WIDTH=" +
+             dim(g.Largura) + "></CENTER>";
+    h << "</TD>";
+    h << "</TR>";
+    h << "</TABLE>";
+}
+
+void CorpoNivel(TTexto& h, TProjeto& p, const TOpcoesRelatorio& o)
+{
+    const TUnidades& u = p.Unidades;
+    TTerracosNivel& s = p.TerracosNivel;
+    Identificacao(h, p.IDProjeto);
+    h << Titulo("DADOS DE ENTRADA");
+    h << "<TABLE COLS=3 WIDTH=\"100%\">";
+    Chuva(h, p);
+    Metodo(h, s.Espacamento, false);
+    h << Linha(Cabeca(2, "Canal"));
+    h << Linha(Item("Seção: ", s.TipoCanal.Nome()));
+    if (s.TipoCanal.Tipo == 1)
+        h << Linha(Item("Declividade da parede do canal: ", Declive(u, s.Sm.Valor), 2));
+    else
+        h << Linha(Segunda("Base: ", " " + FormatFloat("#0.0##", s.B) + " m") +
+                   Item("Inverso da declividade das faces laterais: ", FormatFloat("#0.0##", s.Z.Valor), 2));
+    h << Linha(Item("Coeficiente de desuniformidade: ", FloatToStr(s.CDu), 2));
+    h << Linha(Cabeca(2, "Terreno"));
+    h << Linha(Item("Declividade: ", Declive(u, p.Terreno.St), 2));
+    h << Linha(Cabeca(2, "Solo"));
+    h << Linha(Item("Taxa de infiltração estável (Tie): ",
+                    FormatFloat("##0.0##", u.MostrarVIB(p.Terreno.VIB)) + " " + u.UnidVIB, 2));
+    Cobertura(h, p.Terreno);
+    h << "</TABLE>";
+    h << "<P>";
+
+    h << Titulo("RESULTADOS");
+    h << "<TABLE WIDTH=\"100%\" COLS=3>";
+    h << Linha(std::string("<TD>") + kNbsp4 + "<B>Lâmina de escoamento superficial: </B>" +
+               FormatFloat("#0.0", p.Terreno.CalculaLES(p.Chuva())) + " mm</TD>" +
+               Segunda("Espaçamento horizontal: ", FormatFloat("#0.0", s.Espacamento.EH) + " m", 2));
+    h << Linha(std::string("<TD>") + kNbsp4 + "<B>Altura teórica: </B>" + FormatFloat("0.0", s.H * 100) +
+               " cm</TD>" + Segunda("Espaçamento vertical: ", FormatFloat("0.00", s.Espacamento.EV) + " m", 2));
+    h << Linha(std::string("<TD>") + kNbsp4 + "<B>Altura recomendada: </B>" + FormatFloat("0.0", s.Hr) + " cm</TD>");
+    h << "</TABLE>";
+    h << "<P>";
+    if (o.Grafico) {
+        h << "<FONT SIZE=3><B>SIMULAÇÃO</B></FONT><P>";
+        h << "<CENTER>";
+        Grafico(h, *o.Grafico);
+        h << "</CENTER>";
+    }
+}
+
+void CorpoGradiente(TTexto& h, TProjeto& p, const TOpcoesRelatorio& o)
+{
+    const TUnidades& u = p.Unidades;
+    TTerracosGradiente& s = p.TerracosGradiente;
+    Identificacao(h, p.IDProjeto);
+    h << Titulo("DADOS DE ENTRADA");
+    h << "<TABLE COLS=3 WIDTH=\"100%\">";
+    Chuva(h, p);
+    Metodo(h, s.Espacamento, true);
+    h << Linha(Cabeca(2, "Canal"));
+    h << Linha(Item("Seção: ", s.TipoCanal.Nome()) + Segunda("Declividade: ", Declive(u, s.Sc)));
+    h << Linha(Item("Rugosidade: ", FormatFloat("0.0#######", s.nc.Valor)) +
+               Segunda("Comprimento: ", FormatFloat("#0.0##", s.Comprimento) + " m"));
+    if (s.TipoCanal.Tipo == 1)
+        h << Linha(Item("Declividade da parede do canal: ", Declive(u, s.Sm.Valor), 2));
+    else
+        h << Linha(Item("Inverso da declividade das faces laterais: ", FormatFloat("#0.0##", s.Z.Valor)) +
+                   Segunda("Base: ", " " + FormatFloat("#0.0##", s.B) + " m"));
+    h << Linha(Item("Coeficiente de desuniformidade: ", FloatToStr(s.CDu), 2));
+    h << Linha(Cabeca(2, "Terreno"));
+    h << Linha(Item("Declividade: ", Declive(u, p.Terreno.St)) +
+               Segunda("Rugosidade: ", FormatFloat("0.0######", p.Terreno.nt.Valor), 2));
+    h << Linha(Cabeca(2, "Solo"));
+    h << Linha(Item("Taxa de infiltração estável (Tie): ",
+                    FormatFloat("##0.0##", u.MostrarVIB(p.Terreno.VIB)) + " " + u.UnidVIB, 2));
+    Cobertura(h, p.Terreno);
+    h << "</TABLE>";
+    h << "<P>";
+
+    h << Titulo("RESULTADOS");
+    h << "<TABLE COLS=3 WIDTH=\"100%\">";
+    h << Linha(std::string("<TD >") + kNbsp4 + "<B>Vazão: </B>" + FormatFloat("0.0#", s.Q) + " L/s</TD>" +
+               Segunda("Espaçamento horizontal: ", FormatFloat("#0.0", s.Espacamento.EH) + " m", 2));
+    h << Linha(std::string("<TD >") + kNbsp4 + "<B>Altura teórica: </B>" + FormatFloat("0.0", s.H * 100) +
+               " cm</TD>" + Segunda("Espaçamento vertical: ", FormatFloat("0.0#", s.Espacamento.EV) + " m", 2));
+    h << Linha(std::string("<TD colspan=2>") + kNbsp4 + "<B>Altura recomendada: </B>" + FormatFloat("0.0", s.Hr) +
+               " cm</TD>");
+    h << "</TABLE>";
+    h << "<P>";
+    if (o.Grafico) {
+        h << "<FONT SIZE=3><B>SIMULAÇÃO</B></FONT>";
+        h << "<P>";
+        h << "<CENTER>";
+        Grafico(h, *o.Grafico);
+        h << "</CENTER>";
+        h << "</TD>";
+    }
+}
+
+} // namespace
+
+std::string EscaparHtml(const std::string& texto)
+{
+    std::string r;
+    r.reserve(texto.size());
+    for (char ch : texto) {
+        switch (ch) {
+        case '&': r += "&amp;"; break;
+        case '<': r += "&lt;"; break;
+        case '>': r += "&gt;"; break;
+        case '"': r += "&quot;"; break;
+        default: r += ch;
+        }
+    }
+    return r;
+}
+
+std::string TituloRelatorioDimensionamento(bool gradiente)
+{
+    return gradiente ? "Dimensionamento de Sistemas de Terraceamento com Gradiente"
+                     : "Dimensionamento de Sistemas de Terraceamento em Nível";
+}
+
+std::string RelatorioDimensionamento(TProjeto& p, const TOpcoesRelatorio& o)
+{
+    const bool gradiente = p.Gradiente();
+    const std::string titulo = TituloRelatorioDimensionamento(gradiente);
+    // The header picture lies in the program's folder, or else in the shared data folder.
+    std::filesystem::path base = o.PastaPrograma;
+    if (base.empty()) {
+        std::error_code erro;
+        base = PastaPrograma();
+        if (!std::filesystem::exists(base / "Cabecalho.jpg", erro))
+            base = PastaArquivosComuns();
+    }
+    std::string pasta = base.string();
+    if (!pasta.empty() && pasta.back() != '/' && pasta.back() != '\\')
+        pasta += '/';
+
+    TTexto h;
+    h << "<HTML>";
+    h << "<HEAD>";
+    h << "<META NAME=\"Author\" CONTENT=\"Vastrel 3.0\">";
+    h << "<TITLE>" + titulo + "</TITLE>";
+    h << "</HEAD>";
+    h << "<FONT FACE=\"Arial\"><FONT COLOR=\"#000099\"><FONT SIZE=-2>Data de emissão do relatório: " +
+             EscaparHtml(o.DataEmissao.empty() ? TIDProjeto::DataDeHoje() : o.DataEmissao) +
+             "</FONT></FONT></FONT>";
+    h << "<P>";
+    h << "<CENTER><IMG SRC=\"" + EscaparHtml(pasta) + "Cabecalho.jpg\" HEIGHT=62 WIDTH=550></CENTER>";
+    h << "<HR>";
+    h << "<BODY TEXT=\"#000000\" BGCOLOR=\"#FFFFFF\" LINK=\"#0000FF\" VLINK=\"#800080\" ALINK=\"#FF0000\">";
+    h << "<CENTER><FONT FACE=\"Arial\"><FONT SIZE=3><B>RELATÓRIO</B></FONT></FONT></CENTER>";
+    h << "<CENTER><FONT FACE=\"Arial\"><FONT SIZE=3><B>" + titulo + "</B></FONT></FONT></CENTER>";
+    h << "<HR>";
+    h << "<P>";
+    if (gradiente)
+        CorpoGradiente(h, p, o);
+    else
+        CorpoNivel(h, p, o);
+    h << "<P>";
+    h << "</BODY>";
+    h << "</HTML>";
+    return std::move(h.Texto());
+}
+
+} // namespace vastrel

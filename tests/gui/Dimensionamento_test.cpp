@@ -1,0 +1,522 @@
+// The dimensioning window: entry rules and validation, the spacing and
+// reference dialogs, results, simulation charts against the command line,
+// and the report window.
+
+#include "Ajuda.h"
+#include "Dimensionamento.h"
+#include "DimensionamentoEspacamento.h"
+#include "DimensionamentoReferencias.h"
+#include "Relatorio.h"
+#include "gui/DialogosRoteiro.h"
+
+#include "common/Format.h"
+#include "common/Locale.h"
+#include "dimensioning/Simulacao.h"
+#include "project/GerenteSys.h"
+#include "project/Projeto.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QChartView>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QValueAxis>
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+
+using namespace vastrel;
+using namespace vastrel::gui;
+
+namespace {
+
+const QString kExemplos = QStringLiteral(VASTREL_SOURCE_DIR "/examples/");
+
+class TUiNula : public TGerenteSysUi {
+public:
+    TResposta Perguntar(const std::string&, bool) override { return TResposta::Nao; }
+    std::optional<std::string> EscolherArquivoAbrir(const std::string&, const std::string&, const std::string&,
+                                                    const std::string&) override
+    {
+        return std::nullopt;
+    }
+    std::optional<std::string> EscolherArquivoSalvar(const std::string&, const std::string&, const std::string&,
+                                                     const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    void MudarTitulo(const std::string&) override {}
+};
+
+// Everything a dimensioning window needs, on a project read from an example.
+struct TAmbiente {
+    test::TDialogosRoteiro dialogos;
+    TUiNula ui;
+    TProjeto projeto;
+    TGerenteSys gerente{ui};
+    TAjuda ajuda{dialogos};
+    QWidget principal;
+    TContextoPrograma contexto{projeto, gerente, dialogos, ajuda, &principal, {}};
+    std::unique_ptr<TFDimensionamento> janela;
+
+    explicit TAmbiente(const QString& exemplo = {}, bool percentual = false)
+    {
+        if (!exemplo.isEmpty())
+            projeto.Ler(S(kExemplos + exemplo));
+        if (percentual)
+            projeto.Unidades.SetIndiceDeclividade(1);
+        janela = std::make_unique<TFDimensionamento>(contexto);
+        janela->PreencherCampos();
+        janela->show();
+        janela->activateWindow();
+        QApplication::setActiveWindow(janela.get());
+        QApplication::processEvents();
+    }
+    QLineEdit* Campo(TCampo c) { return janela->Campo(c); }
+    template <class T>
+    T* Filho(const char* nome) { return janela->findChild<T*>(QString::fromLatin1(nome)); }
+};
+
+// Runs `acao` on the next modal dialog, after it is shown.
+void AoAbrirModal(std::function<void(QDialog*)> acao)
+{
+    auto* t = new QTimer;
+    t->setInterval(20);
+    QObject::connect(t, &QTimer::timeout, [t, acao] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            t->stop();
+            t->deleteLater();
+            acao(d);
+        }
+    });
+    t->start();
+}
+
+void Digitar(QLineEdit* e, const QString& texto)
+{
+    e->setFocus();
+    QApplication::processEvents();
+    e->selectAll();
+    QTest::keyClicks(e, texto);
+}
+
+// The CSV of "vastrel-cli simular" as (x, y) pairs.
+QList<QPointF> PontosCli(const QString& projeto, const QString& grafico, const QString& cdu)
+{
+    QProcess p;
+    p.start(QStringLiteral(VASTREL_BIN_DIR "/vastrel-cli"), {QStringLiteral("simular"), projeto, grafico,
+                                                              QStringLiteral("--cdu"), cdu});
+    p.waitForFinished(60000);
+    QList<QPointF> r;
+    const QStringList linhas = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    for (int i = 1; i < linhas.size(); ++i) {
+        const QStringList c = linhas[i].split(',');
+        r << QPointF(c[0].toDouble(), c[1].toDouble());
+    }
+    return r;
+}
+
+} // namespace
+
+class TesteDimensionamento : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetDecimalSeparator(','); SetThousandSeparator('.'); }
+
+    void ValidacaoNaOrdemDaJanela()
+    {
+        // Level: the graded-only fields are hidden and skipped.
+        TAmbiente a(QStringLiteral("nivel-triangular-piracicaba.vst"));
+        QVERIFY(!a.Filho<QWidget>("PainelCanalGradiente")->isVisible());
+        for (TCampo c : {TCampo::Tr, TCampo::C, TCampo::ZSm, TCampo::EV, TCampo::VIB})
+            a.Campo(c)->clear();
+        a.Campo(TCampo::RugTer)->clear();
+        const QStringList esperadas = {
+            "erro: Valor do periodo de retorno inconsistente.", "erro: Valor do parâmetro \"c\" inconsistente.",
+            "erro: Valor da inclinação do murundum inconsistente.", "erro: Valor do espaçamento vertical inconsistente.",
+            "erro: Valor da taxa de infiltração estável inconsistente."};
+        const TCampo ordem[] = {TCampo::Tr, TCampo::C, TCampo::ZSm, TCampo::EV, TCampo::VIB};
+        for (int i = 0; i < esperadas.size(); ++i) {
+            a.dialogos.Mensagens.clear();
+            a.janela->CalcularClick();
+            QCOMPARE(a.dialogos.Mensagens, QStringList{esperadas[i]});
+            QCOMPARE(QApplication::focusWidget(), a.Campo(ordem[i]));
+            a.Campo(ordem[i])->setText(QStringLiteral("1"));
+        }
+        // Graded, trapezoidal: the graded fields come between B and the terrain slope.
+        TAmbiente g(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        g.Campo(TCampo::BSt)->clear();
+        g.Campo(TCampo::Comp)->clear();
+        g.janela->CalcularClick();
+        QCOMPARE(g.dialogos.Mensagens.last(), QStringLiteral("erro: Valor da base do canal inconsistente."));
+        g.Campo(TCampo::BSt)->setText(QStringLiteral("0,5"));
+        g.janela->CalcularClick();
+        QCOMPARE(g.dialogos.Mensagens.last(), QStringLiteral("erro: Valor do comprimento do canal inconsistente."));
+        QCOMPARE(g.janela->PaginaAtual(), int(TFDimensionamento::Entrada));
+    }
+
+    void DeclividadeEmPercentualGuardadaEmMetroPorMetro()
+    {
+        TAmbiente a(QStringLiteral("nivel-trapezoidal-londrina.vst"), true);
+        QCOMPARE(a.Filho<QComboBox>("Canal")->currentIndex(), 0);
+        a.Campo(TCampo::DecliTer)->setText(QStringLiteral("5"));
+        a.janela->LerCampos();
+        QCOMPARE(a.projeto.Terreno.St, 0.05);
+        // Bentley warns above 20 % and opens its dialog anyway.
+        a.Filho<QComboBox>("Metodo")->setCurrentIndex(0);
+        a.Campo(TCampo::DecliTer)->setText(QStringLiteral("25"));
+        bool abriu = false;
+        AoAbrirModal([&](QDialog* d) {
+            abriu = qobject_cast<TFBentleyDim*>(d) != nullptr;
+            d->reject();
+        });
+        a.janela->DefinirClick();
+        QVERIFY(abriu);
+        QVERIFY(a.dialogos.Mensagens.contains(
+            "info: Para o metódo de Bentley, a declividade máxima recomendada é de 20 %"));
+    }
+
+    void TrocarOTipoDeCanalDuasVezesDevolveOsValores()
+    {
+        TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        auto* canal = a.Filho<QComboBox>("Canal");
+        const QString b = a.Campo(TCampo::BSt)->text(), z = a.Campo(TCampo::ZSm)->text();
+        a.projeto.TerracosGradiente.Sm.Valor = 0.3;
+        canal->setCurrentIndex(1);
+        emit canal->activated(1);
+        QCOMPARE(a.janela->findChild<QPushButton*>("BTnSmZ")->text(), QStringLiteral("Valores de S&m"));
+        QCOMPARE(a.Campo(TCampo::BSt)->text(), a.Campo(TCampo::DecliTer)->text());
+        QCOMPARE(a.Campo(TCampo::ZSm)->text(), Q(FormatFloat("0.0######", a.projeto.Unidades.MostrarDeclividade(0.3))));
+        canal->setCurrentIndex(0);
+        emit canal->activated(0);
+        QCOMPARE(a.Campo(TCampo::BSt)->text(), b);
+        QCOMPARE(a.Campo(TCampo::ZSm)->text(), z);
+        QVERIFY(a.gerente.Alterado);
+    }
+
+    void EspacamentoHorizontalEVerticalSeGuiam()
+    {
+        TAmbiente a(QStringLiteral("nivel-trapezoidal-londrina.vst"), true);
+        a.gerente.Alterado = false;
+        a.Campo(TCampo::DecliTer)->setText(QStringLiteral("8"));
+        Digitar(a.Campo(TCampo::EH), QStringLiteral("25"));
+        QCOMPARE(a.Filho<QComboBox>("Metodo")->currentIndex(), 3);
+        QVERIFY(!a.Filho<QPushButton>("Definir")->isEnabled());
+        QCOMPARE(a.Campo(TCampo::EV)->text(), QStringLiteral("2,0"));
+        QVERIFY(a.gerente.Alterado);
+        Digitar(a.Campo(TCampo::EV), QStringLiteral("1,6"));
+        QCOMPARE(a.Campo(TCampo::EH)->text(), QStringLiteral("20,0"));
+        // Keys outside the filter are dropped; a second separator too.
+        Digitar(a.Campo(TCampo::VIB), QStringLiteral("1a2,3,4-"));
+        QCOMPARE(a.Campo(TCampo::VIB)->text(), QStringLiteral("12,34"));
+        Digitar(a.Campo(TCampo::VIB), QStringLiteral("7.5"));
+        QCOMPARE(a.Campo(TCampo::VIB)->text(), QStringLiteral("7,5"));
+        // A zero slope disables both spacings.
+        a.Campo(TCampo::DecliTer)->setText(QStringLiteral("0"));
+        QVERIFY(!a.Campo(TCampo::EH)->isEnabled() && !a.Campo(TCampo::EV)->isEnabled());
+    }
+
+    void ComprimentoDoCanalLimitadoA1500()
+    {
+        TAmbiente a(QStringLiteral("gradiente-triangular-passo-fundo.vst"));
+        Digitar(a.Campo(TCampo::Comp), QStringLiteral("1501"));
+        a.Campo(TCampo::VIB)->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(a.Campo(TCampo::Comp)->text(), QStringLiteral("1500"));
+        QVERIFY(a.dialogos.Mensagens.contains(
+            "info:  O comprimento máximo permitido para o canal é de 1500 metros. "));
+    }
+
+    void ConsultaSemBaseMostraOErro()
+    {
+        TAmbiente a(QStringLiteral("nivel-trapezoidal-londrina.vst"));
+        a.gerente.Alterado = false;
+        a.janela->ConsultaClick();
+        QCOMPARE(a.dialogos.Mensagens.size(), 1);
+        QVERIFY(a.dialogos.Mensagens[0].startsWith("erro: "));
+        QVERIFY(!a.gerente.Alterado);
+    }
+
+    void DialogosDeEspacamento()
+    {
+        TAmbiente a(QStringLiteral("nivel-trapezoidal-londrina.vst"), true);
+        {
+            a.projeto.Terreno.St = 0.12;
+            TFBentleyDim d(a.contexto);
+            d.show();
+            d.TipoSolo()->button(1)->click();
+            QCOMPARE(d.PreviaEV()->text(), QStringLiteral("1,83"));
+            QCOMPARE(d.PreviaEH()->text(), QStringLiteral("15,25"));
+            d.seBSt()->findChild<QLineEdit*>()->selectAll();
+            QTest::keyClicks(d.seBSt()->findChild<QLineEdit*>(), QStringLiteral("0"));
+            QCOMPARE(d.seBSt()->value(), 1);
+            QCOMPARE(a.dialogos.Mensagens.last(),
+                     QStringLiteral("erro: Não é permitiodo valor 0 para a declividade do terreno."));
+        }
+        {
+            a.projeto.Terreno.St = 0.05;
+            TFParanaDim d(a.contexto);
+            d.show();
+            d.TipoSolo()->button(0)->click();
+            QCOMPARE(d.PreviaEV()->text(), QStringLiteral("0,959"));
+            QCOMPARE(d.PreviaEH()->text(), QStringLiteral("19,19"));
+            d.OKClick();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+            QVERIFY(std::abs(a.projeto.TerracosNivel.Espacamento.EH - 19.19) < 0.01);
+        }
+        {
+            // Lombardi Neto, group A above 16 %: the warning on every change.
+            a.projeto.Terreno.St = 0.17;
+            a.dialogos.Mensagens.clear();
+            TFLombNetoDim d(a.contexto);
+            d.show();
+            const QString aviso = QStringLiteral("info: Para o método de Lombardi Neto, a declividade máxima "
+                                                 "recomendada para o tipo de solo A (alta resistência à erosão) é de 16%");
+            QVERIFY(a.dialogos.Mensagens.contains(aviso));
+            a.dialogos.Mensagens.clear();
+            d.seBSt()->setValue(18);
+            QCOMPARE(a.dialogos.Mensagens, QStringList{aviso});
+            // Level system: groups C and D fall back to A.
+            a.dialogos.Mensagens.clear();
+            d.Erosao()->setCurrentIndex(3);
+            emit d.Erosao()->activated(3);
+            QVERIFY(a.dialogos.Mensagens.contains(
+                "info: Conforme recomendação de Lombardi Neto, no solo do tipo D não deve ser implantado o sistema "
+                "de terraceamento em nível. Neste caso, deve ser utilizado  o terraceamento com gradiente."));
+            QCOMPARE(d.Erosao()->currentIndex(), 0);
+            // Milho, group B, group 4, 10 %.
+            a.projeto.TipoSistema.Tipo = 1;
+            d.Cult()->setCurrentIndex(16);
+            emit d.Cult()->activated(16);
+            QCOMPARE(d.IndiceU()->text(), QStringLiteral("1,25"));
+            d.Cult()->setCurrentIndex(20);
+            emit d.Cult()->activated(20);
+            QCOMPARE(d.IndiceU()->text(), QStringLiteral("1"));
+            d.Cult()->setCurrentIndex(25);
+            emit d.Cult()->activated(25);
+            d.Erosao()->setCurrentIndex(1);
+            emit d.Erosao()->activated(1);
+            d.Prep()->setCurrentIndex(3);
+            emit d.Prep()->activated(3);
+            d.seBSt()->setValue(10);
+            QCOMPARE(d.IndiceK()->text(), QStringLiteral("1,1"));
+            QCOMPARE(d.IndiceM()->text(), QStringLiteral("1.50"));
+            const TEspacamento& e = a.projeto.EspacamentoAtual();
+            QVERIFY(std::abs(e.EV - 2.59) < 0.01 && std::abs(e.EH - 25.9) < 0.1);
+            QCOMPARE(d.PreviaEV()->text(), Q(FormatFloat("0.0#", e.EV)));
+            QCOMPARE(d.PreviaEH()->text(), Q(FormatFloat("0.0#", e.EH)));
+        }
+    }
+
+    void DialogosDeValoresDeReferencia()
+    {
+        TAmbiente a;
+        {
+            TFSm d(a.contexto, "%", 100, 0);
+            d.show();
+            QCOMPARE(d.findChild<QLabel*>("Valor1_1")->text(), QStringLiteral(" 72,1"));
+            QCOMPARE(d.findChild<QLabel*>("Valor7_1")->text(), QStringLiteral(" 18,6 a 22,1"));
+            d.ClicarOpcao(1);
+            QTest::mouseClick(d.BotaoOK(), Qt::LeftButton);
+            QCOMPARE(d.Indice, 1);
+            QCOMPARE(d.Valor, 72.1);
+        }
+        for (const auto& [texto, aceito] : {std::pair{"0,2", true}, {"0,2015", true}, {"0,9", false}}) {
+            TFSm d(a.contexto, "m/m", 1, 0);
+            d.show();
+            d.ClicarOpcao(7);
+            QVERIFY(!d.BotaoOK()->isEnabled()); // the range text is no value
+            d.EditValor()->setText(QString::fromUtf8(texto));
+            a.dialogos.Mensagens.clear();
+            QTest::mouseClick(d.BotaoOK(), Qt::LeftButton);
+            QCOMPARE(d.result() == QDialog::Accepted, aceito);
+            if (!aceito)
+                QCOMPARE(a.dialogos.Mensagens.last(), QStringLiteral("aviso: Valor de Sm inconsistente. Forneça um "
+                                                                     "valor compreendido entre:[0,186 .. 0,221]."));
+        }
+        TSm errado;
+        errado.UDeclive = "pol";
+        QVERIFY_THROWS_EXCEPTION(Exception, errado.Executar(a.contexto, nullptr));
+        {
+            TFRugTer d(a.contexto, 52);
+            d.show();
+            d.ClicarOpcao(15);
+            QCOMPARE(d.EditValor()->text(), QStringLiteral("0,350"));
+            d.EditValor()->selectAll();
+            QTest::keyClicks(d.EditValor(), QStringLiteral("0,3"));
+            QTest::mouseClick(d.BotaoOK(), Qt::LeftButton);
+            QCOMPARE(d.Indice, 0);
+            QCOMPARE(d.Valor, 0.3);
+        }
+        {
+            TFZ d(a.contexto, 0);
+            d.show();
+            d.EditValor()->clear();
+            QVERIFY(!d.BotaoOK()->isEnabled());
+            QTest::keyClicks(d.EditValor(), QStringLiteral("3"));
+            QCOMPARE(d.Indice, 6);
+            QVERIFY(d.Opcao(6)->isChecked());
+        }
+        {
+            TFCober d(a.contexto, 5);
+            d.show();
+            d.GrupoUso()->button(5)->click();
+            d.GrupoCondicao()->button(2)->click();
+            d.Confirmar();
+            QCOMPARE(d.UsoTerra, 5);
+            QCOMPARE(d.Tratamento, 0);
+            QCOMPARE(d.Condicao, 3);
+        }
+    }
+
+    void ResultadosECoeficienteDeDesuniformidade()
+    {
+        TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        a.janela->CalcularClick();
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Resultados));
+        QCOMPARE(a.janela->windowTitle(), QStringLiteral("Módulo para o dimensionamento - resultados"));
+        auto* cdu = a.Filho<QLineEdit>("eCDu");
+        cdu->setText(QStringLiteral("0,5"));
+        cdu->setFocus();
+        a.Campo(TCampo::VIB)->setFocus(); // hidden: the focus leaves the field all the same
+        a.Filho<QLineEdit>("eHr")->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(cdu->text(), QStringLiteral("1"));
+        QVERIFY(a.dialogos.Mensagens.contains(
+            "info: O valor do coeficiente de desuniformidade não pode ser inferior a 1."));
+        cdu->setText(QStringLiteral("1,44"));
+        a.janela->ResultadoOKClick();
+        const double H = a.projeto.TerracosGradiente.H;
+        QCOMPARE(a.Filho<QLineEdit>("eHr")->text(), Q(FormatFloat("0.0", 1.2 * H * 100 + 10)));
+        QCOMPARE(a.projeto.TerracosGradiente.Hr, AlturaRecomendada(H, 1.44));
+    }
+
+    void GraficosIguaisAosDaLinhaDeComando()
+    {
+        for (const char* exemplo : {"gradiente-trapezoidal-vicosa.vst", "nivel-triangular-piracicaba.vst"}) {
+            TAmbiente a(QString::fromLatin1(exemplo));
+            a.janela->CalcularClick();
+            // The coefficient of the file, so that the command line plots the same heights.
+            const double cduArquivo = a.projeto.CanalAtual().CDu;
+            const QString cdu = Q(FloatToJson(cduArquivo));
+            a.Filho<QLineEdit>("eCDu")->setText(Q(FloatToStr(cduArquivo)));
+            a.janela->SimulacaoClick();
+            QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Simulacao));
+            const bool grad = a.projeto.Gradiente();
+            const double st = a.projeto.Terreno.St;
+            const int listas = grad ? 3 : 1;
+            for (int l = 0; l < listas; ++l) {
+                const int lista = grad ? l : 3;
+                QListWidget* w = a.janela->ListaGrafico(lista);
+                for (int i = 0; i < w->count(); ++i) {
+                    a.janela->DesenharGrafico(lista, i);
+                    const QList<QPointF> cli = PontosCli(kExemplos + exemplo, w->item(i)->text(), cdu);
+                    const QList<QPointF> tela = a.janela->Serie()->points();
+                    QCOMPARE(tela.size(), 21);
+                    QCOMPARE(cli.size(), 21);
+                    for (int k = 0; k < 21; ++k) {
+                        QVERIFY2(std::abs(tela[k].x() - cli[k].x()) <= 1e-9 * std::max(1.0, std::abs(cli[k].x())) &&
+                                     std::abs(tela[k].y() - cli[k].y()) <= 1e-9 * std::max(1.0, std::abs(cli[k].y())),
+                                 qPrintable(w->item(i)->text()));
+                    }
+                    QCOMPARE(a.projeto.Terreno.St, st);
+                    QVERIFY(a.principal.isEnabled());
+                }
+            }
+            if (grad) {
+                // "Q x St" puts the terrain slope back; the other lists lose their selection.
+                a.janela->DesenharGrafico(0, 5);
+                QCOMPARE(a.janela->EixoX()->titleText(), QStringLiteral("Declividade do terreno (%)"));
+                QCOMPARE(a.projeto.Terreno.St, st);
+                QVERIFY(a.janela->ListaGrafico(2)->selectedItems().isEmpty());
+            } else {
+                a.janela->DesenharGrafico(3, 3); // "Hr x EH" with the CDu typed on the page
+                const TGraficoSimulacao g = Simular(a.projeto, GraficosNivel()[3], cduArquivo);
+                for (int k = 0; k < 21; ++k)
+                    QCOMPARE(a.janela->Linha(3)->itemText(k), Q(g.Pontos[static_cast<std::size_t>(k)].TextoAlturaRecomendada));
+            }
+            // The four rows show one point.
+            a.janela->Linha(2)->setCurrentIndex(6);
+            for (int n = 0; n < 4; ++n)
+                QCOMPARE(a.janela->Linha(n)->currentIndex(), 6);
+            // A click on a point shows it in the hint; elsewhere empties it.
+            a.janela->Grafico()->resize(600, 400);
+            QApplication::processEvents();
+            const QPointF pt = a.janela->Serie()->points().at(4);
+            const QPointF cena = a.janela->Grafico()->chart()->mapToScene(
+                a.janela->Grafico()->chart()->mapToPosition(pt, a.janela->Serie()));
+            a.janela->ClicarGrafico(a.janela->Grafico()->mapFromScene(cena));
+            QCOMPARE(a.janela->Grafico()->toolTip(),
+                     "(" + Q(FloatToStr(pt.x())) + "; " + Q(FormatFloat("0.00", pt.y())) + ")");
+            a.janela->ClicarGrafico(QPointF(2, 2));
+            QVERIFY(a.janela->Grafico()->toolTip().isEmpty());
+        }
+    }
+
+    void SimulacaoOKRedesenhaAlturaRecomendada()
+    {
+        TAmbiente a(QStringLiteral("gradiente-triangular-passo-fundo.vst"));
+        a.janela->CalcularClick();
+        a.janela->SimulacaoClick();
+        a.janela->DesenharGrafico(1, 3); // "H x nt"
+        a.Filho<QLineEdit>("eCDuSim")->setText(QStringLiteral("1,44"));
+        a.janela->SimulacaoOKClick();
+        QCOMPARE(a.janela->ListaGrafico(2)->currentRow(), 3);
+        QVERIFY(a.janela->ListaGrafico(1)->selectedItems().isEmpty());
+        QCOMPARE(a.projeto.TerracosGradiente.CDu, 1.44);
+        QCOMPARE(a.janela->EixoY()->titleText(), QStringLiteral("Altura recomendada (cm)"));
+        a.janela->VoltarSimulacaoClick();
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Resultados));
+        QVERIFY(a.janela->Serie()->points().isEmpty());
+    }
+
+    void RelatorioComGraficoSalvoEmHtml()
+    {
+        TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        a.janela->CalcularClick();
+        const double q = a.janela->VazaoCalculada();
+        a.janela->SimulacaoClick(); // computes other flows
+        QTemporaryDir destino;
+        a.dialogos.Arquivos.push_back(destino.filePath(QStringLiteral("relatorio.htm")));
+        a.dialogos.Arquivos.push_back(destino.filePath(QStringLiteral("relatorio.pdf")));
+        QString html, pasta;
+        bool figura = false;
+        AoAbrirModal([&](QDialog* d) {
+            auto* r = qobject_cast<TFRelatorio*>(d);
+            if (!r) {
+                d->reject();
+                return;
+            }
+            html = r->Html();
+            pasta = r->PastaFigura();
+            figura = QFile::exists(pasta + "/Bit.bmp");
+            r->SalvarClick();
+            r->SalvarClick();
+            r->accept();
+        });
+        a.janela->RelatorioClick();
+        QVERIFY(figura);
+        QVERIFY(!QFile::exists(pasta + "/Bit.bmp"));
+        QVERIFY(html.contains("<B>Vazão: </B>" + Q(FormatFloat("0.0#", q)) + " L/s</TD>"));
+        QVERIFY(html.contains("SIMULAÇÃO"));
+        QVERIFY(QFile::exists(destino.filePath("relatorio.htm")));
+        QVERIFY(QFile::exists(destino.filePath("Bit.bmp")));
+        QVERIFY(QFileInfo(destino.filePath("relatorio.pdf")).size() > 1000);
+    }
+};
+
+QTEST_MAIN(TesteDimensionamento)
+#include "Dimensionamento_test.moc"
