@@ -5,21 +5,7 @@ set -u
 cli=$1
 examples=$2
 projeto="$examples/locacao/locacao-hugo.vst"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FALHOU: $*"; failures=$((failures + 1)); }
-
-# run EXPECTED_STATUS ARGS... : runs the command, keeps stdout and stderr.
-run() {
-  local expected=$1; shift
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  local status=$?
-  [ "$status" -eq "$expected" ] || fail "$* -> status $status, esperado $expected: $(cat "$work/err")"
-}
-expect_out() { grep -qF -- "$1" "$work/out" || fail "saída sem '$1': $(cat "$work/out")"; }
-expect_err() { grep -qF -- "$1" "$work/err" || fail "erro sem '$1': $(cat "$work/err")"; }
+. "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
 
 # The layout of the example, its files beside each other.
 run 0 locar "$projeto" --saida "$work/t.vet"
