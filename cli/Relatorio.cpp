@@ -5,10 +5,10 @@
 
 #include "common/Cp1252.h"
 #include "dimensioning/EntradaDimensionamento.h"
+#include "gis/Bytes.h"
 #include "project/Projeto.h"
 #include "reports/RelatorioDimensionamento.h"
 
-#include <fstream>
 #include <iostream>
 
 namespace vastrel::cli {
@@ -49,11 +49,13 @@ int Relatorio(const Argumentos& args)
         std::cerr << e.what() << "\n";
         return kErroCalculo;
     }
+    // Written beside its name and renamed when whole, so that a failed write
+    // never leaves half a report over an earlier one.
     const std::string& saida = op.Posicionais()[1];
-    std::ofstream f(saida, std::ios::binary | std::ios::trunc);
-    f << Utf8ToCp1252(html);
-    f.close();
-    if (!f) {
+    const std::string bytes = Utf8ToCp1252(html);
+    try {
+        gis::bytes::GravarArquivo(saida, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    } catch (const Exception&) {
         std::cerr << "Não foi possível gravar o arquivo " << saida << ".\n";
         return kErroArquivo;
     }

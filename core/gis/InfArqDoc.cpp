@@ -178,7 +178,75 @@ bool Verificar(const std::string& nomeDoc, std::string& mensagem)
     return true;
 }
 
+// The georeference block, read and written in the same order by both files.
+void LerReferencia(TLeitorDoc& l, TDocIdrisi& d)
+{
+    d.SistemaRef = l.Texto();
+    d.UnidadeRef = l.Texto();
+    d.DistUnidade = l.Real();
+    d.XMin = l.Real();
+    d.XMax = l.Real();
+    d.YMin = l.Real();
+    d.YMax = l.Real();
+    d.ErroPosicao = l.Texto();
+    d.Resolucao = l.Texto();
+}
+
+using TLinhasDoc = std::vector<std::pair<const char*, std::string>>;
+
+void AcrescentarReferencia(TLinhasDoc& linhas, const TDocIdrisi& d)
+{
+    linhas.insert(linhas.end(), {
+                                    {"ref. system : ", d.SistemaRef},
+                                    {"ref. units  : ", d.UnidadeRef},
+                                    {"unit dist.  : ", NumeroCientifico(d.DistUnidade)},
+                                    {"min. X      : ", NumeroFixo8(d.XMin)},
+                                    {"max. X      : ", NumeroFixo8(d.XMax)},
+                                    {"min. Y      : ", NumeroFixo8(d.YMin)},
+                                    {"max. Y      : ", NumeroFixo8(d.YMax)},
+                                    {"pos n error : ", d.ErroPosicao},
+                                    {"resolution  : ", d.Resolucao},
+                                });
+}
+
 } // namespace
+
+// ----- TDocIdrisi -----
+
+void TDocIdrisi::VerificarArquivo()
+{
+    if (!Verificar(NomeDoc, mensagem_))
+        Ok = false;
+}
+
+bool TDocIdrisi::PrepararLeitura(const std::string& caminho)
+{
+    Ok = true;
+    if (caminho.empty()) {
+        Ok = false;
+        mensagem_ = "Nenhum nome de arquivo fornecido.";
+        return false;
+    }
+    DefinirNomes(caminho);
+    VerificarArquivo();
+    return Ok;
+}
+
+void TDocIdrisi::IniciarComuns(const std::string& caminho)
+{
+    DefinirNomes(caminho);
+    Titulo = "Sem titulo.";
+    TipoArquivo = "binary";
+    SistemaRef = "plane";
+    UnidadeRef = "m";
+    DistUnidade = 1.0;
+    XMin = 0;
+    XMax = 1;
+    YMin = 0;
+    YMax = 1;
+    ErroPosicao = "unknown";
+    Resolucao = "unknown";
+}
 
 // ----- TInfArqDoc -----
 
@@ -190,23 +258,9 @@ void TInfArqDoc::DefinirNomes(const std::string& caminho)
     NomeImg = TrocarExtensao(caminho, ".IMG");
 }
 
-void TInfArqDoc::VerificarArquivo()
-{
-    if (!Verificar(NomeDoc, mensagem_))
-        Ok = false;
-}
-
 bool TInfArqDoc::LerDocumentacao(const std::string& caminho)
 {
-    Ok = true;
-    if (caminho.empty()) {
-        Ok = false;
-        mensagem_ = "Nenhum nome de arquivo fornecido.";
-        return false;
-    }
-    DefinirNomes(caminho);
-    VerificarArquivo();
-    if (!Ok)
+    if (!PrepararLeitura(caminho))
         return false;
     TLeitorDoc l(NomeDoc);
     Titulo = l.Texto();
@@ -214,15 +268,7 @@ bool TInfArqDoc::LerDocumentacao(const std::string& caminho)
     TipoArquivo = l.Texto();
     Colunas = l.Inteiro();
     Linhas = l.Inteiro();
-    SistemaRef = l.Texto();
-    UnidadeRef = l.Texto();
-    DistUnidade = l.Real();
-    XMin = l.Real();
-    XMax = l.Real();
-    YMin = l.Real();
-    YMax = l.Real();
-    ErroPosicao = l.Texto();
-    Resolucao = l.Texto();
+    LerReferencia(l, *this);
     ValorMin = static_cast<float>(l.Real());
     ValorMax = static_cast<float>(l.Real());
     UnidadeValor = l.Texto();
@@ -235,21 +281,10 @@ bool TInfArqDoc::LerDocumentacao(const std::string& caminho)
 
 void TInfArqDoc::IniciarDocumentacao(const std::string& caminho)
 {
-    DefinirNomes(caminho);
-    Titulo = "Sem titulo.";
+    IniciarComuns(caminho);
     TipoDado = "real";
-    TipoArquivo = "binary";
     Colunas = 0;
     Linhas = 0;
-    SistemaRef = "plane";
-    UnidadeRef = "m";
-    DistUnidade = 1.0;
-    XMin = 0;
-    XMax = 1;
-    YMin = 0;
-    YMax = 1;
-    ErroPosicao = "unknown";
-    Resolucao = "unknown";
     ValorMin = 0;
     ValorMax = 1;
     UnidadeValor = "unspecified";
@@ -261,29 +296,24 @@ void TInfArqDoc::IniciarDocumentacao(const std::string& caminho)
 
 void TInfArqDoc::GravarDocumentacao() const
 {
-    GravarLinhas(NomeDoc, {
-                              {"file title  : ", Titulo},
-                              {"data type   : ", TipoDado},
-                              {"file type   : ", TipoArquivo},
-                              {"columns     : ", std::to_string(Colunas)},
-                              {"rows        : ", std::to_string(Linhas)},
-                              {"ref. system : ", SistemaRef},
-                              {"ref. units  : ", UnidadeRef},
-                              {"unit dist.  : ", NumeroCientifico(DistUnidade)},
-                              {"min. X      : ", NumeroFixo8(XMin)},
-                              {"max. X      : ", NumeroFixo8(XMax)},
-                              {"min. Y      : ", NumeroFixo8(YMin)},
-                              {"max. Y      : ", NumeroFixo8(YMax)},
-                              {"pos n error : ", ErroPosicao},
-                              {"resolution  : ", Resolucao},
-                              {"min. value  : ", NumeroFixo8(ValorMin)},
-                              {"max. value  : ", NumeroFixo8(ValorMax)},
-                              {"value units : ", UnidadeValor},
-                              {"value error : ", ErroValor},
-                              {"flag value  : ", ValorFlag},
-                              {"flag def n  : ", DefFlag},
-                              {"legend cats : ", CategoriasLegenda},
-                          });
+    TLinhasDoc linhas = {
+        {"file title  : ", Titulo},
+        {"data type   : ", TipoDado},
+        {"file type   : ", TipoArquivo},
+        {"columns     : ", std::to_string(Colunas)},
+        {"rows        : ", std::to_string(Linhas)},
+    };
+    AcrescentarReferencia(linhas, *this);
+    linhas.insert(linhas.end(), {
+                                    {"min. value  : ", NumeroFixo8(ValorMin)},
+                                    {"max. value  : ", NumeroFixo8(ValorMax)},
+                                    {"value units : ", UnidadeValor},
+                                    {"value error : ", ErroValor},
+                                    {"flag value  : ", ValorFlag},
+                                    {"flag def n  : ", DefFlag},
+                                    {"legend cats : ", CategoriasLegenda},
+                                });
+    GravarLinhas(NomeDoc, linhas);
 }
 
 // ----- TInfArqDocVet -----
@@ -296,76 +326,36 @@ void TInfArqDocVet::DefinirNomes(const std::string& caminho)
     NomeVec = TrocarExtensao(caminho, ".VEC");
 }
 
-void TInfArqDocVet::VerificarArquivo()
-{
-    if (!Verificar(NomeDoc, mensagem_))
-        Ok = false;
-}
-
 bool TInfArqDocVet::LerDocumentacao(const std::string& caminho)
 {
-    Ok = true;
-    if (caminho.empty()) {
-        Ok = false;
-        mensagem_ = "Nenhum nome de arquivo fornecido.";
-        return false;
-    }
-    DefinirNomes(caminho);
-    VerificarArquivo();
-    if (!Ok)
+    if (!PrepararLeitura(caminho))
         return false;
     TLeitorDoc l(NomeDoc);
     Titulo = l.Texto();
     TipoId = l.Texto();
     TipoArquivo = l.Texto();
     TipoObjeto = l.Texto();
-    SistemaRef = l.Texto();
-    UnidadeRef = l.Texto();
-    DistUnidade = l.Real();
-    XMin = l.Real();
-    XMax = l.Real();
-    YMin = l.Real();
-    YMax = l.Real();
-    ErroPosicao = l.Texto();
-    Resolucao = l.Texto();
+    LerReferencia(l, *this);
     return true;
 }
 
 void TInfArqDocVet::IniciarDocumentacao(const std::string& caminho)
 {
-    DefinirNomes(caminho);
-    Titulo = "Sem titulo.";
+    IniciarComuns(caminho);
     TipoId = "real";
-    TipoArquivo = "binary";
     TipoObjeto = "line";
-    SistemaRef = "plane";
-    UnidadeRef = "m";
-    DistUnidade = 1.0;
-    XMin = 0;
-    XMax = 1;
-    YMin = 0;
-    YMax = 1;
-    ErroPosicao = "unknown";
-    Resolucao = "unknown";
 }
 
 void TInfArqDocVet::GravarDocumentacao() const
 {
-    GravarLinhas(NomeDoc, {
-                              {"file title  : ", Titulo},
-                              {"id type     : ", TipoId},
-                              {"file type   : ", TipoArquivo},
-                              {"object type : ", TipoObjeto},
-                              {"ref. system : ", SistemaRef},
-                              {"ref. units  : ", UnidadeRef},
-                              {"unit dist.  : ", NumeroCientifico(DistUnidade)},
-                              {"min. X      : ", NumeroFixo8(XMin)},
-                              {"max. X      : ", NumeroFixo8(XMax)},
-                              {"min. Y      : ", NumeroFixo8(YMin)},
-                              {"max. Y      : ", NumeroFixo8(YMax)},
-                              {"pos n error : ", ErroPosicao},
-                              {"resolution  : ", Resolucao},
-                          });
+    TLinhasDoc linhas = {
+        {"file title  : ", Titulo},
+        {"id type     : ", TipoId},
+        {"file type   : ", TipoArquivo},
+        {"object type : ", TipoObjeto},
+    };
+    AcrescentarReferencia(linhas, *this);
+    GravarLinhas(NomeDoc, linhas);
 }
 
 } // namespace vastrel::gis

@@ -20,19 +20,18 @@ std::string NumeroCientifico(double valor);
 // A real in fixed point with 8 decimals and no leading blanks ("0.00000000").
 std::string NumeroFixo8(double valor);
 
-// Documentation of an IDRISI raster image.
-class TInfArqDoc {
+// What the raster and vector documentation files share: the file's names,
+// its title and file type, and the georeference block (reference system,
+// units, unit distance, bounds, positional error, resolution), written in
+// the same order in both.
+class TDocIdrisi {
 public:
-    TInfArqDoc() = default;
+    virtual ~TDocIdrisi() = default;
 
     bool Ok = false;
-    std::string NomeImg;   // path of the data file (".IMG")
     std::string NomeDoc;   // path of this documentation file
     std::string Titulo;
-    std::string TipoDado;      // "real", "integer" or "byte"
     std::string TipoArquivo;   // "binary"
-    int Colunas = 0;
-    int Linhas = 0;
     std::string SistemaRef;    // "plane"
     std::string UnidadeRef;    // "m", "km", ...
     double DistUnidade = 1.0;  // ground distance of one coordinate unit, in UnidadeRef
@@ -42,6 +41,38 @@ public:
     double YMin = 0;
     std::string ErroPosicao;
     std::string Resolucao;
+
+    // Sets NomeDoc to the path and the data file's name to the path with
+    // its last four characters (the dot and the extension) replaced by the
+    // data extension. An empty path changes nothing.
+    virtual void DefinirNomes(const std::string& caminho) = 0;
+
+    // Checks that NomeDoc names a file that can be opened. On failure clears
+    // Ok and keeps the message for Mensagem(): "Nenhum nome de arquivo
+    // fornecido." or "Arquivo <path> nao existe.".
+    void VerificarArquivo();
+
+    // The message of the last failed check ("" when none).
+    const std::string& Mensagem() const { return mensagem_; }
+
+protected:
+    // Names set from the path and the file checked: false (Ok cleared, the
+    // message kept) when the path is empty or the file cannot be opened.
+    bool PrepararLeitura(const std::string& caminho);
+    // The defaults of a new file for the shared fields.
+    void IniciarComuns(const std::string& caminho);
+
+private:
+    std::string mensagem_;
+};
+
+// Documentation of an IDRISI raster image.
+class TInfArqDoc : public TDocIdrisi {
+public:
+    std::string NomeImg;   // path of the data file (".IMG")
+    std::string TipoDado;      // "real", "integer" or "byte"
+    int Colunas = 0;
+    int Linhas = 0;
     float ValorMax = 1.0f;
     float ValorMin = 0;
     std::string UnidadeValor;
@@ -50,15 +81,8 @@ public:
     std::string DefFlag;
     std::string CategoriasLegenda;
 
-    // Sets NomeDoc to the path and NomeImg to the path with its last four
-    // characters (the dot and the extension) replaced by ".IMG". An empty
-    // path changes nothing.
-    void DefinirNomes(const std::string& caminho);
-
-    // Checks that NomeDoc names a file that can be opened. On failure clears
-    // Ok and keeps the message for Mensagem(): "Nenhum nome de arquivo
-    // fornecido." or "Arquivo <path> nao existe.".
-    void VerificarArquivo();
+    // The data file is the path with ".IMG".
+    void DefinirNomes(const std::string& caminho) override;
 
     // Reads the 21 values after their labels (the labels are skipped
     // unread). False, with the message in Mensagem(), when the path is empty
@@ -74,48 +98,22 @@ public:
     // Creates (or empties) NomeDoc and writes the 21 lines. EArquivoGis
     // when the file cannot be written.
     void GravarDocumentacao() const;
-
-    // The message of the last failed check ("" when none).
-    const std::string& Mensagem() const { return mensagem_; }
-
-private:
-    std::string mensagem_;
 };
 
 // Documentation of an IDRISI vector file.
-class TInfArqDocVet {
+class TInfArqDocVet : public TDocIdrisi {
 public:
-    TInfArqDocVet() = default;
-
-    bool Ok = false;
     std::string NomeVec;   // path of the data file (".VEC")
-    std::string NomeDoc;   // path of this documentation file
-    std::string Titulo;
     std::string TipoId;        // "real" or "integer"
-    std::string TipoArquivo;   // "binary"
     std::string TipoObjeto;    // "line" or "polygon"
-    std::string SistemaRef;    // "plane"
-    std::string UnidadeRef;    // "m", "km", ...
-    double DistUnidade = 1.0;
-    double XMax = 1.0;
-    double XMin = 0;
-    double YMax = 1.0;
-    double YMin = 0;
-    std::string ErroPosicao;
-    std::string Resolucao;
 
     // As TInfArqDoc, with ".VEC" for the data file and 13 lines.
-    void DefinirNomes(const std::string& caminho);
-    void VerificarArquivo();
+    void DefinirNomes(const std::string& caminho) override;
     bool LerDocumentacao(const std::string& caminho);
     // Defaults: "Sem titulo.", "real", "binary", "line", "plane", "m", 1.0,
     // 0, 1, 0, 1, "unknown", "unknown".
     void IniciarDocumentacao(const std::string& caminho);
     void GravarDocumentacao() const;
-    const std::string& Mensagem() const { return mensagem_; }
-
-private:
-    std::string mensagem_;
 };
 
 } // namespace vastrel::gis

@@ -75,5 +75,25 @@ run 64 espacamento --metodo bentley --declividade abc
 run 64 espacamento --metodo outro --declividade 10
 run 64 comando-inexistente
 
+# The report of a project's calculation, in Windows-1252, with the user's
+# text escaped; a failed write leaves the earlier report whole.
+run 0 relatorio "$examples/gradiente-trapezoidal-vicosa.vst" "$work/rel.htm"
+iconv -f WINDOWS-1252 -t UTF-8 "$work/rel.htm" >"$work/rel-utf8.htm" || fail "relatório não é Windows-1252"
+grep -qF "Dimensionamento de Sistemas de Terraceamento com Gradiente" "$work/rel-utf8.htm" || fail "relatório sem título"
+grep -qF "Cabecalho.jpg" "$work/rel-utf8.htm" || fail "relatório sem cabeçalho"
+grep -qF "Vazão:" "$work/rel-utf8.htm" || fail "relatório sem resultados"
+sed 's/^Nome=.*/Nome=Sitio <Boa Vista> \& Cia/' "$examples/nivel-triangular-piracicaba.vst" >"$work/nome.vst"
+run 0 relatorio "$work/nome.vst" "$work/nome.htm"
+grep -qF "Sitio &lt;Boa Vista&gt; &amp; Cia" "$work/nome.htm" || fail "nome do projeto sem escape: $(grep -a Boa "$work/nome.htm")"
+cp "$work/rel.htm" "$work/rel-antes.htm"
+run 1 relatorio "$work/semtr.vst" "$work/rel.htm"
+expect_err "Valor do periodo de retorno inconsistente."
+cmp -s "$work/rel.htm" "$work/rel-antes.htm" || fail "relatório recusado alterou o arquivo anterior"
+run 2 relatorio "$work/nao-existe.vst" "$work/x.htm"
+run 2 relatorio "$examples/nivel-triangular-piracicaba.vst" "$work/pasta-inexistente/rel.htm"
+expect_err "Não foi possível gravar o arquivo"
+[ ! -e "$work/x.htm" ] || fail "relatório de projeto ilegível criou arquivo"
+run 64 relatorio "$examples/nivel-triangular-piracicaba.vst"
+
 [ "$failures" -eq 0 ] && echo "vastrel-cli: tudo certo"
 exit $((failures > 0))
