@@ -148,17 +148,8 @@ void CalcularMapaDeclividade(const fs::path& entrada, const fs::path& saida, con
     // window events run is refused.
     static bool emExecucao = false;
     const TExecucaoUnica execucao(emExecucao);
-    std::error_code ec;
-    if (entrada.empty() || !fs::is_regular_file(entrada, ec))
-        throw EEscolhaGis(kMsgEntradaInvalida, TCampoGis::Entrada);
-    if (saida.empty())
-        throw EEscolhaGis(kMsgSaidaInvalida, TCampoGis::Saida);
-    char tipo = 0;
-    {
-        TFileRaster sonda;
-        sonda.AbrirRaster(entrada);
-        tipo = sonda.TipoCelula;
-    }
+    ConferirEntradaSaida(entrada, saida);
+    const char tipo = TipoCelulaDoArquivo(entrada);
     if (tipo == 'R') {
         DecTipoSingle().CalcularDeclividade(entrada, saida, titulo, progresso);
     } else if (tipo == 'I') {

@@ -173,4 +173,11 @@ void TFileRaster::Fechar()
     }
 }
 
+char TipoCelulaDoArquivo(const std::filesystem::path& caminho)
+{
+    TFileRaster sonda;
+    sonda.AbrirRaster(caminho);
+    return sonda.TipoCelula;
+}
+
 } // namespace vastrel::gis

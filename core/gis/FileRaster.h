@@ -65,4 +65,8 @@ private:
     std::filesystem::path caminho_;
 };
 
+// The cell type letter of a raster file ('R', 'I' or 'B'), from its header.
+// EArquivoGis when the file is not a raster of this format.
+char TipoCelulaDoArquivo(const std::filesystem::path& caminho);
+
 } // namespace vastrel::gis

@@ -6,6 +6,7 @@
 // which a window's button may have set meanwhile.
 
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -32,6 +33,11 @@ public:
 private:
     bool& emExecucao_;
 };
+
+// The checks every tool makes of the user's choice before it starts: the
+// input must be an existing file (EEscolhaGis kMsgEntradaInvalida, field
+// Entrada) and an output must be named (kMsgSaidaInvalida, field Saida).
+void ConferirEntradaSaida(const std::filesystem::path& entrada, const std::filesystem::path& saida);
 
 // One fixed point of a run: lets pending window events run, reports the
 // fraction done and raises EProcessoInterrompido when the stop flag is set.
