@@ -10,6 +10,11 @@
 // 3990-column relief laid out in under 30 seconds. The scans of the
 // support image confined to the land a step touched are timed against the
 // scans of the whole image on the example.
+//
+// With the environment variable VASTREL_BENCH_SAIDA naming a folder, the
+// resampled rasters are made there and kept, and each run's vector and
+// terrace table are kept there too ("<case>.vet", "<case>.bdt"), so that the
+// outputs of two builds can be compared byte for byte.
 
 #include <benchmark/benchmark.h>
 
@@ -20,6 +25,7 @@
 #include "project/Projeto.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -35,15 +41,22 @@ const fs::path kFontes = fs::path(__FILE__).parent_path().parent_path();
 
 struct TPasta {
     fs::path caminho;
+    bool manter = false; // a folder named by VASTREL_BENCH_SAIDA is kept
     TPasta()
     {
-        caminho = fs::temp_directory_path() / ("vastrel-bench-locacao-" + std::to_string(std::random_device{}()));
+        if (const char* saida = std::getenv("VASTREL_BENCH_SAIDA"); saida && *saida) {
+            caminho = saida;
+            manter = true;
+        } else {
+            caminho = fs::temp_directory_path() / ("vastrel-bench-locacao-" + std::to_string(std::random_device{}()));
+        }
         fs::create_directories(caminho);
     }
     ~TPasta()
     {
         std::error_code ec;
-        fs::remove_all(caminho, ec);
+        if (!manter)
+            fs::remove_all(caminho, ec);
     }
     TPasta(const TPasta&) = delete;
     TPasta& operator=(const TPasta&) = delete;
@@ -114,7 +127,8 @@ std::pair<fs::path, fs::path> RelevoSrtm(double fator)
     return feitos[fator] = {elev, decl};
 }
 
-void Locar(benchmark::State& state, const fs::path& elev, const fs::path& decl, bool completa, double evArbitrado = 0)
+void Locar(benchmark::State& state, const std::string& caso, const fs::path& elev, const fs::path& decl,
+           bool completa, double evArbitrado = 0)
 {
     TProjeto projeto;
     projeto.Ler(kFontes / "examples/locacao/locacao-hugo.vst");
@@ -127,7 +141,7 @@ void Locar(benchmark::State& state, const fs::path& elev, const fs::path& decl, 
         TProjeto p = projeto;
         TLocacaoNivel loc;
         loc.VarreduraCompleta = completa;
-        loc.Locar(elev, decl, p.Chuva(), p.Terreno, p.TerracosNivel, Pasta().caminho / "saida.vet");
+        loc.Locar(elev, decl, p.Chuva(), p.Terreno, p.TerracosNivel, Pasta().caminho / (caso + ".vet"));
         terracos = loc.NumLocados;
     }
     state.counters["terracos"] = terracos;
@@ -136,7 +150,9 @@ void Locar(benchmark::State& state, const fs::path& elev, const fs::path& decl, 
 void BM_LocarExemplo(benchmark::State& state)
 {
     const fs::path pasta = kFontes / "examples/locacao";
-    Locar(state, pasta / "elevacao-hugo.ras", pasta / "declividade-hugo.ras", state.range(0) != 0);
+    const bool completa = state.range(0) != 0;
+    Locar(state, completa ? "hugo-completa" : "hugo", pasta / "elevacao-hugo.ras", pasta / "declividade-hugo.ras",
+          completa);
 }
 BENCHMARK(BM_LocarExemplo)->ArgName("varredura_completa")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -144,7 +160,7 @@ void BM_LocarSrtm(benchmark::State& state)
 {
     const auto [elev, decl] = RelevoSrtm(static_cast<double>(state.range(0)) / 3);
     state.SetLabel(elev.filename().string());
-    Locar(state, elev, decl, false, 20);
+    Locar(state, elev.stem().string(), elev, decl, false, 20);
     const double fator = static_cast<double>(state.range(0)) / 3;
     state.counters["celulas"] = std::round(643 * fator) * std::round(1197 * fator);
 }

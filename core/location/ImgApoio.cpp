@@ -3,14 +3,16 @@
 #include "common/Rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace vastrel {
 
 namespace {
 
-std::uint8_t CodigoRestaurado(std::uint8_t c)
+constexpr std::uint8_t CodigoRestaurado(std::uint8_t c)
 {
     const int d = c / 10, u = c % 10;
     if (d != 0 && u == 0)
@@ -20,13 +22,30 @@ std::uint8_t CodigoRestaurado(std::uint8_t c)
     return c;
 }
 
-std::uint8_t CodigoConsolidado(std::uint8_t c)
+constexpr std::uint8_t CodigoConsolidado(std::uint8_t c)
 {
     const int d = c / 10, u = c % 10;
     if ((d == 0 && u != 0) || d == 3)
         return 0;
     return c;
 }
+
+// The new code of every code, so that a cycle rewrites each touched cell
+// with one load.
+template <std::uint8_t (*Regra)(std::uint8_t)>
+constexpr std::array<std::uint8_t, 256> TabelaDeCodigos()
+{
+    std::array<std::uint8_t, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[static_cast<std::size_t>(c)] = Regra(static_cast<std::uint8_t>(c));
+    return t;
+}
+constexpr std::array<std::uint8_t, 256> kRestaurado = TabelaDeCodigos<CodigoRestaurado>();
+constexpr std::array<std::uint8_t, 256> kConsolidado = TabelaDeCodigos<CodigoConsolidado>();
+
+// Reals from this magnitude on are rounded only to report that they do not
+// fit (RoundHalfEven raises from 2^63 on).
+constexpr double kMaiorArredondavel = 9.0e18;
 
 bool PrecisaLembrar(std::uint8_t c) { return c != kApoioFechado && c != kApoioAberto; }
 
@@ -107,23 +126,25 @@ void TImgApoio::Esquecer()
     tocadas_.clear();
 }
 
-void TImgApoio::Restaurar()
+void TImgApoio::Reescrever(const std::array<std::uint8_t, 256>& tabela)
 {
-    ParaCadaTocada([this](std::int64_t k) {
-        auto& c = celulas_[static_cast<std::size_t>(k)];
-        c = CodigoRestaurado(c);
-    });
-    Esquecer();
+    if (VarreduraCompleta) {
+        for (std::uint8_t& c : celulas_)
+            c = tabela[c];
+        Esquecer();
+        return;
+    }
+    for (const std::int64_t k : tocadas_) {
+        const auto i = static_cast<std::size_t>(k);
+        celulas_[i] = tabela[celulas_[i]];
+        lembrada_[i] = 0;
+    }
+    tocadas_.clear();
 }
 
-void TImgApoio::Consolidar()
-{
-    ParaCadaTocada([this](std::int64_t k) {
-        auto& c = celulas_[static_cast<std::size_t>(k)];
-        c = CodigoConsolidado(c);
-    });
-    Esquecer();
-}
+void TImgApoio::Restaurar() { Reescrever(kRestaurado); }
+
+void TImgApoio::Consolidar() { Reescrever(kConsolidado); }
 
 template <class F>
 void TImgApoio::CelulasDaLinha(const TLinha& linha, F&& f) const
@@ -159,21 +180,25 @@ void TImgApoio::MarcarLinha(const TLinha& linha, std::uint8_t u)
     CelulasDaLinha(linha, [&](std::int32_t l, std::int32_t c) { SetValor(l, c, codigo); });
 }
 
+void TImgApoio::GarantirVisitada() const
+{
+    if (visitada_.size() != celulas_.size())
+        visitada_.assign(celulas_.size(), 0);
+}
+
 // Walks breadth first the 4-connected region of cells with a non-zero tens
 // digit from the cell `inicio`, calling visitar(k) on each cell until it
-// returns true. Cells already in `fila` are barriers, not entered. Every
-// cell flagged on the way, barriers included, is unflagged at the end.
+// returns true. Every cell flagged on the way is unflagged at the end.
 template <class F>
-bool TImgApoio::Percorrer(std::int64_t inicio, std::vector<std::int64_t>& fila, F&& visitar) const
+bool TImgApoio::Percorrer(std::int64_t inicio, F&& visitar) const
 {
-    const std::size_t barreiras = fila.size();
-    const auto inicioU = static_cast<std::size_t>(inicio);
-    if (!visitada_[inicioU]) {
-        visitada_[inicioU] = 1;
-        fila.push_back(inicio);
-    }
+    GarantirVisitada();
+    std::vector<std::int64_t>& fila = fila_;
+    fila.clear();
+    visitada_[static_cast<std::size_t>(inicio)] = 1;
+    fila.push_back(inicio);
     bool parou = false;
-    for (std::size_t i = barreiras; i < fila.size(); ++i) {
+    for (std::size_t i = 0; i < fila.size(); ++i) {
         const std::int64_t k = fila[i];
         if (visitar(k)) {
             parou = true;
@@ -202,24 +227,70 @@ bool TImgApoio::Alcanca(std::int32_t col, std::int32_t lin, const TPixel& alvo, 
 {
     if (Dezena(col, lin) == 0 || Dezena(alvo.Col, alvo.Lin) == 0)
         return false;
-    if (visitada_.size() != celulas_.size())
-        visitada_.assign(celulas_.size(), 0);
-    std::vector<std::int64_t> fila;
-    CelulasDaLinha(barreira, [&](std::int32_t l, std::int32_t c) {
-        const auto k = static_cast<std::size_t>(Indice(l, c));
-        if (!visitada_[k]) {
-            visitada_[k] = 1;
-            fila.push_back(static_cast<std::int64_t>(k));
-        }
-    });
-    const std::int64_t inicio = Indice(lin, col);
-    if (visitada_[static_cast<std::size_t>(inicio)]) { // the start lies on the barrier
-        for (const std::int64_t k : fila)
-            visitada_[static_cast<std::size_t>(k)] = 0;
-        return false;
-    }
+    GarantirVisitada();
+    // Flagged cells: the barrier, then every cell put in a bucket; all are
+    // unflagged before returning.
+    std::vector<std::int64_t>& flagadas = fila_;
+    flagadas.clear();
+    const auto flagar = [&](std::int64_t k) {
+        auto& v = visitada_[static_cast<std::size_t>(k)];
+        if (v)
+            return false;
+        v = 1;
+        flagadas.push_back(k);
+        return true;
+    };
+    CelulasDaLinha(barreira, [&](std::int32_t l, std::int32_t c) { flagar(Indice(l, c)); });
+
+    // Reachability does not depend on the order in which the region is
+    // walked, so the walk takes first the cells nearest to the target (a
+    // bucket per row-plus-column distance, the last cell put in a bucket
+    // taken first): it runs straight for the target and only spreads where a
+    // barrier is in the way. The smallest non-empty bucket is `menor`; a
+    // cell's neighbours are one closer or one farther, so it only ever
+    // steps back by one.
+    const std::size_t nBaldes = static_cast<std::size_t>(linhas_) + static_cast<std::size_t>(colunas_);
+    if (baldes_.size() < nBaldes)
+        baldes_.resize(nBaldes);
+    const auto distancia = [&](std::int32_t l, std::int32_t c) {
+        return static_cast<std::size_t>(std::abs(l - alvo.Lin) + std::abs(c - alvo.Col));
+    };
     const std::int64_t destino = Indice(alvo.Lin, alvo.Col);
-    return Percorrer(inicio, fila, [&](std::int64_t k) { return k == destino; });
+    std::size_t menor = distancia(lin, col), maior = menor;
+    bool achou = false;
+    if (flagar(Indice(lin, col))) { // not on the barrier
+        baldes_[menor].push_back(Indice(lin, col));
+        while (menor <= maior) {
+            std::vector<std::int64_t>& balde = baldes_[menor];
+            if (balde.empty()) {
+                ++menor;
+                continue;
+            }
+            const std::int64_t k = balde.back();
+            balde.pop_back();
+            if (k == destino) {
+                achou = true;
+                break;
+            }
+            const auto l = static_cast<std::int32_t>(k / colunas_) + 1, c = static_cast<std::int32_t>(k % colunas_) + 1;
+            static constexpr std::int32_t kDl[4] = {-1, 1, 0, 0};
+            static constexpr std::int32_t kDc[4] = {0, 0, 1, -1};
+            for (int d = 0; d < 4; ++d) {
+                const std::int32_t lv = l + kDl[d], cv = c + kDc[d];
+                if (Dezena(cv, lv) == 0 || !flagar(Indice(lv, cv)))
+                    continue;
+                const std::size_t dv = distancia(lv, cv);
+                baldes_[dv].push_back(Indice(lv, cv));
+                menor = std::min(menor, dv);
+                maior = std::max(maior, dv);
+            }
+        }
+        for (std::size_t b = 0; b <= maior && b < nBaldes; ++b)
+            baldes_[b].clear();
+    }
+    for (const std::int64_t k : flagadas)
+        visitada_[static_cast<std::size_t>(k)] = 0;
+    return achou;
 }
 
 TPixel TImgApoio::ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, int sentido) const
@@ -227,11 +298,8 @@ TPixel TImgApoio::ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMat
     TPixel melhor{-1, -1};
     if (Dezena(col, lin) == 0)
         return melhor;
-    if (visitada_.size() != celulas_.size())
-        visitada_.assign(celulas_.size(), 0);
-    std::vector<std::int64_t> fila;
     float extremo = 0;
-    Percorrer(Indice(lin, col), fila, [&](std::int64_t k) {
+    Percorrer(Indice(lin, col), [&](std::int64_t k) {
         const auto l = static_cast<std::int32_t>(k / colunas_) + 1, c = static_cast<std::int32_t>(k % colunas_) + 1;
         const float v = E.GetValor(l, c);
         if (melhor.Col < 0 || (sentido == 0 ? v > extremo : v < extremo)) {
@@ -240,6 +308,9 @@ TPixel TImgApoio::ExtremoDaRegiao(std::int32_t col, std::int32_t lin, const TMat
         }
         return false;
     });
+    // This walk may cover the whole watershed, once per descent: its queue,
+    // of the size of the land, is not kept for the short walks of Alcanca.
+    std::vector<std::int64_t>().swap(fila_);
     return melhor;
 }
 
@@ -281,6 +352,16 @@ bool TImgApoio::Interior(std::int32_t col, std::int32_t lin) const
     return true;
 }
 
+namespace {
+
+// The level between the elevation v of a cell and w of its neighbour, or on v.
+bool CruzaNivel(float v, float w, float T) { return v == T || (v < T && T <= w) || (w <= T && T < v); }
+
+// Both digits non-zero.
+bool CodigoAberto(std::uint8_t c) { return c / 10 != 0 && c % 10 != 0; }
+
+} // namespace
+
 bool TImgApoio::Atravessa(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, float T) const
 {
     const float v = E.GetValor(lin, col);
@@ -290,13 +371,22 @@ bool TImgApoio::Atravessa(std::int32_t col, std::int32_t lin, const TMatrixSingl
     static constexpr std::int32_t kDc[4] = {0, 0, 1, -1};
     for (int i = 0; i < 4; ++i) {
         const std::int32_t c = col + kDc[i], l = lin + kDl[i];
-        if (!Aberto(c, l))
-            continue;
-        const float w = E.GetValor(l, c);
-        if (v == T || (v < T && T <= w) || (w <= T && T < v))
+        if (CruzaNivel(v, E.GetValor(l, c), T) && Aberto(c, l))
             return true;
     }
     return false;
+}
+
+bool TImgApoio::AtravessaNaGrade(std::size_t i, const std::vector<float>& e, float T) const
+{
+    const float v = e[i];
+    if (v == 0)
+        return false;
+    const auto C = static_cast<std::size_t>(colunas_);
+    const std::size_t col = i % C;
+    const auto cruza = [&](std::size_t j) { return CruzaNivel(v, e[j], T) && CodigoAberto(celulas_[j]); };
+    return (i >= C && cruza(i - C)) || (i + C < celulas_.size() && cruza(i + C)) || (col + 1 < C && cruza(i + 1)) ||
+           (col > 0 && cruza(i - 1));
 }
 
 void TImgApoio::Inundar(std::int32_t col, std::int32_t lin)
@@ -305,39 +395,48 @@ void TImgApoio::Inundar(std::int32_t col, std::int32_t lin)
     // seed would never be settled.
     if (Dezena(col, lin) == 0)
         return;
-    std::vector<TPixel> sementes{TPixel{col, lin}};
+    // Every seed lies inside the image, and so does every cell a pass
+    // reaches, so the cells are read by index; a tens digit other than 0 is
+    // a code of 10 or more.
+    std::uint8_t* const cel = celulas_.data();
+    const auto C = static_cast<std::size_t>(colunas_);
+    std::vector<TPixel>& sementes = sementes_;
+    sementes.assign(1, TPixel{col, lin});
     std::size_t primeira = 0;
-    const auto semear = [&](std::int32_t c, std::int32_t l) {
-        const int d = Dezena(c, l);
+    const auto semear = [&](std::size_t k, std::int32_t c, std::int32_t l) {
+        const int d = cel[k] / 10;
         if (d != 0 && d != 3)
             sementes.push_back(TPixel{c, l});
     };
-    const auto marcar = [&](std::int32_t c, std::int32_t r) {
-        SetValor(r, c, kApoioMarcado);
+    const auto marcar = [&](std::size_t k, std::int32_t c, std::int32_t r) {
+        cel[k] = kApoioMarcado;
+        Lembrar(static_cast<std::int64_t>(k));
         if (r - 1 >= 1)
-            semear(c, r - 1);
+            semear(k - C, c, r - 1);
         if (r + 1 <= linhas_)
-            semear(c, r + 1);
+            semear(k + C, c, r + 1);
     };
+    const auto indice = [&](const TPixel& p) { return static_cast<std::size_t>(Indice(p.Lin, p.Col)); };
     while (primeira < sementes.size()) {
         const TPixel s = sementes[primeira];
+        const std::size_t inicio = indice(s);
         // Eastward from the seed, then westward from the cell before it;
         // both passes walk on through cells already marked.
-        for (std::int32_t pos = s.Col; Dezena(pos, s.Lin) != 0; ++pos) {
-            marcar(pos, s.Lin);
+        for (std::int32_t pos = s.Col; cel[inicio + static_cast<std::size_t>(pos - s.Col)] >= 10; ++pos) {
+            marcar(inicio + static_cast<std::size_t>(pos - s.Col), pos, s.Lin);
             if (pos + 1 > colunas_)
                 break;
         }
         if (s.Col - 1 >= 1)
-            for (std::int32_t pos = s.Col - 1; Dezena(pos, s.Lin) != 0; --pos) {
-                marcar(pos, s.Lin);
+            for (std::int32_t pos = s.Col - 1; cel[inicio - static_cast<std::size_t>(s.Col - pos)] >= 10; --pos) {
+                marcar(inicio - static_cast<std::size_t>(s.Col - pos), pos, s.Lin);
                 if (pos - 1 < 1)
                     break;
             }
         // Seeds whose cell is marked are settled for good, so dropping them
         // from the front as they come keeps the order of a full rescan.
         ++primeira;
-        while (primeira < sementes.size() && Codigo(sementes[primeira].Col, sementes[primeira].Lin) == kApoioMarcado)
+        while (primeira < sementes.size() && cel[indice(sementes[primeira])] == kApoioMarcado)
             ++primeira;
     }
 }
@@ -420,18 +519,38 @@ void TImgApoio::BuscarNivel(std::int32_t col, std::int32_t lin, int sentido, TPi
     }
 }
 
-std::vector<TPixel> TImgApoio::CandidatosEnclave(double q, const TMatrixSingle& E) const
+bool TImgApoio::CandidataEnclave(std::size_t i, const TNivelEnclave& n, const TMatrixSingle& E,
+                                 const std::vector<float>* desnivel) const
 {
-    const std::int64_t alvo = RoundHalfEven(q * 100);
+    const std::vector<float>& e = E.Celulas();
+    const bool mesmaGrade = E.Linhas() == linhas_ && E.Colunas() == colunas_;
+    // Two reals that round to the same integer lie within 1 of each other,
+    // so only elevations within a centimetre of the level (or too large to
+    // round, which must still be reported) are rounded.
+    const double x = static_cast<double>(e[i]) * 100;
+    if ((std::fabs(x - n.Q100) <= 1 || !(std::fabs(x) < kMaiorArredondavel)) && RoundHalfEven(x) == n.Alvo)
+        return true;
+    // v < T ≤ w gives T − v ≤ w − v, and v > T ≥ w gives v − T ≤ v − w;
+    // rounding keeps both, so a level farther than the steepest edge
+    // crosses none.
+    if (desnivel && mesmaGrade && desnivel->size() == e.size() &&
+        std::fabs(static_cast<double>(e[i]) - static_cast<double>(n.T)) > static_cast<double>((*desnivel)[i]))
+        return false;
+    if (mesmaGrade)
+        return AtravessaNaGrade(i, e, n.T);
+    const auto C = static_cast<std::size_t>(colunas_);
+    return Atravessa(static_cast<std::int32_t>(i % C) + 1, static_cast<std::int32_t>(i / C) + 1, E, n.T);
+}
+
+std::vector<TPixel> TImgApoio::CandidatosEnclave(double q, const TMatrixSingle& E,
+                                                 const std::vector<float>* desnivel) const
+{
+    const TNivelEnclave n{q * 100, RoundHalfEven(q * 100), static_cast<float>(q)};
     const std::vector<float>& e = E.Celulas();
     std::vector<std::int64_t> indices;
-    const auto T = static_cast<float>(q);
     ParaCadaTocada([&](std::int64_t k) {
         const auto i = static_cast<std::size_t>(k);
-        if (celulas_[i] / 10 != 3 || i >= e.size())
-            return;
-        if (RoundHalfEven(static_cast<double>(e[i]) * 100) == alvo ||
-            Atravessa(static_cast<std::int32_t>(k % colunas_) + 1, static_cast<std::int32_t>(k / colunas_) + 1, E, T))
+        if (celulas_[i] / 10 == 3 && i < e.size() && CandidataEnclave(i, n, E, desnivel))
             indices.push_back(k);
     });
     std::sort(indices.begin(), indices.end());
@@ -440,6 +559,31 @@ std::vector<TPixel> TImgApoio::CandidatosEnclave(double q, const TMatrixSingle& 
     for (const std::int64_t k : indices)
         r.push_back(TPixel{static_cast<std::int32_t>(k % colunas_) + 1, static_cast<std::int32_t>(k / colunas_) + 1});
     return r;
+}
+
+std::vector<float> DesnivelMaximo(const TMatrixSingle& E)
+{
+    const std::vector<float>& e = E.Celulas();
+    const auto C = static_cast<std::size_t>(E.Colunas());
+    std::vector<float> d(e.size(), 0.0f);
+    for (std::size_t i = 0; i < e.size(); ++i) {
+        const double v = e[i];
+        double maior = 0;
+        const auto considerar = [&](std::size_t j) { maior = std::max(maior, std::fabs(v - static_cast<double>(e[j]))); };
+        if (i >= C)
+            considerar(i - C);
+        if (i + C < e.size())
+            considerar(i + C);
+        if (i % C + 1 < C)
+            considerar(i + 1);
+        if (i % C > 0)
+            considerar(i - 1);
+        float f = static_cast<float>(maior);
+        if (static_cast<double>(f) < maior)
+            f = std::nextafter(f, std::numeric_limits<float>::infinity());
+        d[i] = f;
+    }
+    return d;
 }
 
 // ---------------------------------------------------------------------------

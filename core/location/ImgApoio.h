@@ -34,6 +34,7 @@
 #include "location/Lista.h"
 #include "location/Pixel.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -110,7 +111,11 @@ public:
     // one of their edges with an open neighbour (Atravessa), in row-major
     // order: the cells a closed contour at q inside the marked land passes
     // by.
-    std::vector<TPixel> CandidatosEnclave(double q, const TMatrixSingle& E) const;
+    // `desnivel`, when given, is DesnivelMaximo(E): cells whose elevation
+    // is farther from q than from any neighbour cannot have the level on an
+    // edge and are passed over without reading their neighbours.
+    std::vector<TPixel> CandidatosEnclave(double q, const TMatrixSingle& E,
+                                          const std::vector<float>* desnivel = nullptr) const;
 
     // The lowest (sentido 1) or highest (sentido 0) cell of E in the
     // 4-connected region of cells with a non-zero tens digit that holds the
@@ -119,7 +124,11 @@ public:
 
     // True when the cell `alvo` lies in the 4-connected region of cells with
     // a non-zero tens digit that holds (col, lin), the cells MarcarLinha
-    // would mark for `barreira` counted as closed. Nothing is changed.
+    // would mark for `barreira` counted as closed. Nothing is changed. The
+    // walk heads for `alvo` (nearest cells first, by row and column
+    // distance), so a barrier with a way round costs about the land between
+    // it and the way round, not the whole region; when `alvo` cannot be
+    // reached the whole region is walked, as any search must.
     bool Alcanca(std::int32_t col, std::int32_t lin, const TPixel& alvo, const TLinha& barreira) const;
 
 
@@ -130,21 +139,49 @@ public:
     bool Atravessa(std::int32_t col, std::int32_t lin, const TMatrixSingle& E, float T) const;
 
 private:
+    struct TNivelEnclave {
+        double Q100 = 0;       // the level × 100
+        std::int64_t Alvo = 0; // Round(level × 100)
+        float T = 0;           // the level in single precision
+    };
+    // Whether the marked cell of index i is a candidate of CandidatosEnclave.
+    bool CandidataEnclave(std::size_t i, const TNivelEnclave& n, const TMatrixSingle& E,
+                          const std::vector<float>* desnivel) const;
+    // Atravessa for the cell of row-major index i, e being the cells of an
+    // elevation image of this image's size.
+    bool AtravessaNaGrade(std::size_t i, const std::vector<float>& e, float T) const;
     void Lembrar(std::int64_t indice);
     template <class F>
     void ParaCadaTocada(F&& f) const;
     void Esquecer();
     void Relembrar();
+    // Every touched cell (every cell, with VarreduraCompleta) takes the
+    // code the table gives for its code; then nothing is remembered.
+    void Reescrever(const std::array<std::uint8_t, 256>& tabela);
 
     template <class F>
     void CelulasDaLinha(const TLinha& linha, F&& f) const;
     template <class F>
-    bool Percorrer(std::int64_t inicio, std::vector<std::int64_t>& fila, F&& visitar) const;
+    bool Percorrer(std::int64_t inicio, F&& visitar) const;
+    void GarantirVisitada() const;
 
     std::vector<std::int64_t> tocadas_; // cells set to 1 or 31 since the last Restaurar/Consolidar
     std::vector<std::uint8_t> lembrada_; // 1 for the cells in tocadas_
-    mutable std::vector<std::uint8_t> visitada_; // scratch of Percorrer, all 0 between calls
+
+    // Scratch of the walks, kept between calls so that a run of hundreds of
+    // terraces does not allocate (and page in) buffers of the image's size
+    // at every step. None of them carries anything from one call to the next.
+    mutable std::vector<std::uint8_t> visitada_;             // Percorrer, Alcanca: all 0 between calls
+    mutable std::vector<std::int64_t> fila_;                 // Alcanca's flagged cells; Percorrer's queue (then released)
+    mutable std::vector<std::vector<std::int64_t>> baldes_;  // Alcanca: cells by distance to the target
+    std::vector<TPixel> sementes_;                           // Inundar's row-run seeds
 };
+
+// For every cell of E, the largest difference of elevation |v − w| between
+// it and one of its four neighbours inside the image, rounded up to single
+// precision: a level farther than that from the cell's elevation crosses
+// none of its edges. Computed once per run, the elevations being fixed.
+std::vector<float> DesnivelMaximo(const TMatrixSingle& E);
 
 // The slope image (%), read from the output of the slope map; 0 means no data.
 class TImgDeclive : public TMatrixSingle {

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <unordered_set>
+#include <vector>
 
 namespace vastrel {
 
@@ -36,6 +36,58 @@ std::string Maiusculas(std::string s)
     return s;
 }
 
+// A set of cells of the image kept as one flag per cell, for the cells
+// beside contours a search has already traced and refused. A run refuses
+// many short contours at every step, so the flags are held by the run and
+// only the cells set are cleared, when the set is emptied or goes.
+class TCelulasRecusadas {
+public:
+    TCelulasRecusadas(std::vector<std::uint8_t>& flags, const TMatrix& imagem) : flags_(flags), imagem_(imagem)
+    {
+        const auto n = static_cast<std::size_t>(imagem.Linhas()) * static_cast<std::size_t>(imagem.Colunas());
+        if (flags_.size() != n)
+            flags_.assign(n, 0);
+    }
+    ~TCelulasRecusadas() { Limpar(); }
+    TCelulasRecusadas(const TCelulasRecusadas&) = delete;
+    TCelulasRecusadas& operator=(const TCelulasRecusadas&) = delete;
+
+    bool Contem(const TPixel& c) const { return flags_[Indice(c.Lin, c.Col)] != 0; }
+    void Recusar(std::int32_t lin, std::int32_t col)
+    {
+        auto& f = flags_[Indice(lin, col)];
+        if (!f) {
+            f = 1;
+            postas_.push_back(Indice(lin, col));
+        }
+    }
+    // The cells at the corners of the square round each point of the line:
+    // the cells a contour through them would start from.
+    void RecusarVizinhas(const TLinha& linha)
+    {
+        for (const TPonto& p : linha)
+            for (const float x : {std::floor(p.X), std::ceil(p.X)})
+                for (const float y : {std::floor(p.Y), std::ceil(p.Y)})
+                    if (imagem_.Dentro(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)))
+                        Recusar(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x));
+    }
+    void Limpar()
+    {
+        for (const std::size_t k : postas_)
+            flags_[k] = 0;
+        postas_.clear();
+    }
+
+private:
+    std::size_t Indice(std::int32_t lin, std::int32_t col) const
+    {
+        return static_cast<std::size_t>(imagem_.Indice(lin, col));
+    }
+    std::vector<std::uint8_t>& flags_;
+    const TMatrix& imagem_;
+    std::vector<std::size_t> postas_;
+};
+
 } // namespace
 
 // The objects of a run in progress.
@@ -52,7 +104,11 @@ struct TLocacaoNivel::TExecucao {
     TVET Vet;
     TBDT Tabela;
     std::unique_ptr<TImgApoio> Apoio;
+    std::vector<float> Desnivel; // DesnivelMaximo of the elevation image
     std::optional<double> LES; // runoff depth of the design storm, mm (the same for the whole run)
+    // Flags of the refused cells of BuscarLinha and of BuscarEnclave, one
+    // byte per cell, all 0 between searches.
+    std::vector<std::uint8_t> RecusadasLinha, RecusadasEnclave;
 
     TEspacamento& Espacamento() { return Terracos.Espacamento; }
     double CalcularLES()
@@ -201,6 +257,7 @@ void TLocacaoNivel::Locar(const std::filesystem::path& imgElev, const std::files
         SetProgresso(70);
         r.Apoio = std::make_unique<TImgApoio>(r.Elev);
         r.Apoio->VarreduraCompleta = VarreduraCompleta;
+        r.Desnivel = DesnivelMaximo(r.Elev);
         SetProgresso(100);
 
         // 3, 4. Units and the area of a cell.
@@ -468,14 +525,14 @@ bool TLocacaoNivel::BuscarLinha(TPixelS& P, const TPixelS& X, int sentido, doubl
 {
     TExecucao& r = *run_;
     TImgApoio& apoio = *r.Apoio;
-    std::unordered_set<std::int64_t> recusadas;
+    TCelulasRecusadas recusadas(r.RecusadasLinha, r.Elev);
     TPixelS inicio;
     const TPixelS s = Passo(X, sentido, nivelX); // where the search starts
     // A cell on the near side of the line: X itself when open (the summit),
     // otherwise the start of the search, beside X's line.
     const TPixel perto = apoio.Dezena(X.Col, X.Lin) != 0 ? TPixel{X.Col, X.Lin} : TPixel{s.Col, s.Lin};
     const auto aceitar = [&](const TPixel& c) {
-        if (recusadas.count(r.Elev.Indice(c.Lin, c.Col)))
+        if (recusadas.Contem(c))
             return false;
         inicio.Col = c.Col;
         inicio.Lin = c.Lin;
@@ -492,12 +549,8 @@ bool TLocacaoNivel::BuscarLinha(TPixelS& P, const TPixelS& X, int sentido, doubl
                                      : traco.Isola() || alvoAberto.Col < 1 ||
                                            !apoio.Alcanca(perto.Col, perto.Lin, alvoAberto, L)))
             return true;
-        recusadas.insert(r.Elev.Indice(c.Lin, c.Col));
-        for (const TPonto& p : L)
-            for (const float x : {std::floor(p.X), std::ceil(p.X)})
-                for (const float y : {std::floor(p.Y), std::ceil(p.Y)})
-                    if (r.Elev.Dentro(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)))
-                        recusadas.insert(r.Elev.Indice(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)));
+        recusadas.Recusar(c.Lin, c.Col);
+        recusadas.RecusarVizinhas(L);
         return false;
     };
     TPixelS celula;
@@ -847,16 +900,9 @@ std::int32_t TLocacaoNivel::BuscarEnclave(int modo, double q)
 
     // Cells beside a contour already traced and refused: a candidate there
     // would trace the same contour again.
-    std::unordered_set<std::int64_t> recusadas;
-    const auto recusar = [&](const TLinha& E) {
-        for (const TPonto& p : E)
-            for (const float x : {std::floor(p.X), std::ceil(p.X)})
-                for (const float y : {std::floor(p.Y), std::ceil(p.Y)})
-                    if (r.Elev.Dentro(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)))
-                        recusadas.insert(r.Elev.Indice(static_cast<std::int32_t>(y), static_cast<std::int32_t>(x)));
-    };
-    for (const TPixel& c : apoio.CandidatosEnclave(q, r.Elev)) {
-        if (recusadas.count(r.Elev.Indice(c.Lin, c.Col)) || !livre(c))
+    TCelulasRecusadas recusadas(r.RecusadasEnclave, r.Elev);
+    for (const TPixel& c : apoio.CandidatosEnclave(q, r.Elev, &r.Desnivel)) {
+        if (recusadas.Contem(c) || !livre(c))
             continue;
         TPixelS P;
         P.Col = c.Col;
@@ -865,9 +911,12 @@ std::int32_t TLocacaoNivel::BuscarEnclave(int modo, double q)
         TLinha E;
         const TResultadoTraco traco = r.Elev.TracarCurvaNivel(P, E, apoio);
         if (E.Quantidade() < 2 || !(E.Comprimento() > 0) || !traco.Isola() || !EnclaveTerraceavel(E, traco)) {
-            recusar(E);
+            recusadas.RecusarVizinhas(E);
             continue;
         }
+        // The enclave's terraces search for enclaves of their own with the
+        // same flags; this search looks no further.
+        recusadas.Limpar();
         // The trace met no closed cell but the outline, so it is the same
         // with the strip's marks and line undone.
         apoio.Restaurar();

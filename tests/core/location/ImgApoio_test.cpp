@@ -237,6 +237,7 @@ TEST(ImgApoio, VarreduraDaRegiaoIgualAVarreduraCompleta)
     });
     TImgApoio regiao(e), completa(e);
     completa.VarreduraCompleta = true;
+    const std::vector<float> desnivel = DesnivelMaximo(e);
     for (int passo = 0; passo < 300; ++passo) {
         const int op = sorteio(6);
         const int c = 1 + sorteio(50), l = 1 + sorteio(40);
@@ -257,14 +258,73 @@ TEST(ImgApoio, VarreduraDaRegiaoIgualAVarreduraCompleta)
         ASSERT_EQ(regiao.Celulas(), completa.Celulas()) << "passo " << passo;
         ASSERT_EQ(regiao.ContarMarcadas(), completa.ContarMarcadas());
         ASSERT_EQ(regiao.MediaMarcada(e), completa.MediaMarcada(e));
-        const double q = 100 + 0.01 * sorteio(3);
-        const auto cr = regiao.CandidatosEnclave(q, e), cc = completa.CandidatosEnclave(q, e);
+        // Levels on the cells' values and between them; the cells passed
+        // over by the steepest-edge bound change nothing.
+        const double q = 100 + 0.01 * sorteio(3) + (sorteio(2) ? 0.0 : 0.0037);
+        const auto cr = regiao.CandidatosEnclave(q, e), cc = completa.CandidatosEnclave(q, e),
+                   cd = regiao.CandidatosEnclave(q, e, &desnivel);
         ASSERT_EQ(cr.size(), cc.size());
+        ASSERT_EQ(cr.size(), cd.size());
         for (std::size_t i = 0; i < cr.size(); ++i) {
             EXPECT_EQ(cr[i].Col, cc[i].Col);
             EXPECT_EQ(cr[i].Lin, cc[i].Lin);
+            EXPECT_EQ(cr[i].Col, cd[i].Col);
+            EXPECT_EQ(cr[i].Lin, cd[i].Lin);
         }
     }
+}
+
+// Alcanca, which walks towards its target, answers as a plain breadth-first
+// walk of the open land with the barrier closed, whether the barrier parts
+// the land or leaves a way round, on land cut by lines already fixed.
+TEST(ImgApoio, AlcancaIgualABuscaEmLargura)
+{
+    std::uint32_t semente = 11;
+    const auto sorteio = [&](int n) {
+        semente = semente * 1103515245u + 12345u;
+        return static_cast<int>((semente >> 16) % static_cast<std::uint32_t>(n));
+    };
+    const TImgElevacao e = Relevo(40, 50, [](int l, int c) { return std::hypot(l - 20, c - 25) > 22 ? 0.0 : 100.0 + l; });
+    TImgApoio a(e);
+    a.MarcarLinha(Linha({{5, 12}, {30, 12}}), kApoioFechado);
+    a.MarcarLinha(Linha({{20, 25}, {45, 25}}), kApoioFechado);
+    a.MarcarLinha(Linha({{25, 30}, {25, 40}}), kApoioFechado);
+    a.MarcarLinha(Linha({{10, 5}, {10, 35}}), kApoioLinha);
+    const std::vector<std::uint8_t> antes = a.Celulas();
+    int separadas = 0, ligadas = 0;
+    for (int caso = 0; caso < 400; ++caso) {
+        const auto ponto = [&] { return std::pair<float, float>{float(1 + sorteio(50)), float(1 + sorteio(40))}; };
+        const TLinha barreira = sorteio(2) ? Linha({ponto(), ponto()}) : Linha({ponto(), ponto(), ponto(), ponto()});
+        const TPixel de{1 + sorteio(50), 1 + sorteio(40)}, para{1 + sorteio(50), 1 + sorteio(40)};
+
+        TImgApoio fechada = a;
+        fechada.MarcarLinha(barreira, kApoioFechado);
+        bool esperado = false;
+        if (a.Dezena(de.Col, de.Lin) != 0 && a.Dezena(para.Col, para.Lin) != 0 && fechada.Dezena(de.Col, de.Lin) != 0) {
+            std::vector<std::uint8_t> vista(50 * 40, 0);
+            std::vector<TPixel> fila{de};
+            vista[static_cast<std::size_t>((de.Lin - 1) * 50 + de.Col - 1)] = 1;
+            for (std::size_t i = 0; i < fila.size() && !esperado; ++i) {
+                const TPixel p = fila[i];
+                esperado = p.Col == para.Col && p.Lin == para.Lin;
+                for (const auto& [dc, dl] : {std::pair{0, -1}, std::pair{0, 1}, std::pair{1, 0}, std::pair{-1, 0}}) {
+                    const TPixel v{p.Col + dc, p.Lin + dl};
+                    if (fechada.Dezena(v.Col, v.Lin) == 0)
+                        continue;
+                    auto& f = vista[static_cast<std::size_t>((v.Lin - 1) * 50 + v.Col - 1)];
+                    if (!f) {
+                        f = 1;
+                        fila.push_back(v);
+                    }
+                }
+            }
+        }
+        ASSERT_EQ(a.Alcanca(de.Col, de.Lin, para, barreira), esperado) << "caso " << caso;
+        (esperado ? ligadas : separadas) += 1;
+    }
+    EXPECT_EQ(a.Celulas(), antes); // nothing changed
+    EXPECT_GT(ligadas, 50);
+    EXPECT_GT(separadas, 50);
 }
 
 } // namespace
