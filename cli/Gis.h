@@ -9,7 +9,9 @@
 #include "gis/ErrosGis.h"
 #include "gis/ImportExport.h"
 
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -68,12 +70,14 @@ struct TConversaoCli {
     std::string Entrada, Saida;
 };
 
-// --formato idrisi|surfer --tipo raster|vetor ENTRADA SAIDA
+// --formato idrisi|surfer|gdal --tipo raster|vetor ENTRADA SAIDA. With
+// gdal the kind may be left out: an import takes a raster, an export the
+// kind of its input (".ras" raster, otherwise vector).
 inline TConversaoCli LerConversao(const Opcoes& op, const std::string& comando)
 {
     if (op.Posicionais().size() != 2)
         throw ErroUso{comando + " precisa de ENTRADA e SAIDA."};
-    if (!op.Tem("formato") || !op.Tem("tipo"))
+    if (!op.Tem("formato"))
         throw ErroUso{comando + " precisa de --formato e --tipo."};
     TConversaoCli c{};
     const std::string formato = op.Valor("formato");
@@ -81,9 +85,19 @@ inline TConversaoCli LerConversao(const Opcoes& op, const std::string& comando)
         c.Formato = vastrel::gis::TFormatoExterno::Idrisi;
     else if (formato == "surfer")
         c.Formato = vastrel::gis::TFormatoExterno::Surfer;
+    else if (formato == "gdal")
+        c.Formato = vastrel::gis::TFormatoExterno::Gdal;
     else
-        throw ErroUso{"Formato desconhecido: " + formato + " (idrisi ou surfer)."};
-    const std::string tipo = op.Valor("tipo");
+        throw ErroUso{"Formato desconhecido: " + formato + " (idrisi, surfer ou gdal)."};
+    std::string tipo = op.Tem("tipo") ? op.Valor("tipo") : "";
+    if (tipo.empty() && c.Formato == vastrel::gis::TFormatoExterno::Gdal) {
+        std::string ext = std::filesystem::path(op.Posicionais()[0]).extension().string();
+        for (char& ch : ext)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        tipo = comando == "importar" || ext == ".ras" ? "raster" : "vetor";
+    }
+    if (tipo.empty())
+        throw ErroUso{comando + " precisa de --formato e --tipo."};
     if (tipo == "raster")
         c.Tipo = vastrel::gis::TTipoDadoGis::Raster;
     else if (tipo == "vetor")

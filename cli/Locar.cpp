@@ -10,6 +10,7 @@
 #include "common/UiHooks.h"
 #include "gis/Bytes.h"
 #include "location/BDT.h"
+#include "location/EntradaLocacao.h"
 #include "location/LocacaoNivel.h"
 #include "project/Projeto.h"
 
@@ -101,25 +102,6 @@ private:
     bool mostrou_ = false;
     int ultimo_ = -1, ultimoN_ = -1;
 };
-
-// A path of the project file: relative ones (Windows separators accepted)
-// lie beside the project, their folders matched without regard to case.
-fs::path CaminhoDoProjeto(const fs::path& projeto, std::string caminho)
-{
-    if (caminho.empty())
-        return {};
-#ifndef _WIN32
-    if (!(caminho.size() > 1 && caminho[1] == ':'))
-        for (char& c : caminho)
-            if (c == '\\')
-                c = '/';
-#endif
-    const fs::path p = bytes::CaminhoDeUtf8(caminho);
-    if (p.is_absolute())
-        return p;
-    const fs::path pasta = projeto.has_parent_path() ? projeto.parent_path() : fs::path(".");
-    return ResolverSemCaixa(pasta, caminho);
-}
 
 void MostrarTabela(const TLocacaoNivel& loc, const TProjeto& p, const TBDT& tabela)
 {

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -33,6 +35,24 @@ QPushButton* Botao(QWidget* pai, const QString& texto, const QString& nome)
     auto* botao = new QPushButton(texto, pai);
     botao->setObjectName(nome);
     return botao;
+}
+
+QLineEdit* CampoTexto(QWidget* pai, const char* nome, const char* dica, int largura)
+{
+    auto* e = new QLineEdit(pai);
+    e->setObjectName(QString::fromLatin1(nome));
+    if (dica)
+        e->setToolTip(QString::fromUtf8(dica));
+    e->setMaximumWidth(largura);
+    return e;
+}
+
+QLabel* Rotulo(QWidget* pai, const QString& texto, QWidget* amigo)
+{
+    auto* l = new QLabel(texto, pai);
+    if (amigo)
+        l->setBuddy(amigo);
+    return l;
 }
 
 void MontarDialogoFixo(QDialog* dialogo, QLayout* corpo, std::initializer_list<QPushButton*> botoes)

@@ -12,7 +12,9 @@
 #include <initializer_list>
 
 class QDialog;
+class QLabel;
 class QLayout;
+class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QWidget;
@@ -69,6 +71,13 @@ public:
 
 // A push button with its caption and object name.
 QPushButton* Botao(QWidget* pai, const QString& texto, const QString& nome);
+
+// A text field with its object name, hint (UTF-8; none when null) and
+// maximum width in pixels.
+QLineEdit* CampoTexto(QWidget* pai, const char* nome, const char* dica, int largura);
+
+// A caption, tied to the field its accelerator key focuses (when given).
+QLabel* Rotulo(QWidget* pai, const QString& texto, QWidget* amigo = nullptr);
 
 // Lays out a fixed-size modal dialog with only the system-menu button:
 // `corpo` above a row of `botoes` aligned right, in the order given.

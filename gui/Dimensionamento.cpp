@@ -52,19 +52,7 @@ constexpr int kMetodoArbitrado = 3;
 
 QLineEdit* Edit(QWidget* pai, const char* nome, const char* dica, int largura = 90)
 {
-    auto* e = new QLineEdit(pai);
-    e->setObjectName(QString::fromLatin1(nome));
-    e->setToolTip(QString::fromUtf8(dica));
-    e->setMaximumWidth(largura);
-    return e;
-}
-
-QLabel* Rotulo(QWidget* pai, const QString& texto, QWidget* amigo = nullptr)
-{
-    auto* l = new QLabel(texto, pai);
-    if (amigo)
-        l->setBuddy(amigo);
-    return l;
+    return CampoTexto(pai, nome, dica, largura);
 }
 
 // The wait cursor and the disabled main window for the length of a chart.

@@ -88,6 +88,20 @@ QSpinBox* Declividade(QWidget* pai, int maximo)
 
 } // namespace
 
+QGroupBox* GrupoTipoSolo(QWidget* pai, const QString& titulo, const QStringList& itens, QButtonGroup*& grupo)
+{
+    auto* caixa = new QGroupBox(titulo, pai);
+    caixa->setObjectName(QStringLiteral("TipoSolo"));
+    auto* lc = new QVBoxLayout(caixa);
+    grupo = new QButtonGroup(pai);
+    for (int i = 0; i < itens.size(); ++i) {
+        auto* r = new QRadioButton(itens[i], caixa);
+        grupo->addButton(r, i);
+        lc->addWidget(r);
+    }
+    return caixa;
+}
+
 void FiltrarDigitos(QSpinBox* s)
 {
     auto* f = new TFiltroDigitos(s);
@@ -114,20 +128,12 @@ TFSoloDim::TFSoloDim(TContextoPrograma& c, int lista, QWidget* pai) : QDialog(pa
     linha->addStretch();
     corpo->addLayout(linha);
 
-    auto* caixa = new QGroupBox(QStringLiteral(" Tipo de solo "), this);
-    caixa->setObjectName(QStringLiteral("TipoSolo"));
-    auto* lc = new QVBoxLayout(caixa);
-    tipoSolo_ = new QButtonGroup(this);
     const QStringList itens = bentley ? QStringList{QStringLiteral("Solos &argilosos"),
                                                     QStringLiteral("Solos de textura &média"),
                                                     QStringLiteral("Solos de textura &grossa")}
                                       : QStringList{QStringLiteral("Terra &arenosa"), QStringLiteral("Terra ar&gilosa"),
                                                     QStringLiteral("Terra &roxa")};
-    for (int i = 0; i < itens.size(); ++i) {
-        auto* r = new QRadioButton(itens[i], caixa);
-        tipoSolo_->addButton(r, i);
-        lc->addWidget(r);
-    }
+    QGroupBox* caixa = GrupoTipoSolo(this, QStringLiteral(" Tipo de solo "), itens, tipoSolo_);
     corpo->addWidget(caixa);
     ev_ = Previa(this, QStringLiteral("EV"));
     eh_ = Previa(this, QStringLiteral("EH"));
@@ -246,20 +252,10 @@ QLineEdit* Indice(QWidget* pai, const QString& nome)
 
 } // namespace
 
-TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c_(c)
+TListasLombardiNeto::TListasLombardiNeto(TContextoPrograma& c, QWidget* pai) : QWidget(pai)
 {
-    setWindowTitle(QStringLiteral("Método Lombardi Neto"));
-    auto* corpo = new QVBoxLayout;
-    auto* linha = new QHBoxLayout;
-    seBSt_ = Declividade(this, 100);
-    auto* rot = new QLabel(QStringLiteral("&Declividade do terreno:"), this);
-    rot->setBuddy(seBSt_);
-    linha->addWidget(rot);
-    linha->addWidget(seBSt_);
-    linha->addWidget(new QLabel(QStringLiteral("%"), this));
-    linha->addStretch();
-    corpo->addLayout(linha);
-
+    auto* corpo = new QVBoxLayout(this);
+    corpo->setContentsMargins(0, 0, 0, 0);
     // Crop.
     auto* gc = new QGroupBox(QStringLiteral(" Cultura "), this);
     auto* lc = new QHBoxLayout(gc);
@@ -313,6 +309,55 @@ TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : QDialog(pai),
     lp->addWidget(restos_, 3, 1, 1, 2);
     corpo->addWidget(gp);
 
+    connect(ajudaErosao, &QPushButton::clicked, this, [&c, this] { c.Ajuda.Abrir(24, window()); });
+}
+
+void TListasLombardiNeto::Selecionar(const TEspacamento& e)
+{
+    cult_->setCurrentIndex(std::min<int>(e.Cultura.IndCultura, cult_->count() - 1));
+    erosao_->setCurrentIndex(std::min<int>(e.Erosao.IndErosao, erosao_->count() - 1));
+    prep_->setCurrentIndex(std::min<int>(e.Preparo.IndPreparo, prep_->count() - 1));
+}
+
+void TListasLombardiNeto::CultClick(TEspacamento& e)
+{
+    e.SetIndCultura(std::max(0, cult_->currentIndex()));
+    u_->setText(Q(FloatToStr(e.Cultura.IndiceU)));
+}
+
+void TListasLombardiNeto::ErosaoClick(TEspacamento& e)
+{
+    e.SetIndErosao(std::max(0, erosao_->currentIndex()));
+    unidades_->setText(Q(std::string(LinhaErosao(e.Erosao.IndErosao).UnidadesSolo)));
+    k_->setText(Q(FloatToStr(e.Erosao.IndiceK)));
+}
+
+void TListasLombardiNeto::PrepClick(TEspacamento& e)
+{
+    e.SetIndPreparo(std::max(0, prep_->currentIndex()));
+    primario_->setText(Q(e.Preparo.PreparoPrimario));
+    secundario_->setText(Q(e.Preparo.PreparoSecundario));
+    restos_->setText(Q(e.Preparo.RestosCulturais));
+    m_->setText(Q(std::string(LinhaPreparo(e.Preparo.IndPreparo).TextoM)));
+}
+
+TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c_(c)
+{
+    setWindowTitle(QStringLiteral("Método Lombardi Neto"));
+    auto* corpo = new QVBoxLayout;
+    auto* linha = new QHBoxLayout;
+    seBSt_ = Declividade(this, 100);
+    auto* rot = new QLabel(QStringLiteral("&Declividade do terreno:"), this);
+    rot->setBuddy(seBSt_);
+    linha->addWidget(rot);
+    linha->addWidget(seBSt_);
+    linha->addWidget(new QLabel(QStringLiteral("%"), this));
+    linha->addStretch();
+    corpo->addLayout(linha);
+
+    listas_ = new TListasLombardiNeto(c, this);
+    corpo->addWidget(listas_);
+
     ev_ = Previa(this, QStringLiteral("EV"));
     eh_ = Previa(this, QStringLiteral("EH"));
     corpo->addLayout(Previas(this, ev_, eh_));
@@ -323,18 +368,17 @@ TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : QDialog(pai),
     auto* ajuda = Botao(this, QStringLiteral("Aj&uda"), QStringLiteral("Ajuda"));
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
     c.Ajuda.Ligar(this, 20, ajuda);
-    connect(ajudaErosao, &QPushButton::clicked, this, [this] { c_.Ajuda.Abrir(24, this); });
 
     connect(seBSt_, &QSpinBox::textChanged, this, [this] { seBStChange(); });
-    connect(cult_, &QComboBox::activated, this, [this] {
+    connect(Cult(), &QComboBox::activated, this, [this] {
         CultClick();
         seBStChange();
     });
-    connect(erosao_, &QComboBox::activated, this, [this] {
+    connect(Erosao(), &QComboBox::activated, this, [this] {
         ErosaoClick();
         seBStChange();
     });
-    connect(prep_, &QComboBox::activated, this, [this] {
+    connect(Prep(), &QComboBox::activated, this, [this] {
         PrepClick();
         seBStChange();
     });
@@ -358,26 +402,19 @@ void TFLombNetoDim::FormActivate()
     ocupado_ = true;
     seBSt_->setValue(static_cast<int>(std::clamp<std::int64_t>(RoundHalfEven(p.Terreno.St * 100), 1, 100)));
     ocupado_ = false;
-    cult_->setCurrentIndex(std::min<int>(e.Cultura.IndCultura, cult_->count() - 1));
-    erosao_->setCurrentIndex(std::min<int>(e.Erosao.IndErosao, erosao_->count() - 1));
-    prep_->setCurrentIndex(std::min<int>(e.Preparo.IndPreparo, prep_->count() - 1));
+    listas_->Selecionar(e);
     CultClick();
     ErosaoClick();
     PrepClick();
     seBStChange();
 }
 
-void TFLombNetoDim::CultClick()
-{
-    TEspacamento& e = c_.Projeto.EspacamentoAtual();
-    e.SetIndCultura(std::max(0, cult_->currentIndex()));
-    u_->setText(Q(FloatToStr(e.Cultura.IndiceU)));
-}
+void TFLombNetoDim::CultClick() { listas_->CultClick(c_.Projeto.EspacamentoAtual()); }
 
 void TFLombNetoDim::ErosaoClick()
 {
     AvisoDeclividade();
-    const int g = erosao_->currentIndex();
+    const int g = Erosao()->currentIndex();
     if (!c_.Projeto.Gradiente() && (g == 2 || g == 3)) {
         c_.Dialogos.Informacao(this, QStringLiteral("Conforme recomendação de Lombardi Neto, no solo do tipo ") +
                                          (g == 2 ? QStringLiteral("C") : QStringLiteral("D")) +
@@ -385,23 +422,12 @@ void TFLombNetoDim::ErosaoClick()
                                          QStringLiteral("sistema de terraceamento em nível. Neste caso, deve ser "
                                                         "utilizado ") +
                                          QStringLiteral(" o terraceamento com gradiente."));
-        erosao_->setCurrentIndex(0);
+        Erosao()->setCurrentIndex(0);
     }
-    TEspacamento& e = c_.Projeto.EspacamentoAtual();
-    e.SetIndErosao(std::max(0, erosao_->currentIndex()));
-    unidades_->setText(Q(std::string(LinhaErosao(e.Erosao.IndErosao).UnidadesSolo)));
-    k_->setText(Q(FloatToStr(e.Erosao.IndiceK)));
+    listas_->ErosaoClick(c_.Projeto.EspacamentoAtual());
 }
 
-void TFLombNetoDim::PrepClick()
-{
-    TEspacamento& e = c_.Projeto.EspacamentoAtual();
-    e.SetIndPreparo(std::max(0, prep_->currentIndex()));
-    primario_->setText(Q(e.Preparo.PreparoPrimario));
-    secundario_->setText(Q(e.Preparo.PreparoSecundario));
-    restos_->setText(Q(e.Preparo.RestosCulturais));
-    m_->setText(Q(std::string(LinhaPreparo(e.Preparo.IndPreparo).TextoM)));
-}
+void TFLombNetoDim::PrepClick() { listas_->PrepClick(c_.Projeto.EspacamentoAtual()); }
 
 void TFLombNetoDim::seBStChange()
 {
@@ -430,7 +456,7 @@ void TFLombNetoDim::seBStChange()
 
 void TFLombNetoDim::AvisoDeclividade()
 {
-    const int g = erosao_->currentIndex();
+    const int g = Erosao()->currentIndex();
     if (g < 0 || g > 3)
         return;
     const double d = seBSt_->text().isEmpty() ? 0 : seBSt_->value();

@@ -2,7 +2,11 @@
 
 #include "Ajuda.h"
 #include "Dialogos.h"
+#include "common/Format.h"
+#include "gis/Bytes.h"
 #include "gis/ErrosGis.h"
+#include "gis/Gdal.h"
+#include "project/Projeto.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -10,12 +14,16 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <system_error>
 
 namespace vastrel::gui {
@@ -34,6 +42,15 @@ struct TFiltros {
 // The file dialogs of a mode, kind and format.
 TFiltros FiltrosDe(TModoConversao modo, TTipoDadoGis tipo, TFormatoExterno formato)
 {
+    if (formato == TFormatoExterno::Gdal) {
+        if (modo == TModoConversao::Importacao)
+            return tipo == TTipoDadoGis::Raster
+                       ? TFiltros{gis::kFiltroRasterGdal, "Arquivo imagem do Vastrel 2.0 (*.ras)|*.ras"}
+                       : TFiltros{gis::kFiltroVetorGdal, "Arquivo vetor do Vastrel 2.0 (*.vet)|*.vet"};
+        return tipo == TTipoDadoGis::Raster
+                   ? TFiltros{"Arquivo imagem do Vastrel 2.0 (*.ras)|*.ras", gis::kFiltroSaidaRasterGdal}
+                   : TFiltros{"Arquivo vetor do Vastrel 2.0 (*.vet)|*.vet", gis::kFiltroSaidaVetorGdal};
+    }
     const bool idrisi = formato == TFormatoExterno::Idrisi;
     if (modo == TModoConversao::Importacao) {
         if (tipo == TTipoDadoGis::Raster)
@@ -62,17 +79,19 @@ TArquivoDialogo DialogoDe(const char* filtro)
 // The window's answers to the questions of a conversion.
 class TPerguntasJanela : public gis::IPerguntasConversao {
 public:
-    TPerguntasJanela(TDialogos& dialogos, QWidget* janela, bool quilometro)
-        : dialogos_(dialogos), janela_(janela), quilometro_(quilometro)
+    TPerguntasJanela(TDialogos& dialogos, QWidget* janela, bool quilometro, std::function<gis::TOpcoesGdal()> gdal)
+        : dialogos_(dialogos), janela_(janela), quilometro_(quilometro), gdal_(std::move(gdal))
     {
     }
     std::string UnidadeDistancia() override { return quilometro_ ? "km" : "m"; }
     void Informar(const std::string& mensagem) override { dialogos_.Informacao(janela_, Q(mensagem)); }
+    gis::TOpcoesGdal OpcoesGdal() override { return gdal_(); }
 
 private:
     TDialogos& dialogos_;
     QWidget* janela_;
     bool quilometro_;
+    std::function<gis::TOpcoesGdal()> gdal_;
 };
 
 QGroupBox* GrupoArquivo(QWidget* pai, const QString& titulo, QLineEdit* edit, QPushButton* botao)
@@ -127,6 +146,10 @@ TFImportExport::TFImportExport(TContextoPrograma& contexto, TModoConversao modo,
     RadioButtonSurfer = Radio(this, QStringLiteral("Surfer"), QStringLiteral("RadioButtonSurfer"));
     GroupBox1 = GrupoOpcoes(this, importacao ? QStringLiteral("Importar arquivo do:") : QStringLiteral("Exportar arquivo para:"),
                             RadioButtonIdrisi, RadioButtonSurfer);
+    // The third choice: the GIS formats (GeoTIFF, GeoPackage, KML ...).
+    RadioButtonGdal = Radio(this, QStringLiteral("GDAL (GeoTIFF, GeoPackage, KML...)"), QStringLiteral("RadioButtonGdal"));
+    GroupBox1->layout()->addWidget(RadioButtonGdal);
+    GroupBox1->findChild<QButtonGroup*>()->addButton(RadioButtonGdal);
     RadioButtonRaster = Radio(this, QStringLiteral("Raster"), QStringLiteral("RadioButtonRaster"));
     RadioButtonVetor = Radio(this, QStringLiteral("Vetor"), QStringLiteral("RadioButtonVetor"));
     GroupBox5 = GrupoOpcoes(this, QStringLiteral(" Tipo do arquivo "), RadioButtonRaster, RadioButtonVetor);
@@ -143,6 +166,38 @@ TFImportExport::TFImportExport(TContextoPrograma& contexto, TModoConversao modo,
     GroupBox2 = GrupoArquivo(this, QStringLiteral("Título do arquivo:"), Edit3, nullptr);
     GroupBox3 = GrupoArquivo(this, QStringLiteral("Arquivo de entrada:"), Edit1, BitBtnAbrir);
     GroupBox4 = GrupoArquivo(this, QStringLiteral("Arquivo de saída:"), Edit2, BitBtnSalvar);
+
+    // Options of the GIS formats: band, cell size and clip polygon of a raster
+    // import; the raster whose coordinate system an exported vector takes.
+    GroupBoxGdal = new QGroupBox(QStringLiteral("Opções do GDAL"), this);
+    GroupBoxGdal->setObjectName(QStringLiteral("GroupBoxGdal"));
+    LabelSistema = new QLabel(GroupBoxGdal);
+    LabelSistema->setObjectName(QStringLiteral("LabelSistema"));
+    LabelSistema->setWordWrap(true);
+    SpinEditBanda = new QSpinBox(GroupBoxGdal);
+    SpinEditBanda->setObjectName(QStringLiteral("SpinEditBanda"));
+    SpinEditBanda->setRange(1, 1);
+    EditCelula = Edit(GroupBoxGdal, QStringLiteral("EditCelula"), false);
+    EditRecorte = Edit(GroupBoxGdal, QStringLiteral("EditRecorte"), true);
+    EditRecorte->setPlaceholderText(QStringLiteral("sem recorte"));
+    BitBtnRecorte = Botao(GroupBoxGdal, QStringLiteral("Polígono..."), QStringLiteral("BitBtnRecorte"));
+    BitBtnSemRecorte = Botao(GroupBoxGdal, QStringLiteral("Sem recorte"), QStringLiteral("BitBtnSemRecorte"));
+    EditRasterOrigem = Edit(GroupBoxGdal, QStringLiteral("EditRasterOrigem"), true);
+    EditRasterOrigem->setPlaceholderText(QStringLiteral("o do próprio vetor (arquivo .prj ao lado)"));
+    BitBtnRasterOrigem = Botao(GroupBoxGdal, QStringLiteral("Raster..."), QStringLiteral("BitBtnRasterOrigem"));
+    auto* formGdal = new QFormLayout(GroupBoxGdal);
+    formGdal->addRow(LabelSistema);
+    formGdal->addRow(QStringLiteral("Banda:"), SpinEditBanda);
+    formGdal->addRow(QStringLiteral("Tamanho da célula (m):"), EditCelula);
+    auto* linhaRecorte = new QHBoxLayout;
+    linhaRecorte->addWidget(EditRecorte, 1);
+    linhaRecorte->addWidget(BitBtnRecorte);
+    linhaRecorte->addWidget(BitBtnSemRecorte);
+    formGdal->addRow(QStringLiteral("Recorte pela bacia:"), linhaRecorte);
+    auto* linhaOrigem = new QHBoxLayout;
+    linhaOrigem->addWidget(EditRasterOrigem, 1);
+    linhaOrigem->addWidget(BitBtnRasterOrigem);
+    formGdal->addRow(QStringLiteral("Sistema de coordenadas do raster:"), linhaOrigem);
 
     BitBtnImport = Botao(this, QStringLiteral("&Importar"), QStringLiteral("BitBtnImport"));
     BitBtnExport = Botao(this, QStringLiteral("&Exportar"), QStringLiteral("BitBtnExport"));
@@ -161,6 +216,7 @@ TFImportExport::TFImportExport(TContextoPrograma& contexto, TModoConversao modo,
     corpo->addWidget(GroupBox2);
     corpo->addWidget(GroupBox3);
     corpo->addWidget(GroupBox4);
+    corpo->addWidget(GroupBoxGdal);
     MontarDialogoFixo(this, corpo, {BitBtnImport, BitBtnExport, BitBtn4, BitBtn5});
 
     // Showing the window: Idrisi, Raster and Metro.
@@ -168,8 +224,9 @@ TFImportExport::TFImportExport(TContextoPrograma& contexto, TModoConversao modo,
     RadioButtonRaster->setChecked(true);
     RadioButtonMetro->setChecked(true);
     GroupBox6->setVisible(false);
+    MostrarOpcoesGdal();
 
-    for (QRadioButton* r : {RadioButtonIdrisi, RadioButtonSurfer, RadioButtonRaster, RadioButtonVetor})
+    for (QRadioButton* r : {RadioButtonIdrisi, RadioButtonSurfer, RadioButtonGdal, RadioButtonRaster, RadioButtonVetor})
         connect(r, &QRadioButton::toggled, this, [this](bool marcado) {
             if (marcado)
                 FormatoOuTipoAlterado();
@@ -179,11 +236,19 @@ TFImportExport::TFImportExport(TContextoPrograma& contexto, TModoConversao modo,
     connect(BitBtnImport, &QPushButton::clicked, this, &TFImportExport::BitBtnConverterClick);
     connect(BitBtnExport, &QPushButton::clicked, this, &TFImportExport::BitBtnConverterClick);
     connect(BitBtn4, &QPushButton::clicked, this, &TFImportExport::reject);
+    connect(BitBtnRecorte, &QPushButton::clicked, this, &TFImportExport::BitBtnRecorteClick);
+    connect(BitBtnSemRecorte, &QPushButton::clicked, this, [this] {
+        recorte_.clear();
+        EditRecorte->clear();
+    });
+    connect(BitBtnRasterOrigem, &QPushButton::clicked, this, &TFImportExport::BitBtnRasterOrigemClick);
     contexto_.Ajuda.Ligar(this, 63, BitBtn5);
 }
 
 TFormatoExterno TFImportExport::Formato() const
 {
+    if (RadioButtonGdal->isChecked())
+        return TFormatoExterno::Gdal;
     return RadioButtonSurfer->isChecked() ? TFormatoExterno::Surfer : TFormatoExterno::Idrisi;
 }
 
@@ -199,6 +264,112 @@ void TFImportExport::Esquecer()
     Edit3->clear();
     entrada_.clear();
     saida_.clear();
+    recorte_.clear();
+    rasterOrigem_.clear();
+    EditRecorte->clear();
+    EditRasterOrigem->clear();
+    EditCelula->clear();
+    LabelSistema->clear();
+    SpinEditBanda->setRange(1, 1);
+}
+
+// The options of the GIS formats that the mode and kind use: band, cell
+// size and clip of a raster import; the source raster of a vector export.
+void TFImportExport::MostrarOpcoesGdal()
+{
+    const bool gdal = Formato() == TFormatoExterno::Gdal;
+    const bool importacao = modo_ == TModoConversao::Importacao;
+    const bool raster = Tipo() == TTipoDadoGis::Raster;
+    const bool opcoesRaster = gdal && importacao && raster;
+    const bool opcoesVetor = gdal && !importacao && !raster;
+    GroupBoxGdal->setVisible(opcoesRaster || opcoesVetor);
+    auto* form = static_cast<QFormLayout*>(GroupBoxGdal->layout());
+    // Rows: 0 systems, 1 band, 2 cell size, 3 clip polygon, 4 source raster.
+    for (int linha = 0; linha < 4; ++linha)
+        form->setRowVisible(linha, opcoesRaster);
+    form->setRowVisible(4, opcoesVetor);
+}
+
+gis::TOpcoesGdal TFImportExport::OpcoesGdal() const
+{
+    gis::TOpcoesGdal o;
+    o.Banda = SpinEditBanda->value();
+    const QString celula = EditCelula->text().trimmed();
+    if (!celula.isEmpty()) {
+        const auto v = ParseFloat(S(celula));
+        if (!v)
+            throw gis::EEscolhaGis("Tamanho de célula inválido: '" + S(celula) + "' não é um número.");
+        o.TamanhoCelula = *v;
+    }
+    o.Recorte = recorte_;
+    o.RasterOrigem = rasterOrigem_;
+    return o;
+}
+
+// Reads what the import will do with the chosen raster: its bands, the
+// output's coordinate system and the proposed cell size. False, with the
+// error shown, for a file GDAL cannot read.
+bool TFImportExport::InspecionarGdal(const std::filesystem::path& p)
+{
+    try {
+        const gis::TInfoRasterGdal i = gis::InspecionarRasterGdal(p);
+        SpinEditBanda->setRange(1, i.Bandas);
+        SpinEditBanda->setValue(1);
+        EditCelula->setText(Q(FormatFloat("0.######", i.TamanhoCelulaProposto)));
+        QString texto = Q(i.Formato) + QStringLiteral(", %1 × %2 células, %3 banda(s). Sistema: ")
+                                           .arg(i.Colunas)
+                                           .arg(i.Linhas)
+                                           .arg(i.Bandas) +
+                        (i.SistemaOrigem.empty() ? QStringLiteral("não informado (coordenadas tomadas em metros)")
+                                                 : Q(i.SistemaOrigem));
+        if (i.Reprojetar)
+            texto += QStringLiteral(".\nSerá reprojetado para %1 (EPSG:%2).").arg(Q(i.SistemaDestino)).arg(i.EpsgDestino);
+        LabelSistema->setText(texto);
+        return true;
+    } catch (const std::exception& e) {
+        contexto_.Dialogos.Erro(this, Q(e.what()));
+        BitBtnAbrir->setFocus();
+        return false;
+    }
+}
+
+// The terraces of the location run of this session come from its elevation
+// raster: when it has the sidecar of its coordinate system, it is proposed.
+void TFImportExport::ProporRasterOrigem(const std::filesystem::path& vet)
+{
+    const TLocacaoNivel& loc = contexto_.Projeto.Locacao;
+    if (loc.VetSaidaRun.empty() || loc.ImgElevRun.empty())
+        return;
+    const std::filesystem::path elevacao = gis::bytes::CaminhoDeUtf8(loc.ImgElevRun);
+    std::error_code ec;
+    if (!std::filesystem::equivalent(vet, gis::bytes::CaminhoDeUtf8(loc.VetSaidaRun), ec) ||
+        gis::LerSistemaCoordenadas(elevacao).empty())
+        return;
+    rasterOrigem_ = elevacao;
+    EditRasterOrigem->setText(Q(loc.ImgElevRun));
+}
+
+void TFImportExport::BitBtnRecorteClick()
+{
+    if (executando_)
+        return;
+    const QString escolhido = contexto_.Dialogos.ArquivoAbrir(this, DialogoDe(gis::kFiltroVetorGdal));
+    if (escolhido.isEmpty())
+        return;
+    recorte_ = std::filesystem::path(S(escolhido));
+    EditRecorte->setText(escolhido);
+}
+
+void TFImportExport::BitBtnRasterOrigemClick()
+{
+    if (executando_)
+        return;
+    const QString escolhido =
+        contexto_.Dialogos.ArquivoAbrir(this, DialogoDe("Arquivo imagem do Vastrel 2.0 (*.ras)|*.ras"));
+    if (escolhido.isEmpty())
+        return;
+    rasterOrigem_ = std::filesystem::path(S(escolhido));
+    EditRasterOrigem->setText(escolhido);
 }
 
 void TFImportExport::FormatoOuTipoAlterado()
@@ -206,9 +377,10 @@ void TFImportExport::FormatoOuTipoAlterado()
     const bool importacao = modo_ == TModoConversao::Importacao;
     const bool surfer = Formato() == TFormatoExterno::Surfer;
     GroupBox6->setVisible(importacao && surfer);
-    // Surfer files carry no title.
-    GroupBox2->setEnabled(importacao || !surfer);
+    // Surfer files and the GIS formats carry no title.
+    GroupBox2->setEnabled(importacao || Formato() == TFormatoExterno::Idrisi);
     Esquecer();
+    MostrarOpcoesGdal();
 }
 
 void TFImportExport::BitBtnAbrirClick()
@@ -229,8 +401,13 @@ void TFImportExport::BitBtnAbrirClick()
             return;
         }
     }
+    if (modo_ == TModoConversao::Importacao && Formato() == TFormatoExterno::Gdal && Tipo() == TTipoDadoGis::Raster &&
+        !InspecionarGdal(p))
+        return;
     entrada_ = p;
     Edit1->setText(escolhido);
+    if (modo_ == TModoConversao::Exportacao && Formato() == TFormatoExterno::Gdal && Tipo() == TTipoDadoGis::Vetor)
+        ProporRasterOrigem(p);
     if (const auto titulo = gis::TituloPadraoConversao(modo_, Formato(), Tipo(), p))
         Edit3->setText(Q(*titulo));
 }
@@ -259,8 +436,8 @@ void TFImportExport::BitBtnSalvarClick()
 
 void TFImportExport::Habilitar(bool livre)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{GroupBox1, GroupBox5, GroupBox6, BitBtnAbrir, BitBtnSalvar,
-                                                      BitBtnImport, BitBtnExport, BitBtn4})
+    for (QWidget* w : std::initializer_list<QWidget*>{GroupBox1, GroupBox5, GroupBox6, GroupBoxGdal, BitBtnAbrir,
+                                                      BitBtnSalvar, BitBtnImport, BitBtnExport, BitBtn4})
         w->setEnabled(livre);
     Edit3->setReadOnly(!livre);
 }
@@ -270,7 +447,7 @@ void TFImportExport::BitBtnConverterClick()
     // A click that arrives while pending events run during a conversion.
     if (executando_)
         return;
-    TPerguntasJanela perguntas(contexto_.Dialogos, this, RadioButtonKilom->isChecked());
+    TPerguntasJanela perguntas(contexto_.Dialogos, this, RadioButtonKilom->isChecked(), [this] { return OpcoesGdal(); });
     executando_ = true;
     Habilitar(false);
     std::string concluida;

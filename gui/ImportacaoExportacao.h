@@ -1,13 +1,16 @@
 #pragma once
 // The import/export window: one window in two modes that converts between
-// the system's raster and vector files and the IDRISI and Surfer files.
+// the system's raster and vector files and the IDRISI, Surfer and GIS files
+// (the formats GDAL reads and writes).
 #include "Modulos.h"
 #include "gis/ImportExport.h"
 #include <QDialog>
 #include <filesystem>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 class QRadioButton;
 
@@ -24,6 +27,7 @@ public:
     QGroupBox* GroupBox1;                 // foreign format
     QRadioButton* RadioButtonIdrisi;
     QRadioButton* RadioButtonSurfer;
+    QRadioButton* RadioButtonGdal;        // GIS formats through GDAL
     QGroupBox* GroupBox5;                 // kind of data
     QRadioButton* RadioButtonRaster;
     QRadioButton* RadioButtonVetor;
@@ -38,6 +42,15 @@ public:
     QGroupBox* GroupBox4;                 // output
     QLineEdit* Edit2;
     QPushButton* BitBtnSalvar;
+    QGroupBox* GroupBoxGdal;              // options of the GIS formats
+    QLabel* LabelSistema;                 // input's system and the output's
+    QSpinBox* SpinEditBanda;              // band of the input raster
+    QLineEdit* EditCelula;                // output cell size, m
+    QLineEdit* EditRecorte;               // clip polygon (read-only)
+    QPushButton* BitBtnRecorte;           // "Polígono..."
+    QPushButton* BitBtnSemRecorte;        // "Sem recorte"
+    QLineEdit* EditRasterOrigem;          // raster whose system a vector takes (read-only)
+    QPushButton* BitBtnRasterOrigem;      // "Raster..."
     QPushButton* BitBtnImport;
     QPushButton* BitBtnExport;
     QPushButton* BitBtn4;                 // "&Fechar"
@@ -52,18 +65,26 @@ private slots:
     void BitBtnAbrirClick();
     void BitBtnSalvarClick();
     void BitBtnConverterClick();
+    void BitBtnRecorteClick();
+    void BitBtnRasterOrigemClick();
 
 private:
     gis::TFormatoExterno Formato() const;
     gis::TTipoDadoGis Tipo() const;
     void Esquecer();
     void Habilitar(bool livre);
+    void MostrarOpcoesGdal();
+    bool InspecionarGdal(const std::filesystem::path& p);
+    gis::TOpcoesGdal OpcoesGdal() const;
+    void ProporRasterOrigem(const std::filesystem::path& vet);
 
     TContextoPrograma& contexto_;
     gis::TModoConversao modo_;
     QString legenda_;
     std::filesystem::path entrada_;   // chosen input, empty when none
     std::filesystem::path saida_;     // confirmed output, empty when none
+    std::filesystem::path recorte_;   // clip polygon, empty when none
+    std::filesystem::path rasterOrigem_; // raster whose system an exported vector takes
     bool executando_ = false;
 };
 

@@ -3,6 +3,8 @@
 #include "Dialogos.h"
 
 #include "common/Exceptions.h"
+#include "project/Projeto.h"
+#include "rainfall/JanelaConsulta.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -25,7 +27,23 @@ std::map<TFerramenta, TAcaoFerramenta>& Ferramentas()
     return ferramentas;
 }
 
+TFabricaConsulta& FabricaConsulta()
+{
+    static TFabricaConsulta fabrica;
+    return fabrica;
+}
+
 } // namespace
+
+void RegistrarJanelaConsulta(TFabricaConsulta fabrica) { FabricaConsulta() = std::move(fabrica); }
+
+void LigarJanelaConsulta(TContextoPrograma& c)
+{
+    const TFabricaConsulta fabrica = FabricaConsulta();
+    if (!fabrica)
+        return;
+    c.Projeto.Nimbra.CriarJanelaConsulta = [&c, fabrica](int helpContext) { return fabrica(c, helpContext); };
+}
 
 void RegistrarJanelaModulo(const std::string& modulo, TFabricaJanela fabrica)
 {

@@ -19,10 +19,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace vastrel {
 class TGerenteSys;
+class TJanelaConsulta;
 class TProjeto;
 } // namespace vastrel
 
@@ -104,6 +106,21 @@ struct TRegistroFerramenta {
     {
         RegistrarFerramenta(ferramenta, std::move(acao));
     }
+};
+
+// The consultation window of the rainfall database, registered from its own
+// source file (TRegistroConsulta) and handed to the project's rainfall
+// component by LigarJanelaConsulta, so that every window whose "Consulta"
+// button calls TNimbra21::Consultar opens it.
+using TFabricaConsulta = std::function<std::unique_ptr<TJanelaConsulta>(TContextoPrograma&, int helpContext)>;
+
+void RegistrarJanelaConsulta(TFabricaConsulta fabrica);
+// Gives c.Projeto.Nimbra the registered window, created over `c` (which must
+// outlive the component's use of it); nothing when none was registered.
+void LigarJanelaConsulta(TContextoPrograma& c);
+
+struct TRegistroConsulta {
+    explicit TRegistroConsulta(TFabricaConsulta fabrica) { RegistrarJanelaConsulta(std::move(fabrica)); }
 };
 
 } // namespace vastrel::gui

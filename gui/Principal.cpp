@@ -154,6 +154,7 @@ TFPrincipal::TFPrincipal(TDialogos& dialogos, fs::path arquivoConfiguracao, QWid
       contexto_{projeto_, gerente_, dialogos_, ajuda_, this, {}}
 {
     contexto_.ExecutarComProgresso = [this](TProcessoPercent& p) { TFPercent::Executar(p, this); };
+    LigarJanelaConsulta(contexto_);
     AbrirUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     browser_.Sobre = [](QWidget* dono) {
         TFInicial sobre(false, dono);

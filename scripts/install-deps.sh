@@ -14,6 +14,9 @@ packages=(
   qt6-translations-l10n fonts-liberation fonts-dejavu-core
   # a display for the program on a machine without one (scripts/run.sh)
   xvfb xauth
+  # GIS exchange: GeoTIFF and other rasters, GeoPackage, Shapefile, KML, GPX,
+  # DXF; the GDAL tools check the exported files in the tests
+  libgdal-dev gdal-bin
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "common/UiHooks.h"
 
+#include <thread>
 #include <utility>
 
 namespace vastrel {
@@ -9,6 +10,12 @@ std::function<void()>& ProcessHook()
 {
     static std::function<void()> hook;
     return hook;
+}
+// The thread that installed the hook: the window thread of the program.
+std::thread::id& HookThread()
+{
+    static std::thread::id id;
+    return id;
 }
 std::function<void()>& BusyBegin()
 {
@@ -22,7 +29,11 @@ std::function<void()>& BusyEnd()
 }
 } // namespace
 
-void SetProcessEventsHook(std::function<void()> hook) { ProcessHook() = std::move(hook); }
+void SetProcessEventsHook(std::function<void()> hook)
+{
+    ProcessHook() = std::move(hook);
+    HookThread() = std::this_thread::get_id();
+}
 
 void SetBusyCursorHooks(std::function<void()> begin, std::function<void()> end)
 {
@@ -32,7 +43,8 @@ void SetBusyCursorHooks(std::function<void()> begin, std::function<void()> end)
 
 void ProcessPendingEvents()
 {
-    if (ProcessHook())
+    // A computation moved to a worker thread never runs the window's events.
+    if (ProcessHook() && std::this_thread::get_id() == HookThread())
         ProcessHook()();
 }
 

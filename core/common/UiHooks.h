@@ -11,7 +11,8 @@ namespace vastrel {
 void SetProcessEventsHook(std::function<void()> hook);
 void SetBusyCursorHooks(std::function<void()> begin, std::function<void()> end);
 
-// Lets pending window events run (no-op without a hook).
+// Lets pending window events run (no-op without a hook, and on any thread
+// other than the one that installed the hook).
 void ProcessPendingEvents();
 
 // Shows the busy cursor for the lifetime of the object, also when an error

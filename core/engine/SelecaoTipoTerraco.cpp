@@ -16,25 +16,8 @@ namespace {
 
 constexpr double kInfinito = std::numeric_limits<double>::infinity();
 
-// One row of a recommendation table: the slope interval, in percent, and the
-// terrace type recommended within it.
-struct FaixaDeclividade {
-    double De;
-    bool IncluiDe;
-    double Ate;
-    bool IncluiAte;
-    std::string_view TipoTerraco;
-
-    bool Contem(double D) const
-    {
-        const bool acimaDoInicio = IncluiDe ? D >= De : D > De;
-        const bool abaixoDoFim = IncluiAte ? D <= Ate : D < Ate;
-        return acimaDoInicio && abaixoDoFim;
-    }
-};
-
 // Paraná: bounds on the right inclusive; nothing below 2 % or above 50 %.
-constexpr std::array<FaixaDeclividade, 4> kParana = {{
+constexpr std::array<TFaixaTipoTerraco, 4> kParana = {{
     {2.0, true, 8.0, true, "Terraços de Base Larga"},
     {8.0, false, 12.0, true,
      "Vastrel com lado posterior do dique íngreme e Terraços de base média"},
@@ -43,7 +26,7 @@ constexpr std::array<FaixaDeclividade, 4> kParana = {{
 }};
 
 // Emater/RS: bounds on the left inclusive.
-constexpr std::array<FaixaDeclividade, 4> kEmaterRS = {{
+constexpr std::array<TFaixaTipoTerraco, 4> kEmaterRS = {{
     {-kInfinito, true, 9.0, false,
      "Terraços de base larga sem captação de água externa à propriedade"},
     {9.0, true, 10.0, false,
@@ -54,7 +37,7 @@ constexpr std::array<FaixaDeclividade, 4> kEmaterRS = {{
 }};
 
 // Lombardi Neto: bounds on the left inclusive.
-constexpr std::array<FaixaDeclividade, 4> kLombardiNeto = {{
+constexpr std::array<TFaixaTipoTerraco, 4> kLombardiNeto = {{
     {-kInfinito, true, 8.0, false, "Terraços de Base Larga"},
     {8.0, true, 12.0, false, "Terraços de Base Média"},
     {12.0, true, 18.0, false,
@@ -63,15 +46,25 @@ constexpr std::array<FaixaDeclividade, 4> kLombardiNeto = {{
 }};
 
 // The type of the row that holds D; empty when none does.
-std::string_view TipoNaFaixa(const std::array<FaixaDeclividade, 4>& tabela, double D)
+std::string_view TipoNaFaixa(const std::array<TFaixaTipoTerraco, 4>& tabela, double D)
 {
-    for (const FaixaDeclividade& faixa : tabela)
+    for (const TFaixaTipoTerraco& faixa : tabela)
         if (faixa.Contem(D))
             return faixa.TipoTerraco;
     return {};
 }
 
 } // namespace
+
+std::span<const TFaixaTipoTerraco> FaixasTipoTerraco(int fonte)
+{
+    switch (fonte) {
+    case 0: return kParana;
+    case 1: return kEmaterRS;
+    case 2: return kLombardiNeto;
+    default: return {};
+    }
+}
 
 void TSelecaoTipoTerraco::Seleciona(double D)
 {

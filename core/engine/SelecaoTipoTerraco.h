@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,27 @@ namespace vastrel {
 
 // The types the user can arbitrate, by TipoArbitrado 0..4.
 extern const std::array<std::string_view, 5> TiposTerracoArbitrados;
+
+// One row of a recommendation table: the slope interval, in percent, and the
+// terrace type recommended within it.
+struct TFaixaTipoTerraco {
+    double De;       // lower bound, %, -infinity for none
+    bool IncluiDe;
+    double Ate;      // upper bound, %, +infinity for none
+    bool IncluiAte;
+    std::string_view TipoTerraco;
+
+    bool Contem(double D) const
+    {
+        const bool acimaDoInicio = IncluiDe ? D >= De : D > De;
+        const bool abaixoDoFim = IncluiAte ? D <= Ate : D < Ate;
+        return acimaDoInicio && abaixoDoFim;
+    }
+};
+
+// The rows of the table of a source (0 Paraná, 1 Emater/RS, 2 Lombardi
+// Neto); no rows for any other source.
+std::span<const TFaixaTipoTerraco> FaixasTipoTerraco(int fonte);
 
 class TSelecaoTipoTerraco {
 public:

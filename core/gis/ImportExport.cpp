@@ -248,6 +248,25 @@ void Controle(const TProgressoGis& progresso, std::int64_t feito, std::int64_t t
     PontoDeControle(progresso, total > 0 ? static_cast<double>(feito) / static_cast<double>(total) : 1.0, etapa);
 }
 
+// The four GDAL conversions: the output format follows its extension.
+std::string ConverterGdal(TModoConversao modo, TTipoDadoGis tipo, const fs::path& entrada, const fs::path& saida,
+                          const std::string& titulo, const TOpcoesGdal& opcoes, const TProgressoGis& progresso)
+{
+    const bool raster = tipo == TTipoDadoGis::Raster;
+    if (modo == TModoConversao::Importacao) {
+        if (raster)
+            ImportarRasterGdal(entrada, saida, titulo, opcoes, progresso);
+        else
+            ImportarVetorGdal(entrada, saida, titulo, progresso);
+        return kMsgImportacaoConcluida;
+    }
+    if (raster)
+        ExportarRasterGdal(entrada, saida, progresso);
+    else
+        ExportarVetorGdal(entrada, saida, opcoes, progresso);
+    return kMsgExportacaoConcluida;
+}
+
 } // namespace
 
 std::string MensagemAtributoInvalido(const fs::path& arquivo)
@@ -740,13 +759,11 @@ std::string Converter(TModoConversao modo, TFormatoExterno formato, TTipoDadoGis
     // events run is refused.
     static bool emExecucao = false;
     const TExecucaoUnica execucao(emExecucao);
-    std::error_code ec;
-    if (entrada.empty() || !fs::is_regular_file(entrada, ec))
-        throw EEscolhaGis(kMsgEntradaInvalida, TCampoGis::Entrada);
-    if (saida.empty())
-        throw EEscolhaGis(kMsgSaidaInvalida, TCampoGis::Saida);
+    ConferirEntradaSaida(entrada, saida);
     const bool idrisi = formato == TFormatoExterno::Idrisi;
     const bool raster = tipo == TTipoDadoGis::Raster;
+    if (formato == TFormatoExterno::Gdal)
+        return ConverterGdal(modo, tipo, entrada, saida, titulo, perguntas.OpcoesGdal(), progresso);
     if (modo == TModoConversao::Importacao) {
         if (raster && idrisi)
             ImportarRasterIdrisi(entrada, saida, titulo, progresso);
@@ -775,7 +792,8 @@ std::optional<std::string> TituloPadraoConversao(TModoConversao modo, TFormatoEx
     const std::string nome = bytes::NomeArquivo(entrada);
     if (modo == TModoConversao::Importacao)
         return "Arquivo gerado da importação do arquivo " + nome;
-    if (tipo == TTipoDadoGis::Raster && formato == TFormatoExterno::Surfer)
+    // Surfer grids and the GIS formats carry no title of the system's.
+    if ((tipo == TTipoDadoGis::Raster && formato == TFormatoExterno::Surfer) || formato == TFormatoExterno::Gdal)
         return std::nullopt;
     return "Arquivo gerado da exportação do arquivo " + nome;
 }

@@ -8,11 +8,14 @@
 // - Surfer: ASCII grid ".grd" ("DSAA", nx ny, xlo xhi, ylo yhi, zlo zhi,
 //   then the cells from the southern row up); point list ".txt" (a header
 //   line, then X Y Z per line, Z identifying the line).
+// - GDAL: any raster or vector format the GDAL library reads and writes
+//   (GeoTIFF, ASCII grid, GeoPackage, Shapefile, KML, GPX, DXF; gis/Gdal.h).
 //
 // Numbers in these text files are written with a decimal point, which is
 // what IDRISI, Surfer and other programs read whatever the user's locale;
 // on reading a decimal comma is accepted as well.
 
+#include "gis/Gdal.h"
 #include "gis/Progresso.h"
 
 #include <filesystem>
@@ -22,7 +25,7 @@
 namespace vastrel::gis {
 
 enum class TModoConversao { Importacao, Exportacao };
-enum class TFormatoExterno { Idrisi, Surfer };
+enum class TFormatoExterno { Idrisi, Surfer, Gdal };
 enum class TTipoDadoGis { Raster, Vetor };
 
 inline constexpr const char* kMsgImportacaoConcluida = "Importação finalizada com sucesso.";
@@ -45,6 +48,8 @@ public:
     virtual std::string UnidadeDistancia() = 0;
     // An information box shown before the completion message.
     virtual void Informar(const std::string& mensagem) = 0;
+    // Band, cell size, clip polygon and source raster of a GDAL conversion.
+    virtual TOpcoesGdal OpcoesGdal() { return {}; }
 };
 
 // "Atributo do arquivo '<name>' inválido." for an IDRISI file the import

@@ -327,8 +327,12 @@ void TLocacaoNivel::AtualizarEspacamento(double S)
     esp.CalculaPorMetodo(r.Terreno.St, les, r.Terracos.Sm.Valor, r.Terracos.CDu, r.Terracos.Hr);
 }
 
-// The line in map coordinates: column x and row y give X = XMin + ResX·x and
-// Y = (YMin + ResY·Linhas) − ResY·y, Y measured down from the northern edge.
+// The line in map coordinates. Rows and columns count from 1 and a point at
+// (x, y) = (k, j) is the centre of that cell, so X = XMin + ResX·(x − ½) and
+// Y = YMax − ResY·(y − ½), Y measured down from the northern edge
+// (YMax = YMin + ResY·Linhas). Without the half cell every line would sit
+// half a cell south-east of its level on the map: 5 m on a 10 m raster,
+// enough to stake a terrace off its contour.
 TLinha TLocacaoNivel::ParaMapa(const TLinha& L) const
 {
     const TImgElevacao& e = run_->Elev;
@@ -336,8 +340,8 @@ TLinha TLocacaoNivel::ParaMapa(const TLinha& L) const
     TLinha m;
     m.Numero = L.Numero;
     for (const TPonto& p : L)
-        m.Adicionar(TPonto{static_cast<float>(e.XMin + static_cast<double>(e.ResX) * p.X),
-                           static_cast<float>(topo - static_cast<double>(e.ResY) * p.Y), p.Z});
+        m.Adicionar(TPonto{static_cast<float>(e.XMin + static_cast<double>(e.ResX) * (p.X - 0.5)),
+                           static_cast<float>(topo - static_cast<double>(e.ResY) * (p.Y - 0.5)), p.Z});
     return m;
 }
 

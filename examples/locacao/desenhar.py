@@ -6,9 +6,10 @@ overlays them. Standard library only.
 
     desenhar.py ELEVACAO.ras TERRACOS.vet SAIDA.png [--escala N]
 
-A vector point (X, Y) lies on column x = (X - XMin) / ResX and row
-y = (YMin + ResY * Linhas - Y) / ResY of the raster, cells numbered from 1
-and drawn with their centres at x - 0.5, y - 0.5 in cell units.
+A vector point (X, Y) lies at x = (X - XMin) / ResX and
+y = (YMin + ResY * Linhas - Y) / ResY in cell units from the raster's
+north-west corner: the centre of the cell in row l, column k (from 1) is at
+x = k - 0.5, y = l - 0.5.
 """
 import struct
 import sys
@@ -95,7 +96,7 @@ def main():
     def tela(p):
         x = (p[0] - xmin) / resx
         y = (topo - p[1]) / resy
-        return (x - 0.5) * escala, (y - 0.5) * escala
+        return x * escala, y * escala
 
     rotulos = []
     for num, pts in linhas:

@@ -205,7 +205,8 @@ private slots:
     {
         QCOMPARE(PaginaDeAjuda(30).filename().string(), std::string("30.htm"));
         QCOMPARE(PaginaDeAjuda(29).filename().string(), std::string("29.htm"));
-        QCOMPARE(PaginaDeAjuda(7).filename().string(), std::string("index.htm")); // not written yet
+        QCOMPARE(PaginaDeAjuda(7).filename().string(), std::string("7.htm"));
+        QCOMPARE(PaginaDeAjuda(9999).filename().string(), std::string("index.htm")); // no such page
         QCOMPARE(PaginaDeAjuda(kTopicoConteudo).filename().string(), std::string("index.htm"));
         auto b = Abrir(PaginaDeAjuda(30));
         QCOMPARE(b->windowTitle(), QStringLiteral("Identificação do projeto"));

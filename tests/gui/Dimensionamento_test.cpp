@@ -7,7 +7,7 @@
 #include "DimensionamentoEspacamento.h"
 #include "DimensionamentoReferencias.h"
 #include "Relatorio.h"
-#include "gui/DialogosRoteiro.h"
+#include "gui/ContextoTeste.h"
 
 #include "common/Format.h"
 #include "common/Locale.h"
@@ -42,33 +42,12 @@ using namespace vastrel::gui;
 
 namespace {
 
+using test::AoAbrirModal;
+
 const QString kExemplos = QStringLiteral(VASTREL_SOURCE_DIR "/examples/");
 
-class TUiNula : public TGerenteSysUi {
-public:
-    TResposta Perguntar(const std::string&, bool) override { return TResposta::Nao; }
-    std::optional<std::string> EscolherArquivoAbrir(const std::string&, const std::string&, const std::string&,
-                                                    const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> EscolherArquivoSalvar(const std::string&, const std::string&, const std::string&,
-                                                     const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    void MudarTitulo(const std::string&) override {}
-};
-
 // Everything a dimensioning window needs, on a project read from an example.
-struct TAmbiente {
-    test::TDialogosRoteiro dialogos;
-    TUiNula ui;
-    TProjeto projeto;
-    TGerenteSys gerente{ui};
-    TAjuda ajuda{dialogos};
-    QWidget principal;
-    TContextoPrograma contexto{projeto, gerente, dialogos, ajuda, &principal, {}};
+struct TAmbiente : test::TContextoTeste {
     std::unique_ptr<TFDimensionamento> janela;
 
     explicit TAmbiente(const QString& exemplo = {}, bool percentual = false)
@@ -88,21 +67,6 @@ struct TAmbiente {
     template <class T>
     T* Filho(const char* nome) { return janela->findChild<T*>(QString::fromLatin1(nome)); }
 };
-
-// Runs `acao` on the next modal dialog, after it is shown.
-void AoAbrirModal(std::function<void(QDialog*)> acao)
-{
-    auto* t = new QTimer;
-    t->setInterval(20);
-    QObject::connect(t, &QTimer::timeout, [t, acao] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            t->stop();
-            t->deleteLater();
-            acao(d);
-        }
-    });
-    t->start();
-}
 
 void Digitar(QLineEdit* e, const QString& texto)
 {

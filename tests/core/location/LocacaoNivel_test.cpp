@@ -153,7 +153,9 @@ TEST(Locar, ConeComEspacamentoArbitradoDeUmMetro)
         EXPECT_EQ(pts.front().X, pts.back().X);
         EXPECT_EQ(pts.front().Y, pts.back().Y);
         for (const TPonto& q : pts) {
-            EXPECT_NEAR(std::hypot(q.X - 31, (61 - q.Y) - 31), raio, 0.1);
+            // Back to (column, row) from 1: the map puts cell k's centre at k − ½.
+            const double c = q.X + 0.5, l = 61.5 - q.Y;
+            EXPECT_NEAR(std::hypot(c - 31, l - 31), raio, 0.1);
             EXPECT_FLOAT_EQ(q.Z, static_cast<float>(t.Cota));
         }
         EXPECT_NEAR(t.Comprimento, 2 * std::numbers::pi * raio, 0.02 * 2 * std::numbers::pi * raio);
@@ -489,7 +491,8 @@ TEST(LocarExemplo, LinhasNoNivelSemCruzamentos)
         double xa = 0, ya = 0;
         for (std::size_t k = 0; k < r.Linhas[i].Pontos.size(); ++k) {
             const TPonto& q = r.Linhas[i].Pontos[k];
-            const double x = (q.X - e.XMin) / e.ResX, y = (topo - q.Y) / e.ResY;
+            // (column, row) from 1; the map puts cell k's centre at k − ½.
+            const double x = (q.X - e.XMin) / e.ResX + 0.5, y = (topo - q.Y) / e.ResY + 0.5;
             const double cx = std::round(x), cy = std::round(y);
             const bool colInteira = std::fabs(x - cx) < 1e-3, linInteira = std::fabs(y - cy) < 1e-3;
             const int c = static_cast<int>(cx), l = static_cast<int>(cy);

@@ -1,0 +1,136 @@
+#include "location/EntradaLocacao.h"
+
+#include "common/Format.h"
+#include "common/Pastas.h"
+#include "dimensioning/EntradaDimensionamento.h"
+#include "gis/Bytes.h"
+#include "project/Projeto.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vastrel {
+
+namespace {
+
+constexpr const char* kFormatoGeral = "0.0######";
+constexpr const char* kFormatoEspacamento = "0.0##";
+
+} // namespace
+
+TCamposLocacao CamposLocacao(TProjeto& p)
+{
+    const TUnidades& u = p.Unidades;
+    const TTerracosNivel& s = p.TerracosNivel;
+    TCamposLocacao c;
+
+    // Spacing method; the arbitrated ones show their own value.
+    c.Metodo = s.Espacamento.Metodologia.IndMetodologia;
+    if (c.Metodo == kMetodoEVArbitrado)
+        c.EditEsp = FormatFloat(kFormatoEspacamento, s.Espacamento.EV);
+    else if (c.Metodo == kMetodoAlturaArbitrada)
+        c.EditEsp = FormatFloat(kFormatoEspacamento, s.Hr);
+
+    // Design storm and its place.
+    const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
+    c.Tr = MostrarReal(kFormatoGeral, 0, chuva.Tr);
+    c.K = MostrarReal(kFormatoGeral, 0, chuva.K);
+    c.A = MostrarReal(kFormatoGeral, 0, chuva.a);
+    c.B = MostrarReal(kFormatoGeral, 0, chuva.b);
+    c.C = MostrarReal(kFormatoGeral, 0, chuva.c);
+    c.Latitude = p.Nimbra.Latitude;
+    c.Longitude = p.Nimbra.Longitude;
+
+    // Terrace type, channel and soil.
+    c.Criterio = std::min<int>(s.SelecaoTipoTerraco.MetTipoTerraco, kCriterioArbitrado);
+    c.TipoArbitrado = s.SelecaoTipoTerraco.TipoArbitrado;
+    c.VIB = MostrarReal(kFormatoGeral, 0, u.MostrarVIB(p.Terreno.VIB));
+    c.ZSm = MostrarReal(kFormatoGeral, 0, u.MostrarDeclividade(s.Sm.Valor));
+    c.CoefUni = MostrarReal(kFormatoGeral, 0, s.CDu);
+    return c;
+}
+
+void GravarCampos(const TCamposLocacao& c, TProjeto& p)
+{
+    const TUnidades& u = p.Unidades;
+    TTerracosNivel& s = p.TerracosNivel;
+
+    // 1. The method, and the value typed for an arbitrated one.
+    s.Espacamento.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(c.Metodo, 0, 4));
+    if (c.Metodo == kMetodoEVArbitrado)
+        s.Espacamento.SetEV(StrToFloat(c.EditEsp));
+    else if (c.Metodo == kMetodoAlturaArbitrada)
+        s.SetHr(StrToFloat(c.EditEsp));
+
+    // 2. The storm.
+    TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
+    chuva.SetTr(LerReal(c.Tr, 0));
+    chuva.SetK(LerReal(c.K, 0));
+    chuva.SetA(LerReal(c.A, 0));
+    chuva.SetB(LerReal(c.B, 0));
+    chuva.SetC(LerReal(c.C, 0));
+
+    // 3. Its place.
+    p.Nimbra.Latitude = TextoCoordenada(c.Latitude);
+    p.Nimbra.Longitude = TextoCoordenada(c.Longitude);
+
+    // 4. The source of the recommended type.
+    TSelecaoTipoTerraco& tipo = s.SelecaoTipoTerraco;
+    tipo.MetTipoTerraco = static_cast<std::uint8_t>(std::clamp(c.Criterio, 0, kCriterioArbitrado));
+    if (tipo.MetTipoTerraco == kCriterioArbitrado)
+        tipo.SetTipoArbitrado(c.TipoArbitrado);
+
+    // 5. The channel (always triangular in the location) and the soil.
+    s.SetCDu(LerReal(c.CoefUni, 0));
+    s.TipoCanal.Tipo = 1;
+    s.Sm.Valor = u.GuardarDeclividade(LerReal(c.ZSm, 0));
+    p.Terreno.SetVIB(u.GuardarVIB(LerReal(c.VIB, 0)));
+}
+
+std::optional<TFalhaLocacao> ValidarCampos(const TCamposLocacao& c)
+{
+    struct TRegra {
+        TCampoLocacao Campo;
+        const std::string* Texto;
+        const char* Mensagem;
+    };
+    const TRegra regras[] = {
+        {TCampoLocacao::Tr, &c.Tr, "Valor do periodo de retorno inconsistente."},
+        {TCampoLocacao::K, &c.K, "Valor do parâmetro \"K\" inconsistente."},
+        {TCampoLocacao::A, &c.A, "Valor do parâmetro \"a\" inconsistente."},
+        {TCampoLocacao::B, &c.B, "Valor do parâmetro \"b\" inconsistente."},
+        {TCampoLocacao::C, &c.C, "Valor do parâmetro \"c\" inconsistente."},
+        {TCampoLocacao::ZSm, &c.ZSm, "Valor da inclinação do murundum inconsistente."},
+        {TCampoLocacao::VIB, &c.VIB, "Valor da taxa de infiltração estável inconsistente."},
+    };
+    for (const TRegra& r : regras)
+        if (r.Texto->empty())
+            return TFalhaLocacao{r.Campo, r.Mensagem};
+    return std::nullopt;
+}
+
+std::string TextoCoordenada(const std::string& texto)
+{
+    const bool temDigito =
+        std::any_of(texto.begin(), texto.end(), [](unsigned char ch) { return std::isdigit(ch) != 0; });
+    return temDigito ? texto : std::string();
+}
+
+std::filesystem::path CaminhoDoProjeto(const std::filesystem::path& projeto, std::string caminho)
+{
+    if (caminho.empty())
+        return {};
+#ifndef _WIN32
+    if (!(caminho.size() > 1 && caminho[1] == ':'))
+        for (char& ch : caminho)
+            if (ch == '\\')
+                ch = '/';
+#endif
+    const std::filesystem::path p = gis::bytes::CaminhoDeUtf8(caminho);
+    if (p.is_absolute())
+        return p;
+    const std::filesystem::path pasta = projeto.has_parent_path() ? projeto.parent_path() : std::filesystem::path(".");
+    return ResolverSemCaixa(pasta, caminho);
+}
+
+} // namespace vastrel

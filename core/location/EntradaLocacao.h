@@ -1,0 +1,67 @@
+#pragma once
+// The fields of the location window as data: how the project objects fill
+// them, how they are written back into the objects, the order in which they
+// are checked before a run, and where the run's files lie.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vastrel {
+
+class TProjeto;
+
+// Spacing methods of the location (index of the method list).
+inline constexpr int kMetodoBentley = 0;
+inline constexpr int kMetodoLombardiNeto = 1;
+inline constexpr int kMetodoParana = 2;
+inline constexpr int kMetodoEVArbitrado = 3;     // EV typed by the user, m
+inline constexpr int kMetodoAlturaArbitrada = 4; // recommended height Hr typed by the user, m
+
+// Source of the recommended terrace type.
+inline constexpr int kCriterioArbitrado = 3;
+
+// The fields of the location window, as texts in display units.
+struct TCamposLocacao {
+    int Metodo = 0;          // spacing method index
+    std::string EditEsp;     // EV (method 3) or Hr (method 4), m
+    std::string Tr, K, A, B, C;
+    std::string Latitude, Longitude; // coordinate texts, empty when they carry no digit
+    int Criterio = 0;        // terrace type source: 0 Paraná, 1 Emater/RS, 2 Lombardi Neto, 3 arbitrated
+    int TipoArbitrado = 0;   // the arbitrated type, 0..4
+    std::string ZSm;         // Sm, the slope of the ridge's upstream face, display unit of slopes
+    std::string CoefUni;     // coefficient of non-uniformity CDu
+    std::string VIB;         // stable infiltration rate, display unit
+};
+
+// A field that must not be empty before a run, in the order of the checks.
+enum class TCampoLocacao { Tr, K, A, B, C, ZSm, VIB };
+
+struct TFalhaLocacao {
+    TCampoLocacao Campo;
+    std::string Mensagem;
+};
+
+// The objects into the fields.
+TCamposLocacao CamposLocacao(TProjeto& projeto);
+
+// The fields into the objects, in the window's order: method and its typed
+// spacing or height, storm, place, terrace type source, channel and soil.
+// The typed EV or Hr must be a number (an empty text fails too); the other
+// numbers count as 0 when empty. Raises EConvertError for a text that is not
+// a number; the objects written before it keep their new values.
+void GravarCampos(const TCamposLocacao& campos, TProjeto& projeto);
+
+// The first empty required field, or nothing.
+std::optional<TFalhaLocacao> ValidarCampos(const TCamposLocacao& campos);
+
+// A coordinate text as the rainfall component keeps it: empty when it holds
+// no digit (an input mask left blank).
+std::string TextoCoordenada(const std::string& texto);
+
+// A file path kept in a project: an absolute path as it is; a relative one
+// (Windows separators accepted) lies beside the project file, its folders
+// matched without regard to case. An empty path stays empty.
+std::filesystem::path CaminhoDoProjeto(const std::filesystem::path& projeto, std::string caminho);
+
+} // namespace vastrel

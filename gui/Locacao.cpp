@@ -1,0 +1,734 @@
+#include "Locacao.h"
+
+#include "Ajuda.h"
+#include "Dialogos.h"
+#include "DimensionamentoReferencias.h"
+#include "LocacaoDialogos.h"
+#include "Percent.h"
+#include "Principal.h"
+#include "Relatorio.h"
+#include "Visualizar.h"
+
+#include "common/Format.h"
+#include "dimensioning/EntradaDimensionamento.h"
+#include "gis/Bytes.h"
+#include "project/GerenteSys.h"
+#include "project/Projeto.h"
+#include "reports/RelatorioLocacao.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <atomic>
+#include <exception>
+#include <filesystem>
+#include <thread>
+
+namespace vastrel::gui {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kGeral = "0.0######";
+constexpr const char* kPropriedadeTopico = "TopicoAjuda";
+constexpr int kAjudaJanela = 67;
+constexpr int kAjudaCDu = 3;
+constexpr int kAjudaCobertura = 120;
+constexpr int kAjudaSm = 115;
+constexpr int kPaletaTerreno = 4; // the viewer's terrain palette
+
+QLineEdit* Edit(QWidget* pai, const char* nome, const char* dica = nullptr, int largura = 100)
+{
+    return CampoTexto(pai, nome, dica, largura);
+}
+
+QGroupBox* Grupo(QWidget* pai, const char* titulo, int topico)
+{
+    auto* g = new QGroupBox(QString::fromUtf8(titulo), pai);
+    g->setProperty(kPropriedadeTopico, topico);
+    return g;
+}
+
+// The location run under the progress dialog.
+//
+// The run goes on a worker thread while the window thread keeps serving
+// the dialog (its one-second refresh and "&Cancelar"), every window repaint
+// and the rest of the program. The engine needs nothing more for that: its
+// progress, terrace count and status text are readable from another thread,
+// and "&Cancelar" sets its atomic stop flag, which the run tests at fixed
+// points. The project objects the run works on are not touched by the
+// window thread meanwhile: the dialog is modal and reads only those three
+// values. The engine's calls to let window events run do nothing on the
+// worker thread; the window thread waits in its own event loop.
+class TProcessoLocacao : public TProcessoPercent {
+public:
+    TProcessoLocacao(TProjeto& p, fs::path elev, fs::path decli, fs::path vetor)
+        : p_(p), elev_(std::move(elev)), decli_(std::move(decli)), vetor_(std::move(vetor))
+    {
+    }
+
+    void Executar() override
+    {
+        std::exception_ptr erro;
+        std::atomic<bool> fim{false};
+        QEventLoop espera;
+        std::thread trabalho([&] {
+            try {
+                p_.Locacao.Locar(elev_, decli_, p_.Chuva(), p_.Terreno, p_.TerracosNivel, vetor_);
+            } catch (...) {
+                erro = std::current_exception();
+            }
+            fim = true;
+        });
+        // The window thread serves events until the worker is done.
+        QTimer verificar;
+        verificar.setInterval(20);
+        QObject::connect(&verificar, &QTimer::timeout, &espera, [&] {
+            if (fim)
+                espera.quit();
+        });
+        verificar.start();
+        if (!fim)
+            espera.exec();
+        trabalho.join();
+        if (erro)
+            std::rethrow_exception(erro);
+    }
+    double Progresso() const override { return p_.Locacao.Progresso.load(); }
+    std::string Status() const override { return p_.Locacao.Mensagem(); }
+    int NumTerracos() const override { return p_.Locacao.NumLocados.load(); }
+    void SetParar(bool parar) override { p_.Locacao.Cancelar = parar; }
+    bool Parar() const override { return p_.Locacao.Cancelar.load(); }
+
+private:
+    TProjeto& p_;
+    fs::path elev_, decli_, vetor_;
+};
+
+} // namespace
+
+TFLocacao::TFLocacao(TContextoPrograma& c, QWidget* pai) : TJanelaModulo(kModuloLocacao, c, pai)
+{
+    setObjectName(QStringLiteral("FLocacao"));
+    setWindowTitle(QStringLiteral("Módulo para a Locação"));
+    filtro_ = new TFiltroNumerico(this, [this](QLineEdit*, bool) { Alterar(); });
+    Montar();
+    LimparCampos();
+}
+
+TFLocacao::~TFLocacao() = default;
+
+void TFLocacao::Montar()
+{
+    auto* grade = new QGridLayout(this);
+
+    // Spacing.
+    QGroupBox* gEsp = Grupo(this, " Espaçamento ", 69);
+    auto* lEsp = new QGridLayout(gEsp);
+    metodo_ = new QComboBox(gEsp);
+    metodo_->setObjectName(QStringLiteral("Metodo"));
+    metodo_->addItems({QStringLiteral("Bentley"), QStringLiteral("Lombardi Neto"), QStringLiteral("Paraná"),
+                       QStringLiteral("Espaçamento arbitrado"), QStringLiteral("Altura do terraço arbitrada")});
+    metodo_->setToolTip(QStringLiteral("Método para o cálculo do espaçamento entre terraços"));
+    definir_ = Botao(gEsp, QStringLiteral("&Definir"), QStringLiteral("DEFINIR"));
+    definir_->setToolTip(QStringLiteral("Parâmetros do método"));
+    eEditEsp_ = Edit(gEsp, "eEditEsp");
+    labelEsp_ = Rotulo(gEsp, QStringLiteral("EV :"), eEditEsp_);
+    labelEsp_->setObjectName(QStringLiteral("LabelEsp"));
+    unidEsp_ = Rotulo(gEsp, QStringLiteral("m"));
+    lEsp->addWidget(Rotulo(gEsp, QStringLiteral("&Método:"), metodo_), 0, 0);
+    lEsp->addWidget(metodo_, 0, 1, 1, 2);
+    lEsp->addWidget(definir_, 0, 3);
+    lEsp->addWidget(labelEsp_, 1, 0);
+    lEsp->addWidget(eEditEsp_, 1, 1);
+    lEsp->addWidget(unidEsp_, 1, 2);
+
+    // Rainfall.
+    QGroupBox* gPrec = Grupo(this, " Precipitação ", 12);
+    auto* lPrec = new QGridLayout(gPrec);
+    const char* nomes[] = {"eTr", "ePrecK", "ePrecA", "ePrecB", "ePrecC"};
+    const char* rotulos[] = {"T:", "K:", "a:", "b:", "c:"};
+    const char* dicas[] = {"Período de retorno", "Parâmetro K", "Parâmetro A", "Parâmetro B", "Parâmetro C"};
+    const TCampoLocacao chuva[] = {TCampoLocacao::Tr, TCampoLocacao::K, TCampoLocacao::A, TCampoLocacao::B,
+                                   TCampoLocacao::C};
+    for (int i = 0; i < 5; ++i) {
+        QLineEdit* e = Edit(gPrec, nomes[i], dicas[i]);
+        lPrec->addWidget(Rotulo(gPrec, QString::fromUtf8(rotulos[i]), e), i, 0);
+        lPrec->addWidget(e, i, 1);
+        campos_[chuva[i]] = e;
+    }
+    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("anos")), 0, 2);
+    precLa1_ = Edit(gPrec, "PrecLa1", "Latitude", 110);
+    precLa1_->setInputMask(QStringLiteral("99°99'99\\\";_"));
+    precLo1_ = Edit(gPrec, "PrecLo1", "Longitude", 110);
+    precLo1_->setInputMask(QStringLiteral("##°##'##\\\";_"));
+    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("Latitude:"), precLa1_), 5, 0);
+    lPrec->addWidget(precLa1_, 5, 1, 1, 2);
+    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("Longitude:"), precLo1_), 6, 0);
+    lPrec->addWidget(precLo1_, 6, 1, 1, 2);
+    auto* consulta = Botao(gPrec, QStringLiteral("Consul&ta"), QStringLiteral("CONSULTA"));
+    consulta->setToolTip(QStringLiteral("Consulta à base de dados de chuvas intensas"));
+    lPrec->addWidget(consulta, 7, 1, 1, 2);
+
+    // Soil.
+    QGroupBox* gSolo = Grupo(this, " Solo ", 81);
+    auto* lSolo = new QGridLayout(gSolo);
+    QLineEdit* vib = Edit(gSolo, "eVIB", "Taxa de infiltração estável");
+    campos_[TCampoLocacao::VIB] = vib;
+    unidVIB_ = Rotulo(gSolo, QString());
+    unidVIB_->setObjectName(QStringLiteral("UnidVIB"));
+    lSolo->addWidget(Rotulo(gSolo, QStringLiteral("Taxa de infiltração estável:"), vib), 0, 0);
+    lSolo->addWidget(vib, 0, 1);
+    lSolo->addWidget(unidVIB_, 0, 2);
+    auto* cober = Botao(gSolo, QStringLiteral("Cobertura &vegetal"), QStringLiteral("CoberVeg"));
+    cober->setToolTip(QStringLiteral("Uso da terra, tratamento e condição hidrológica"));
+    lSolo->addWidget(cober, 1, 0, 1, 3);
+
+    // Terrace type.
+    QGroupBox* gTipo = Grupo(this, " Seleção do tipo de terraço ", 46);
+    auto* lTipo = new QGridLayout(gTipo);
+    const char* criterios[] = {"Para&ná", "Emate&r/RS", "Lom&bardi Neto", "Tip&o arbitrado"};
+    const char* nomesCriterio[] = {"RBParana", "RBRS", "RBLombNeto", "RBNenhum"};
+    for (int i = 0; i < 4; ++i) {
+        criterios_[i] = new QRadioButton(QString::fromUtf8(criterios[i]), gTipo);
+        criterios_[i]->setObjectName(QString::fromLatin1(nomesCriterio[i]));
+        lTipo->addWidget(criterios_[i], i / 2, i % 2);
+        connect(criterios_[i], &QRadioButton::clicked, this, [this, i] { CriterioClick(i); });
+    }
+    auto* terreno = Botao(gTipo, QStringLiteral("&Consulta"), QStringLiteral("TerrenoBtn"));
+    terreno->setToolTip(QStringLiteral("Tabela de tipos de terraços recomendados"));
+    lTipo->addWidget(terreno, 2, 0, 1, 2);
+
+    // Channel.
+    QGroupBox* gCanal = Grupo(this, " Canal ", 115);
+    auto* lCanal = new QGridLayout(gCanal);
+    QLineEdit* zsm = Edit(gCanal, "eZSm", "Declividade da face a montante do camalhão (Sm)");
+    campos_[TCampoLocacao::ZSm] = zsm;
+    unidSm_ = Rotulo(gCanal, QString());
+    unidSm_->setObjectName(QStringLiteral("UnidSm"));
+    lCanal->addWidget(Rotulo(gCanal, QStringLiteral("Sm:"), zsm), 0, 0);
+    lCanal->addWidget(zsm, 0, 1);
+    lCanal->addWidget(unidSm_, 0, 2);
+    auto* btnSm = Botao(gCanal, QStringLiteral("Valores de &Sm"), QStringLiteral("BTnSmZ"));
+    btnSm->setToolTip(QStringLiteral("Valores de referência de Sm"));
+    lCanal->addWidget(btnSm, 0, 3);
+    eCoefUni_ = Edit(gCanal, "eCoefUni", "Coeficiente de desuniformidade");
+    lCanal->addWidget(Rotulo(gCanal, QStringLiteral("Coeficiente de desuniformidade:"), eCoefUni_), 1, 0);
+    lCanal->addWidget(eCoefUni_, 1, 1);
+    auto* ajudaCu = Botao(gCanal, QStringLiteral("&Ajuda"), QStringLiteral("AjudaCu"));
+    lCanal->addWidget(ajudaCu, 1, 3);
+
+    // Images.
+    QGroupBox* gImg = Grupo(this, " Imagens ", 68);
+    auto* lImg = new QHBoxLayout(gImg);
+    auto* imagens = Botao(gImg, QStringLiteral("C&arregar Imagens"), QStringLiteral("BtImagens"));
+    imagens->setToolTip(QStringLiteral("Imagens de elevação e de declividade e vetor de saída"));
+    visualizar_ = Botao(gImg, QStringLiteral("&Visualizar terraços"), QStringLiteral("VisualizarBtn"));
+    visualizar_->setToolTip(QStringLiteral("Mostra os terraços locados sobre a imagem de elevação"));
+    visualizar_->setEnabled(false);
+    lImg->addWidget(imagens);
+    lImg->addWidget(visualizar_);
+
+    // Commands.
+    processar_ = Botao(this, QStringLiteral("&Processar"), QStringLiteral("ProcessarBtn"));
+    processar_->setToolTip(QStringLiteral("Loca os terraços"));
+    relatorio_ = Botao(this, QStringLiteral("Re&latório"), QStringLiteral("RelatorioBtn"));
+    relatorio_->setToolTip(QStringLiteral("Relatório da locação"));
+    relatorio_->setEnabled(false);
+    auto* fechar = Botao(this, QStringLiteral("&Fechar"), QStringLiteral("FecharBtn"));
+    auto* ajuda = Botao(this, QStringLiteral("Aj&uda"), QStringLiteral("AJUDA"));
+    auto* botoes = new QHBoxLayout;
+    botoes->addStretch(1);
+    for (QPushButton* b : {processar_, relatorio_, fechar, ajuda})
+        botoes->addWidget(b);
+
+    grade->addWidget(gEsp, 0, 0);
+    grade->addWidget(gPrec, 1, 0, 2, 1);
+    grade->addWidget(gTipo, 0, 1);
+    grade->addWidget(gCanal, 1, 1);
+    grade->addWidget(gSolo, 2, 1);
+    grade->addWidget(gImg, 3, 0, 1, 2);
+    grade->addLayout(botoes, 4, 0, 1, 2);
+
+    // Number fields: the keystroke filter, the whole text selected on entry,
+    // and any change invalidates the report of the last run.
+    for (auto& [campo, e] : campos_) {
+        filtro_->Instalar(e);
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this, [this] { InvalidarRelatorio(); });
+    }
+    for (QLineEdit* e : {eCoefUni_, eEditEsp_}) {
+        filtro_->Instalar(e);
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textChanged, this, [this] { InvalidarRelatorio(); });
+    }
+    for (QLineEdit* e : {precLa1_, precLo1_})
+        connect(e, &QLineEdit::textEdited, this, [this] { Alterar(); });
+
+    connect(metodo_, &QComboBox::activated, this, [this](int i) {
+        MetodoChange(i, true);
+        Alterar();
+    });
+    connect(definir_, &QPushButton::clicked, this, &TFLocacao::DefinirClick);
+    connect(consulta, &QPushButton::clicked, this, &TFLocacao::ConsultaClick);
+    connect(cober, &QPushButton::clicked, this, &TFLocacao::CoberVegClick);
+    connect(terreno, &QPushButton::clicked, this, &TFLocacao::TerrenoBtnClick);
+    connect(btnSm, &QPushButton::clicked, this, &TFLocacao::BTnSmZClick);
+    connect(imagens, &QPushButton::clicked, this, &TFLocacao::BtImagensClick);
+    connect(visualizar_, &QPushButton::clicked, this, &TFLocacao::VisualizarBtnClick);
+    connect(processar_, &QPushButton::clicked, this, &TFLocacao::ProcessarBtnClick);
+    connect(relatorio_, &QPushButton::clicked, this, &TFLocacao::RelatorioBtnClick);
+    connect(fechar, &QPushButton::clicked, this, [this] { Fechar(true); });
+    connect(ajuda, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(kAjudaJanela, this); });
+    connect(ajudaCu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(kAjudaCDu, this); });
+}
+
+// ---------------------------------------------------------------------------
+// Fields
+
+void TFLocacao::MostrarUnidades()
+{
+    const TUnidades& u = Contexto.Projeto.Unidades;
+    unidSm_->setText(Q(u.UnidDeclividade));
+    unidVIB_->setText(Q(u.UnidVIB));
+}
+
+void TFLocacao::LimparCampos()
+{
+    preenchendo_ = true;
+    MostrarUnidades();
+    for (auto& [campo, e] : campos_)
+        e->clear();
+    precLa1_->clear();
+    precLo1_->clear();
+    eCoefUni_->setText(QStringLiteral("1"));
+    // The layout of the first method; the project objects are not touched
+    // (they are shown next, and a cleared window must not overwrite them).
+    metodo_->setCurrentIndex(0);
+    AplicarMetodo(0);
+    criterios_[0]->setChecked(true);
+    preenchendo_ = false;
+}
+
+void TFLocacao::MostrarCampos()
+{
+    TProjeto& p = Contexto.Projeto;
+    const TCamposLocacao c = CamposLocacao(p);
+    preenchendo_ = true;
+    MostrarUnidades();
+    Campo(TCampoLocacao::Tr)->setText(Q(c.Tr));
+    Campo(TCampoLocacao::K)->setText(Q(c.K));
+    Campo(TCampoLocacao::A)->setText(Q(c.A));
+    Campo(TCampoLocacao::B)->setText(Q(c.B));
+    Campo(TCampoLocacao::C)->setText(Q(c.C));
+    precLa1_->setText(Q(c.Latitude));
+    precLo1_->setText(Q(c.Longitude));
+    Campo(TCampoLocacao::VIB)->setText(Q(c.VIB));
+    Campo(TCampoLocacao::ZSm)->setText(Q(c.ZSm));
+    eCoefUni_->setText(Q(c.CoefUni));
+    metodo_->setCurrentIndex(std::clamp(c.Metodo, 0, metodo_->count() - 1));
+    MetodoChange(metodo_->currentIndex(), false);
+    if (c.Metodo == kMetodoEVArbitrado || c.Metodo == kMetodoAlturaArbitrada)
+        eEditEsp_->setText(Q(c.EditEsp));
+    criterios_[c.Criterio]->setChecked(true);
+    if (c.Criterio == kCriterioArbitrado)
+        TFTipoNenhum::Instancia(Contexto).SetEscolha(c.TipoArbitrado);
+    preenchendo_ = false;
+}
+
+TCamposLocacao TFLocacao::Campos() const
+{
+    TCamposLocacao c;
+    c.Metodo = metodo_->currentIndex();
+    c.EditEsp = S(eEditEsp_->text());
+    c.Tr = S(Campo(TCampoLocacao::Tr)->text());
+    c.K = S(Campo(TCampoLocacao::K)->text());
+    c.A = S(Campo(TCampoLocacao::A)->text());
+    c.B = S(Campo(TCampoLocacao::B)->text());
+    c.C = S(Campo(TCampoLocacao::C)->text());
+    c.Latitude = TextoCoordenada(S(precLa1_->text()));
+    c.Longitude = TextoCoordenada(S(precLo1_->text()));
+    c.Criterio = CriterioMarcado();
+    c.TipoArbitrado = TFTipoNenhum::Instancia(Contexto).Escolha();
+    c.ZSm = S(Campo(TCampoLocacao::ZSm)->text());
+    c.CoefUni = S(eCoefUni_->text());
+    c.VIB = S(Campo(TCampoLocacao::VIB)->text());
+    return c;
+}
+
+void TFLocacao::GravarCampos() { vastrel::GravarCampos(Campos(), Contexto.Projeto); }
+
+bool TFLocacao::ValidarCampos()
+{
+    const auto falha = vastrel::ValidarCampos(Campos());
+    if (!falha)
+        return true;
+    Contexto.Dialogos.Erro(this, Q(falha->Mensagem));
+    Campo(falha->Campo)->setFocus();
+    return false;
+}
+
+void TFLocacao::AtualizarUnidades()
+{
+    // The fields were written into the objects with the old multipliers.
+    const TProjeto& p = Contexto.Projeto;
+    const TUnidades& u = p.Unidades;
+    preenchendo_ = true;
+    MostrarUnidades();
+    if (QLineEdit* e = Campo(TCampoLocacao::ZSm); !e->text().isEmpty())
+        e->setText(Q(FormatFloat(kGeral, u.MostrarDeclividade(p.TerracosNivel.Sm.Valor))));
+    if (QLineEdit* e = Campo(TCampoLocacao::VIB); !e->text().isEmpty())
+        e->setText(Q(FormatFloat(kGeral, u.MostrarVIB(p.Terreno.VIB))));
+    preenchendo_ = false;
+}
+
+void TFLocacao::MostrarPaginaInicial() { metodo_->setFocus(); }
+
+int TFLocacao::CriterioMarcado() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (criterios_[i]->isChecked())
+            return i;
+    return 0;
+}
+
+void TFLocacao::Alterar()
+{
+    if (!preenchendo_)
+        Contexto.Gerente.Alterado = true;
+}
+
+void TFLocacao::InvalidarRelatorio()
+{
+    relatorio_->setEnabled(false);
+    visualizar_->setEnabled(false);
+}
+
+void TFLocacao::MostrarErro(const std::exception& e) { Contexto.Dialogos.Erro(this, QString::fromUtf8(e.what())); }
+
+// ---------------------------------------------------------------------------
+// Spacing method and terrace type
+
+void TFLocacao::MetodoChange(int indice, bool doUsuario)
+{
+    InvalidarRelatorio();
+    TEspacamento& e = Contexto.Projeto.TerracosNivel.Espacamento;
+    e.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(indice, 0, 4));
+    // The soil list of the method, with the chosen class's name and value.
+    if (indice == kMetodoBentley || indice == kMetodoParana) {
+        e.Solo.Metodo = indice == kMetodoBentley ? 1 : 2;
+        try {
+            e.Solo.SetIndSolo(e.Solo.IndSolo);
+        } catch (const std::exception& x) {
+            MostrarErro(x);
+        }
+    }
+    AplicarMetodo(indice);
+    if (doUsuario)
+        DefinirClick();
+}
+
+void TFLocacao::AplicarMetodo(int indice)
+{
+    const bool arbitrado = indice == kMetodoEVArbitrado || indice == kMetodoAlturaArbitrada;
+    definir_->setEnabled(!arbitrado);
+    eEditEsp_->setVisible(arbitrado);
+    labelEsp_->setVisible(arbitrado);
+    unidEsp_->setVisible(arbitrado);
+    if (arbitrado) {
+        labelEsp_->setText(indice == kMetodoEVArbitrado ? QStringLiteral("EV :") : QStringLiteral("Altura Vastrel :"));
+        eEditEsp_->setFocus();
+    }
+}
+
+void TFLocacao::DefinirClick()
+{
+    const QString metodo = metodo_->currentText();
+    if (metodo == QStringLiteral("Bentley")) {
+        TFBentleyLoc d(Contexto, this);
+        d.exec();
+    } else if (metodo == QStringLiteral("Lombardi Neto")) {
+        TFLombNetoLoc d(Contexto, this);
+        d.exec();
+    } else if (metodo == QStringLiteral("Paraná")) {
+        TFParanaLoc d(Contexto, this);
+        d.exec();
+    }
+}
+
+void TFLocacao::CriterioClick(int criterio)
+{
+    Contexto.Projeto.TerracosNivel.SelecaoTipoTerraco.MetTipoTerraco = static_cast<std::uint8_t>(criterio);
+    InvalidarRelatorio();
+    Alterar();
+}
+
+void TFLocacao::TerrenoBtnClick()
+{
+    InvalidarRelatorio();
+    const int criterio = CriterioMarcado();
+    Contexto.Projeto.TerracosNivel.SelecaoTipoTerraco.MetTipoTerraco = static_cast<std::uint8_t>(criterio);
+    switch (criterio) {
+    case 0: TFTipoParana(Contexto, this).exec(); break;
+    case 1: TFTipoRio(Contexto, this).exec(); break;
+    case 2: TFTipoLombardi(Contexto, this).exec(); break;
+    default: TFTipoNenhum::Instancia(Contexto).Executar(); break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Reference values and the rainfall database
+
+void TFLocacao::ConsultaClick()
+{
+    TProjeto& p = Contexto.Projeto;
+    try {
+        const TCamposLocacao c = Campos();
+        TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
+        chuva.SetK(LerReal(c.K, 0));
+        chuva.SetA(LerReal(c.A, 0));
+        chuva.SetB(LerReal(c.B, 0));
+        chuva.SetC(LerReal(c.C, 0));
+        p.Nimbra.Latitude = c.Latitude;
+        p.Nimbra.Longitude = c.Longitude;
+        if (!p.Nimbra.Consultar())
+            return;
+    } catch (const std::exception& e) {
+        MostrarErro(e);
+        return;
+    }
+    const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
+    Campo(TCampoLocacao::K)->setText(Q(MostrarReal(kGeral, 0, chuva.K)));
+    Campo(TCampoLocacao::A)->setText(Q(MostrarReal(kGeral, 0, chuva.a)));
+    Campo(TCampoLocacao::B)->setText(Q(MostrarReal(kGeral, 0, chuva.b)));
+    Campo(TCampoLocacao::C)->setText(Q(MostrarReal(kGeral, 0, chuva.c)));
+    precLa1_->setText(Q(p.Nimbra.Latitude));
+    precLo1_->setText(Q(p.Nimbra.Longitude));
+    Contexto.Gerente.Alterado = true;
+}
+
+void TFLocacao::CoberVegClick()
+{
+    TCobertura& cob = Contexto.Projeto.Terreno.Cobertura;
+    TCoberturaDialogo d;
+    d.UsoTerra = cob.UsoTerra.Indice;
+    d.Tratamento = cob.Tratamento.Indice;
+    d.CondicaoHidrologica = cob.CondicaoHidrologica.Indice;
+    d.HelpContext = kAjudaCobertura;
+    try {
+        if (!d.Executar(Contexto, this))
+            return;
+    } catch (const std::exception& e) {
+        MostrarErro(e);
+        return;
+    }
+    cob.UsoTerra.Indice = static_cast<std::uint8_t>(d.UsoTerra);
+    cob.Tratamento.Indice = static_cast<std::uint8_t>(d.Tratamento);
+    cob.CondicaoHidrologica.Indice = static_cast<std::uint8_t>(d.CondicaoHidrologica);
+    InvalidarRelatorio();
+    Contexto.Gerente.Alterado = true;
+}
+
+void TFLocacao::BTnSmZClick()
+{
+    TProjeto& p = Contexto.Projeto;
+    TReal& sm = p.TerracosNivel.Sm;
+    TSm d;
+    d.HelpContext = kAjudaSm;
+    d.Indice = sm.Indice;
+    d.Valor = p.Unidades.MostrarDeclividade(sm.Valor);
+    d.UDeclive = p.Unidades.UnidDeclividade;
+    d.KDeclive = p.Unidades.KDeclividade;
+    try {
+        if (!d.Executar(Contexto, this))
+            return;
+    } catch (const std::exception& e) {
+        MostrarErro(e);
+        return;
+    }
+    sm.Indice = static_cast<std::int8_t>(d.Indice);
+    sm.Valor = p.Unidades.GuardarDeclividade(d.Valor);
+    Campo(TCampoLocacao::ZSm)->setText(Q(FormatFloat(kGeral, d.Valor)));
+    Contexto.Gerente.Alterado = true;
+}
+
+// ---------------------------------------------------------------------------
+// Files, run, report and view
+
+void TFLocacao::BtImagensClick()
+{
+    TLocacaoNivel& loc = Contexto.Projeto.Locacao;
+    TFCarregaImg d(Contexto, this);
+    d.EdImgElevacao()->setText(Q(loc.fnImgElev));
+    d.EdImgDeclividade()->setText(Q(loc.fnImgDecli));
+    d.EdVetorSaida()->setText(Q(loc.fnVetSaida));
+    d.exec();
+    // OK and Cancel alike keep what the edits show.
+    const std::string elev = S(d.EdImgElevacao()->text()), decli = S(d.EdImgDeclividade()->text()),
+                      vetor = S(d.EdVetorSaida()->text());
+    if (elev != loc.fnImgElev || decli != loc.fnImgDecli || vetor != loc.fnVetSaida)
+        InvalidarRelatorio();
+    loc.fnImgElev = elev;
+    loc.fnImgDecli = decli;
+    loc.fnVetSaida = vetor;
+}
+
+void TFLocacao::ProcessarBtnClick()
+{
+    TProjeto& p = Contexto.Projeto;
+    try {
+        GravarCampos();
+    } catch (const std::exception& e) {
+        MostrarErro(e);
+        return;
+    }
+    if (!ValidarCampos())
+        return;
+
+    // The files, relative ones beside the project file.
+    const fs::path projeto = gis::bytes::CaminhoDeUtf8(Contexto.Gerente.PathProjeto);
+    const fs::path elev = CaminhoDoProjeto(projeto, p.Locacao.fnImgElev);
+    const fs::path decli = CaminhoDoProjeto(projeto, p.Locacao.fnImgDecli);
+    const fs::path vetor = CaminhoDoProjeto(projeto, p.Locacao.fnVetSaida);
+    std::error_code erro;
+    if (elev.empty() || !fs::is_regular_file(elev, erro)) {
+        Contexto.Dialogos.Informacao(this, QStringLiteral("Imagem de Elevação inválida"));
+        return;
+    }
+    if (decli.empty() || !fs::is_regular_file(decli, erro)) {
+        Contexto.Dialogos.Informacao(this, QStringLiteral("Imagem de Declividade inválida"));
+        return;
+    }
+    if (!vetor.empty() && fs::exists(vetor, erro) &&
+        Contexto.Dialogos.Confirmar(this, QStringLiteral("Arquivo de saída já existente. Deseja substituir o arquivo?"),
+                                    false) != TDialogos::TResposta::Sim)
+        return;
+
+    TProcessoLocacao processo(p, elev, decli, vetor);
+    try {
+        if (Contexto.ExecutarComProgresso)
+            Contexto.ExecutarComProgresso(processo);
+        else
+            TFPercent::Executar(processo, this);
+    } catch (const std::exception& e) {
+        // Nothing was written: there is no run to report on.
+        MostrarErro(e);
+        return;
+    }
+    relatorio_->setEnabled(true);
+    visualizar_->setEnabled(true);
+}
+
+void TFLocacao::RelatorioBtnClick()
+{
+    std::string html;
+    try {
+        html = RelatorioLocacao(Contexto.Projeto, TOpcoesRelatorio{});
+    } catch (const std::exception& e) {
+        MostrarErro(e);
+        return;
+    }
+    TFRelatorio r(Contexto, Q(TituloRelatorioLocacao()), html, QImage(), this);
+    r.exec();
+}
+
+TFVisualizar* TFLocacao::VisualizarBtnClick()
+{
+    const TLocacaoNivel& loc = Contexto.Projeto.Locacao;
+    auto* janela = new TFVisualizar(Contexto);
+    janela->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiArea* mdi = nullptr;
+    if (auto* principal = qobject_cast<TFPrincipal*>(Contexto.Principal))
+        mdi = principal->Mdi();
+    QMdiSubWindow* sub = mdi ? mdi->addSubWindow(janela) : nullptr;
+    if (sub)
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+    try {
+        janela->MostrarImagem(gis::bytes::CaminhoDeUtf8(loc.ImgElevRun), kPaletaTerreno, 200);
+        janela->SobreporVetor(gis::bytes::CaminhoDeUtf8(loc.VetSaidaRun));
+    } catch (const std::exception& e) {
+        MostrarErro(e);
+        if (sub)
+            delete sub;
+        else
+            delete janela;
+        return nullptr;
+    }
+    if (sub) {
+        sub->show();
+        mdi->setActiveSubWindow(sub);
+    } else {
+        janela->show();
+    }
+    return janela;
+}
+
+// ---------------------------------------------------------------------------
+// Window events
+
+void TFLocacao::showEvent(QShowEvent* e)
+{
+    TJanelaModulo::showEvent(e);
+    if (!posicionada_) {
+        posicionada_ = true;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->move(5, 5);
+    }
+}
+
+int TFLocacao::TopicoAjuda(const QWidget* w) const
+{
+    for (; w && w != this; w = w->parentWidget()) {
+        const QVariant topico = w->property(kPropriedadeTopico);
+        if (topico.isValid())
+            return topico.toInt();
+    }
+    return kAjudaJanela;
+}
+
+bool TFLocacao::event(QEvent* e)
+{
+    // F1 opens the topic of the group that holds the focus, before the main
+    // window's own F1 takes it.
+    if (e->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
+        e->accept();
+        return true;
+    }
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1) {
+        Contexto.Ajuda.Abrir(TopicoAjuda(focusWidget()), this);
+        return true;
+    }
+    return TJanelaModulo::event(e);
+}
+
+bool TFLocacao::eventFilter(QObject* o, QEvent* e)
+{
+    // Entering a number field selects its whole text.
+    if (e->type() == QEvent::FocusIn)
+        if (auto* campo = qobject_cast<QLineEdit*>(o))
+            QTimer::singleShot(0, campo, [campo] { campo->selectAll(); });
+    return TJanelaModulo::eventFilter(o, e);
+}
+
+namespace {
+
+const TRegistroJanela kRegistro(kModuloLocacao,
+                                [](TContextoPrograma& c) -> TJanelaModulo* { return new TFLocacao(c); });
+
+} // namespace
+
+} // namespace vastrel::gui

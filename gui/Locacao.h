@@ -1,0 +1,106 @@
+#pragma once
+// The location window "Módulo para a Locação": the storm, the spacing
+// method, soil, channel and terrace type of a level-terrace location over a
+// watershed, its three files, the run under the progress dialog, the report
+// of the run and a view of the terraces over the elevation image.
+
+#include "Modulos.h"
+
+#include "location/EntradaLocacao.h"
+
+#include <map>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vastrel::gui {
+
+class TFiltroNumerico;
+class TFVisualizar;
+
+class TFLocacao : public TJanelaModulo {
+    Q_OBJECT
+public:
+    explicit TFLocacao(TContextoPrograma& c, QWidget* pai = nullptr);
+    ~TFLocacao() override;
+
+    // TJanelaModulo: the fields from and into the project objects.
+    void PreencherCampos() override { MostrarCampos(); }
+    void LerCampos() override { GravarCampos(); }
+    void AtualizarUnidades() override;
+    void MostrarPaginaInicial() override;
+
+    void LimparCampos();
+    void MostrarCampos();
+    // Raises the conversion error of a field that is not a number.
+    void GravarCampos();
+    // The first empty required field is reported and focused: false.
+    bool ValidarCampos();
+
+    // Commands, as the buttons run them.
+    void ProcessarBtnClick();
+    void RelatorioBtnClick();
+    void DefinirClick();
+    void TerrenoBtnClick();
+    void ConsultaClick();
+    void CoberVegClick();
+    void BTnSmZClick();
+    void BtImagensClick();
+    // Opens a viewer with the elevation image of the last run and its
+    // terraces; null when it could not be shown.
+    TFVisualizar* VisualizarBtnClick();
+
+    // The fields as texts.
+    TCamposLocacao Campos() const;
+    QLineEdit* Campo(TCampoLocacao campo) const { return campos_.at(campo); }
+    QLineEdit* EditEsp() const { return eEditEsp_; }
+    QLabel* LabelEsp() const { return labelEsp_; }
+    QComboBox* Metodo() const { return metodo_; }
+    QPushButton* Definir() const { return definir_; }
+    QPushButton* Processar() const { return processar_; }
+    QPushButton* Relatorio() const { return relatorio_; }
+    QPushButton* Visualizar() const { return visualizar_; }
+    QRadioButton* Criterio(int i) const { return criterios_[i]; }
+    QLineEdit* CoefUni() const { return eCoefUni_; }
+
+    // The help topic of the group holding `w` (the window's own topic
+    // outside the groups).
+    int TopicoAjuda(const QWidget* w) const;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void Montar();
+    void MetodoChange(int indice, bool doUsuario);
+    void AplicarMetodo(int indice); // the controls of a method
+
+    void CriterioClick(int criterio);
+    void Alterar();
+    void InvalidarRelatorio();
+    void MostrarUnidades();
+    void MostrarErro(const std::exception& e);
+    int CriterioMarcado() const;
+
+    std::map<TCampoLocacao, QLineEdit*> campos_;
+    QComboBox* metodo_ = nullptr;
+    QPushButton* definir_ = nullptr;
+    QLineEdit* eEditEsp_ = nullptr;
+    QLabel *labelEsp_ = nullptr, *unidEsp_ = nullptr;
+    QLineEdit *precLa1_ = nullptr, *precLo1_ = nullptr;
+    QLabel *unidVIB_ = nullptr, *unidSm_ = nullptr;
+    QLineEdit* eCoefUni_ = nullptr;
+    QRadioButton* criterios_[4] = {};
+    QPushButton *processar_ = nullptr, *relatorio_ = nullptr, *visualizar_ = nullptr;
+    TFiltroNumerico* filtro_ = nullptr;
+    bool preenchendo_ = false;
+    bool posicionada_ = false;
+};
+
+} // namespace vastrel::gui
