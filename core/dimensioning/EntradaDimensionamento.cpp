@@ -36,13 +36,7 @@ TCamposDimensionamento PreencherCampos(TProjeto& p)
 
     // Design storm and its place.
     TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    c.Tr = MostrarReal(kFormatoGeral, 0, chuva.Tr);
-    c.K = MostrarReal(kFormatoGeral, 0, chuva.K);
-    c.A = MostrarReal(kFormatoGeral, 0, chuva.a);
-    c.B = MostrarReal(kFormatoGeral, 0, chuva.b);
-    c.C = MostrarReal(kFormatoGeral, 0, chuva.c);
-    c.Latitude = p.Nimbra.Latitude;
-    c.Longitude = p.Nimbra.Longitude;
+    PreencherCamposChuva(c, chuva, p.Nimbra);
 
     // Terrain, in display units.
     c.VIB = MostrarReal(kFormatoGeral, 0, u.MostrarVIB(p.Terreno.VIB));
@@ -81,11 +75,7 @@ void LerCampos(const TCamposDimensionamento& c, TProjeto& p)
     p.TipoSistema.Tipo = static_cast<std::uint8_t>(c.Sistema);
 
     TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    chuva.SetTr(LerReal(c.Tr, 0));
-    chuva.SetK(LerReal(c.K, 0));
-    chuva.SetA(LerReal(c.A, 0));
-    chuva.SetB(LerReal(c.B, 0));
-    chuva.SetC(LerReal(c.C, 0));
+    LerCamposChuva(c, chuva);
     p.Nimbra.Latitude = c.Latitude;
     p.Nimbra.Longitude = c.Longitude;
 

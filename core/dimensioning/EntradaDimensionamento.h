@@ -46,6 +46,34 @@ std::string MostrarReal(const std::string& formato, double vazio, double valor);
 // (comma or point), or EConvertError is raised.
 double LerReal(const std::string& texto, double padrao);
 
+// The design storm's fields, shared by the dimensioning and location entry
+// data (both have Tr, K, A, B, C, Latitude and Longitude texts): the storm
+// and its place into the fields, and the four parameters and the return
+// period back into the storm (EConvertError for a text that is not a
+// number). The place is read back by each window's own rule.
+template <class TCampos>
+void PreencherCamposChuva(TCampos& c, const TPrecipitacaoExponencialNegativa& chuva, const TNimbra21& nimbra)
+{
+    constexpr const char* kFormato = "0.0######";
+    c.Tr = MostrarReal(kFormato, 0, chuva.Tr);
+    c.K = MostrarReal(kFormato, 0, chuva.K);
+    c.A = MostrarReal(kFormato, 0, chuva.a);
+    c.B = MostrarReal(kFormato, 0, chuva.b);
+    c.C = MostrarReal(kFormato, 0, chuva.c);
+    c.Latitude = nimbra.Latitude;
+    c.Longitude = nimbra.Longitude;
+}
+
+template <class TCampos>
+void LerCamposChuva(const TCampos& c, TPrecipitacaoExponencialNegativa& chuva)
+{
+    chuva.SetTr(LerReal(c.Tr, 0));
+    chuva.SetK(LerReal(c.K, 0));
+    chuva.SetA(LerReal(c.A, 0));
+    chuva.SetB(LerReal(c.B, 0));
+    chuva.SetC(LerReal(c.C, 0));
+}
+
 // Fill: the objects into the fields.
 TCamposDimensionamento PreencherCampos(TProjeto& projeto);
 

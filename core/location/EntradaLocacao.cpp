@@ -33,13 +33,7 @@ TCamposLocacao CamposLocacao(TProjeto& p)
 
     // Design storm and its place.
     const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    c.Tr = MostrarReal(kFormatoGeral, 0, chuva.Tr);
-    c.K = MostrarReal(kFormatoGeral, 0, chuva.K);
-    c.A = MostrarReal(kFormatoGeral, 0, chuva.a);
-    c.B = MostrarReal(kFormatoGeral, 0, chuva.b);
-    c.C = MostrarReal(kFormatoGeral, 0, chuva.c);
-    c.Latitude = p.Nimbra.Latitude;
-    c.Longitude = p.Nimbra.Longitude;
+    PreencherCamposChuva(c, chuva, p.Nimbra);
 
     // Terrace type, channel and soil.
     c.Criterio = std::min<int>(s.SelecaoTipoTerraco.MetTipoTerraco, kCriterioArbitrado);
@@ -64,11 +58,7 @@ void GravarCampos(const TCamposLocacao& c, TProjeto& p)
 
     // 2. The storm.
     TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    chuva.SetTr(LerReal(c.Tr, 0));
-    chuva.SetK(LerReal(c.K, 0));
-    chuva.SetA(LerReal(c.A, 0));
-    chuva.SetB(LerReal(c.B, 0));
-    chuva.SetC(LerReal(c.C, 0));
+    LerCamposChuva(c, chuva);
 
     // 3. Its place.
     p.Nimbra.Latitude = TextoCoordenada(c.Latitude);
