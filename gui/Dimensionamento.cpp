@@ -1,6 +1,7 @@
 #include "Dimensionamento.h"
 
 #include "Ajuda.h"
+#include "CamposCoordenadas.h"
 #include "Dialogos.h"
 #include "DimensionamentoEspacamento.h"
 #include "DimensionamentoReferencias.h"
@@ -141,14 +142,9 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
         lPrec->addWidget(e, i + 1, 1);
         campos_[cp[i]] = e;
     }
-    precLa1_ = Edit(gPrec, "PrecLa1", "Latidude", 110);
-    precLa1_->setInputMask(QStringLiteral("99°99'99\\\";_"));
-    precLo1_ = Edit(gPrec, "PrecLo1", "Longitude", 110);
-    precLo1_->setInputMask(QStringLiteral("##°##'##\\\";_"));
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("Latitude:"), precLa1_), 5, 0);
-    lPrec->addWidget(precLa1_, 5, 1, 1, 2);
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("Longitude:"), precLo1_), 6, 0);
-    lPrec->addWidget(precLo1_, 6, 1, 1, 2);
+    const TCamposCoordenadas coordenadas = MontarCoordenadas(gPrec, lPrec, 5, "Latidude");
+    precLa1_ = coordenadas.Latitude;
+    precLo1_ = coordenadas.Longitude;
     auto* consulta = Botao(gPrec, QStringLiteral("Consulta"), QStringLiteral("Consulta"));
     consulta->setToolTip(QStringLiteral("Consulta"));
     lPrec->addWidget(consulta, 7, 1, 1, 2);

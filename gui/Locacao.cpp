@@ -1,6 +1,7 @@
 #include "Locacao.h"
 
 #include "Ajuda.h"
+#include "CamposCoordenadas.h"
 #include "Dialogos.h"
 #include "DimensionamentoReferencias.h"
 #include "LocacaoDialogos.h"
@@ -172,14 +173,9 @@ void TFLocacao::Montar()
         campos_[chuva[i]] = e;
     }
     lPrec->addWidget(Rotulo(gPrec, QStringLiteral("anos")), 0, 2);
-    precLa1_ = Edit(gPrec, "PrecLa1", "Latitude", 110);
-    precLa1_->setInputMask(QStringLiteral("99°99'99\\\";_"));
-    precLo1_ = Edit(gPrec, "PrecLo1", "Longitude", 110);
-    precLo1_->setInputMask(QStringLiteral("##°##'##\\\";_"));
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("Latitude:"), precLa1_), 5, 0);
-    lPrec->addWidget(precLa1_, 5, 1, 1, 2);
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("Longitude:"), precLo1_), 6, 0);
-    lPrec->addWidget(precLo1_, 6, 1, 1, 2);
+    const TCamposCoordenadas coordenadas = MontarCoordenadas(gPrec, lPrec, 5, "Latitude");
+    precLa1_ = coordenadas.Latitude;
+    precLo1_ = coordenadas.Longitude;
     auto* consulta = Botao(gPrec, QStringLiteral("Consul&ta"), QStringLiteral("CONSULTA"));
     consulta->setToolTip(QStringLiteral("Consulta à base de dados de chuvas intensas"));
     lPrec->addWidget(consulta, 7, 1, 1, 2);
