@@ -2,6 +2,7 @@
 
 #include "gis/Bytes.h"
 #include "gis/FileRaster.h"
+#include "gis/Gdal.h"
 #include "gis/LinhasRaster.h"
 #include "gis/PercursoLinhas.h"
 
@@ -157,6 +158,7 @@ void CalcularMapaDeclividade(const fs::path& entrada, const fs::path& saida, con
     } else {
         throw EEscolhaGis(kMsgTipoByte);
     }
+    CopiarSistemaCoordenadas(entrada, saida);
 }
 
 std::string TituloPadraoDeclividade(const fs::path& entrada)

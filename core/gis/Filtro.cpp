@@ -3,6 +3,7 @@
 #include "gis/Bytes.h"
 #include "gis/Declividade.h"
 #include "gis/FileRaster.h"
+#include "gis/Gdal.h"
 #include "gis/LinhasRaster.h"
 #include "gis/PercursoLinhas.h"
 
@@ -136,6 +137,7 @@ void FiltrarImagem(const fs::path& entrada, const fs::path& saida, const std::st
         FiltroTipoInteger().Filtrar(entrada, saida, titulo, passadas, progresso);
     else
         throw EEscolhaGis(kMsgTipoByte);
+    CopiarSistemaCoordenadas(entrada, saida);
 }
 
 std::string TituloPadraoFiltro(const fs::path& entrada)

@@ -36,6 +36,12 @@ std::filesystem::path CaminhoSistemaCoordenadas(const std::filesystem::path& arq
 // The WKT kept beside a file; empty when there is none.
 std::string LerSistemaCoordenadas(const std::filesystem::path& arquivo);
 
+// A raster derived cell for cell from another (slope map, filter) lies on
+// the same ground: its sidecar becomes a copy of the source's, or is removed
+// when the source has none, so that a stale one never describes it.
+// EArquivoGis when the copy cannot be written.
+void CopiarSistemaCoordenadas(const std::filesystem::path& origem, const std::filesystem::path& destino);
+
 // What the import window and command show of a raster before importing it.
 struct TInfoRasterGdal {
     std::string Formato;            // GDAL driver's long name ("GeoTIFF")

@@ -37,6 +37,20 @@ std::string LerSistemaCoordenadas(const fs::path& arquivo)
     return wkt;
 }
 
+void CopiarSistemaCoordenadas(const fs::path& origem, const fs::path& destino)
+{
+    const fs::path de = CaminhoSistemaCoordenadas(origem), para = CaminhoSistemaCoordenadas(destino);
+    std::error_code ec;
+    if (fs::exists(para, ec) && fs::exists(de, ec) && fs::equivalent(de, para, ec))
+        return;
+    if (!fs::is_regular_file(de, ec)) {
+        fs::remove(para, ec);
+        return;
+    }
+    const std::vector<std::uint8_t> wkt = bytes::LerArquivo(de);
+    bytes::GravarArquivo(para, wkt.data(), wkt.size());
+}
+
 namespace gdal {
 
 void Iniciar()

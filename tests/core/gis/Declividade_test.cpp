@@ -1,4 +1,6 @@
 #include "gis/Declividade.h"
+#include "gis/Filtro.h"
+#include "gis/Gdal.h"
 #include "gis/ImportExport.h"
 
 #include "GisTeste.h"
@@ -6,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 namespace vastrel::gis {
 namespace {
@@ -247,6 +250,26 @@ TEST(Declividade, RealElevationModelAgreesWithADirectComputation)
     for (std::int64_t k = 0; k < m.NumCelulas(); ++k)
         ASSERT_EQ(m.LerCelulaReal(k), d[static_cast<std::size_t>(k)]) << k;
     EXPECT_EQ(m.ValorMax, maior);
+}
+
+// Derived rasters lie on the ground of their source: they carry its
+// coordinate system sidecar, and never keep a stale one of their own.
+TEST(Declividade, SlopeMapAndFilterCarryTheCoordinateSystemOfTheirSource)
+{
+    TempDir dir;
+    GravarRas(dir / "elev.ras", Plano(5, 5, 10, 100, 1, 0));
+    const std::string wkt = "PROJCS[\"SIRGAS 2000 / UTM zone 23S\"]";
+    {
+        std::ofstream(dir / "elev.prj") << wkt;
+    }
+    CalcularMapaDeclividade(dir / "elev.ras", dir / "decl.ras", "");
+    FiltrarImagem(dir / "elev.ras", dir / "filtrada.ras", "", 1);
+    EXPECT_EQ(LerSistemaCoordenadas(dir / "decl.ras"), wkt);
+    EXPECT_EQ(LerSistemaCoordenadas(dir / "filtrada.ras"), wkt);
+
+    std::filesystem::remove(dir / "elev.prj");
+    CalcularMapaDeclividade(dir / "elev.ras", dir / "decl.ras", "");
+    EXPECT_FALSE(std::filesystem::exists(dir / "decl.prj"));
 }
 
 } // namespace
