@@ -39,6 +39,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <optional>
 
 namespace vastrel::gui {
 
@@ -54,6 +55,22 @@ constexpr int kMetodoArbitrado = 3;
 QLineEdit* Edit(QWidget* pai, const char* nome, const char* dica, int largura = 90)
 {
     return CampoTexto(pai, nome, dica, largura);
+}
+
+// Runs a reference-value dialog (Z, channel or terrain roughness) on a
+// stored option and value; on "OK" stores the choice and gives the value.
+template <class TDialogo>
+std::optional<double> EscolherReferencia(TReal& alvo, int ajuda, TContextoPrograma& c, QWidget* pai)
+{
+    TDialogo d;
+    d.HelpContext = ajuda;
+    d.Indice = alvo.Indice;
+    d.Valor = alvo.Valor;
+    if (!d.Executar(c, pai))
+        return std::nullopt;
+    alvo.Indice = static_cast<std::int8_t>(d.Indice);
+    alvo.Valor = d.Valor;
+    return d.Valor;
 }
 
 // The wait cursor and the disabled main window for the length of a chart.
@@ -729,15 +746,10 @@ void TFDimensionamento::SmZClick()
     QLineEdit* zsm = Campo(TCampo::ZSm);
     try {
         if (canal_->currentIndex() == 0) {
-            TZ z;
-            z.HelpContext = 13;
-            z.Indice = canal.Z.Indice;
-            z.Valor = canal.Z.Valor;
-            if (!z.Executar(Contexto, this))
+            const auto z = EscolherReferencia<TZ>(canal.Z, 13, Contexto, this);
+            if (!z)
                 return;
-            canal.Z.Indice = static_cast<std::int8_t>(z.Indice);
-            canal.Z.Valor = z.Valor;
-            Mostrar(zsm, kGeral, z.Valor);
+            Mostrar(zsm, kGeral, *z);
         } else {
             TSm sm;
             sm.HelpContext = 13;
@@ -760,32 +772,18 @@ void TFDimensionamento::SmZClick()
 
 void TFDimensionamento::RugCanClick()
 {
-    TReal& nc = Contexto.Projeto.TerracosGradiente.nc;
-    TRugCan r;
-    r.Indice = nc.Indice;
-    r.Valor = nc.Valor;
-    r.HelpContext = 51;
-    if (!r.Executar(Contexto, this))
-        return;
-    nc.Indice = static_cast<std::int8_t>(r.Indice);
-    nc.Valor = r.Valor;
-    Mostrar(Campo(TCampo::RugCan), kGeral, r.Valor);
-    Contexto.Gerente.Alterado = true;
+    if (const auto valor = EscolherReferencia<TRugCan>(Contexto.Projeto.TerracosGradiente.nc, 51, Contexto, this)) {
+        Mostrar(Campo(TCampo::RugCan), kGeral, *valor);
+        Contexto.Gerente.Alterado = true;
+    }
 }
 
 void TFDimensionamento::RugTerClick()
 {
-    TReal& nt = Contexto.Projeto.Terreno.nt;
-    TRugTer r;
-    r.Indice = nt.Indice;
-    r.Valor = nt.Valor;
-    r.HelpContext = 52;
-    if (!r.Executar(Contexto, this))
-        return;
-    nt.Indice = static_cast<std::int8_t>(r.Indice);
-    nt.Valor = r.Valor;
-    Mostrar(Campo(TCampo::RugTer), kGeral, r.Valor);
-    Contexto.Gerente.Alterado = true;
+    if (const auto valor = EscolherReferencia<TRugTer>(Contexto.Projeto.Terreno.nt, 52, Contexto, this)) {
+        Mostrar(Campo(TCampo::RugTer), kGeral, *valor);
+        Contexto.Gerente.Alterado = true;
+    }
 }
 
 void TFDimensionamento::CoberturaClick()
