@@ -11,6 +11,7 @@
 
 using namespace vastrel;
 using vastrel::test::Relevo;
+using vastrel::test::Semente;
 
 namespace {
 
@@ -76,10 +77,7 @@ TEST(TracarCurvaNivel, InicioNoVizinhoMaisSuaveEPrimeiraCaminhadaParaLeste)
 {
     const TImgElevacao e = Degrau(101, 103);
     const TImgApoio apoio(e);
-    TPixelS p;
-    p.Col = 10;
-    p.Lin = 20;
-    p.Valor = 100;
+    TPixelS p = Semente(20, 10, 100);
     TLinha l;
     const TResultadoTraco r = e.TracarCurvaNivel(p, l, apoio);
     // Start on the north edge at (10, 19.5); 19.5 rounds to the even 20.
@@ -105,10 +103,7 @@ TEST(TracarCurvaNivel, EmpateNoInicioFicaComONorte)
     // North and south cross at the same distance: north, the earlier.
     const TImgElevacao e = Degrau(101, 99);
     const TImgApoio apoio(e);
-    TPixelS p;
-    p.Col = 10;
-    p.Lin = 20;
-    p.Valor = 100;
+    TPixelS p = Semente(20, 10, 100);
     TLinha l;
     e.TracarCurvaNivel(p, l, apoio);
     bool inicioNorte = false;
@@ -121,10 +116,7 @@ TEST(TracarCurvaNivel, CelulaNoNivelFicaNoLugar)
 {
     const TImgElevacao e = Degrau(101, 103);
     const TImgApoio apoio(e);
-    TPixelS p;
-    p.Col = 10;
-    p.Lin = 20;
-    p.Valor = 101;
+    TPixelS p = Semente(20, 10, 101);
     TLinha l;
     e.TracarCurvaNivel(p, l, apoio);
     EXPECT_EQ(p.Col, 10);
@@ -140,10 +132,7 @@ TEST(TracarCurvaNivel, PlanoAteOContornoDaBacia)
     // Falls 1 m per row to the south; the watershed holds columns 5 to 20.
     const TImgElevacao e = Relevo(25, 30, [](int l, int c) { return c >= 5 && c <= 20 ? 100.0 - l : 0.0; });
     const TImgApoio apoio(e);
-    TPixelS p;
-    p.Col = 12;
-    p.Lin = 5;
-    p.Valor = 95.5f;
+    TPixelS p = Semente(5, 12, 95.5f);
     TLinha l;
     const TResultadoTraco r = e.TracarCurvaNivel(p, l, apoio);
     ASSERT_EQ(l.Quantidade(), 16);
@@ -168,10 +157,7 @@ TEST(TracarCurvaNivel, CurvaFechadaDeUmConeEUmCirculoPercorridoUmaVez)
     // the circle of radius 10 cells.
     const TImgElevacao e = Relevo(41, 41, [](int l, int c) { return 60 - 0.5 * std::hypot(l - 21, c - 21); });
     const TImgApoio apoio(e);
-    TPixelS p;
-    p.Col = 21;
-    p.Lin = 12;
-    p.Valor = 55;
+    TPixelS p = Semente(12, 21, 55);
     TLinha l;
     const TResultadoTraco r = e.TracarCurvaNivel(p, l, apoio);
     ASSERT_TRUE(r.Fechada);
@@ -207,10 +193,7 @@ TEST_P(Sela, AMediaDaCelulaDecideQuemSeLiga)
     });
     const TImgApoio apoio(e);
     const CasoSela caso = GetParam();
-    TPixelS p;
-    p.Col = caso.Col;
-    p.Lin = caso.Lin;
-    p.Valor = caso.Nivel;
+    TPixelS p = Semente(caso.Lin, caso.Col, caso.Nivel);
     TLinha l;
     const TResultadoTraco r = e.TracarCurvaNivel(p, l, apoio);
     // Each pit (below 10) or knob (above 10) is ringed on its own: the
@@ -260,10 +243,7 @@ TEST(TracarCurvaNivel, PlatoNoNivelTermina)
     // must still come to an end.
     const TImgElevacao e = Relevo(12, 12, [](int, int) { return 100.0; });
     const TImgApoio apoio(e);
-    TPixelS p;
-    p.Col = 6;
-    p.Lin = 6;
-    p.Valor = 100;
+    TPixelS p = Semente(6, 6, 100);
     TLinha l;
     e.TracarCurvaNivel(p, l, apoio);
     EXPECT_GE(l.Quantidade(), 1);
@@ -278,10 +258,7 @@ TEST(TracarCurvaNivel, SemArestaCruzadaNaoHaLinha)
 {
     const TImgElevacao e = Relevo(5, 5, [](int, int) { return 10.0; });
     const TImgApoio apoio(e);
-    TPixelS p;
-    p.Col = 3;
-    p.Lin = 3;
-    p.Valor = 20;
+    TPixelS p = Semente(3, 3, 20);
     TLinha l;
     l.Adicionar({1, 1, 1});
     const TResultadoTraco r = e.TracarCurvaNivel(p, l, apoio);
@@ -323,10 +300,7 @@ TEST(VizinhoExtremo, DesempateEBarreiras)
     });
     TImgApoio apoio(e);
     apoio.SetValor(2, 2, kApoioLinha);
-    TPixelS p;
-    p.Col = 3;
-    p.Lin = 3;
-    p.Valor = 1;
+    TPixelS p = Semente(3, 3, 1);
     e.VizinhoExtremo(p, apoio, 0);
     EXPECT_EQ(p.Col, 4); // neighbour 3 (north-east) before 7 (south-west)
     EXPECT_EQ(p.Lin, 2);

@@ -15,6 +15,16 @@ namespace vastrel::test {
 
 using FuncaoRelevo = std::function<double(int lin, int col)>;
 
+// The cell (row, column) where a search starts, at level `valor`.
+inline TPixelS Semente(int lin, int col, float valor)
+{
+    TPixelS p;
+    p.Lin = lin;
+    p.Col = col;
+    p.Valor = valor;
+    return p;
+}
+
 // A matrix of lin × col cells from f, cells of `lado` map units, ValorMin and
 // ValorMax the extremes of the non-zero cells.
 template <class M = TImgElevacao>
