@@ -59,7 +59,7 @@ bool Existe(const std::filesystem::path& p)
 
 TFProcessoRaster::TFProcessoRaster(TContextoPrograma& contexto, const QString& legenda, int topicoAjuda,
                                    QWidget* pai)
-    : QDialog(pai), Contexto(contexto), Legenda(legenda), topico_(topicoAjuda)
+    : TDialogoProcesso(pai), Contexto(contexto), Legenda(legenda), topico_(topicoAjuda)
 {
     setWindowTitle(legenda);
     setModal(true);
@@ -218,23 +218,6 @@ void TFProcessoRaster::BotaoProcessarClick()
         saida_.clear();
     }
     Contexto.Dialogos.Informacao(this, Q(concluida));
-}
-
-void TFProcessoRaster::reject()
-{
-    // "&Fechar" and Esc wait for the end of a run.
-    if (executando_)
-        return;
-    QDialog::reject();
-}
-
-void TFProcessoRaster::closeEvent(QCloseEvent* e)
-{
-    if (executando_) {
-        e->ignore();
-        return;
-    }
-    QDialog::closeEvent(e);
 }
 
 // --- Slope map --------------------------------------------------------------------------

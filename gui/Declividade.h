@@ -3,8 +3,10 @@
 // filter window: an input image, an output image, a title and "&Processar".
 // The computation is the core's; the window gathers the choices, shows the
 // messages and keeps a second run from starting while one is going.
+#include "Dialogos.h"
 #include "Modulos.h"
 #include "gis/Progresso.h"
+
 #include <QDialog>
 #include <filesystem>
 #include <string>
@@ -16,7 +18,7 @@ class QVBoxLayout;
 
 namespace vastrel::gui {
 
-class TFProcessoRaster : public QDialog {
+class TFProcessoRaster : public TDialogoProcesso {
     Q_OBJECT
 public:
     QLineEdit* EditEntrada = nullptr;   // read-only input path
@@ -28,8 +30,6 @@ public:
     QPushButton* BotaoFechar = nullptr;
     QPushButton* BotaoAjuda = nullptr;
     QProgressBar* Barra = nullptr;
-
-    bool Executando() const { return executando_; }
 
 protected:
     TFProcessoRaster(TContextoPrograma& contexto, const QString& legenda, int topicoAjuda, QWidget* pai);
@@ -48,9 +48,6 @@ protected:
     // Each step reported by the run (caption and progress bar).
     virtual void MostrarEtapa(double fracao, const std::string& etapa);
 
-    void reject() override;
-    void closeEvent(QCloseEvent* e) override;
-
     TContextoPrograma& Contexto;
     QString Legenda;   // the caption outside a run
 
@@ -65,7 +62,6 @@ private:
     int topico_;
     std::filesystem::path entrada_;   // chosen input, empty when none
     std::filesystem::path saida_;     // confirmed output, empty when none
-    bool executando_ = false;
 };
 
 class TFDeclividade : public TFProcessoRaster {

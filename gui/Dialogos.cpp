@@ -1,6 +1,7 @@
 #include "Dialogos.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -35,6 +36,22 @@ QPushButton* Botao(QWidget* pai, const QString& texto, const QString& nome)
     auto* botao = new QPushButton(texto, pai);
     botao->setObjectName(nome);
     return botao;
+}
+
+void TDialogoProcesso::reject()
+{
+    if (executando_)
+        return;
+    QDialog::reject();
+}
+
+void TDialogoProcesso::closeEvent(QCloseEvent* e)
+{
+    if (executando_) {
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
 }
 
 QLineEdit* CampoTexto(QWidget* pai, const char* nome, const char* dica, int largura)

@@ -5,13 +5,13 @@
 // implementation that answers from a script, so that no modal box ever
 // waits for a hand that is not there.
 
+#include <QDialog>
 #include <QString>
 
 #include <string>
 
 #include <initializer_list>
 
-class QDialog;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -67,6 +67,23 @@ public:
     QString ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d) override;
     QString ArquivoSalvar(QWidget* pai, const TArquivoDialogo& d) override;
     bool Impressao(QWidget* pai, QPrinter& printer) override;
+};
+
+// A modal tool dialog that runs a long task while its own window events go
+// on: "&Fechar", Esc and the title bar's close button wait for the end of a
+// run, so that the dialog never goes while the task still writes into it.
+class TDialogoProcesso : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    bool Executando() const { return executando_; }
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+    bool executando_ = false;
 };
 
 // A push button with its caption and object name.

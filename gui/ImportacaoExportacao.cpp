@@ -134,7 +134,7 @@ QLineEdit* Edit(QWidget* pai, const QString& nome, bool somenteLeitura)
 } // namespace
 
 TFImportExport::TFImportExport(TContextoPrograma& contexto, TModoConversao modo, QWidget* pai)
-    : QDialog(pai), contexto_(contexto), modo_(modo)
+    : TDialogoProcesso(pai), contexto_(contexto), modo_(modo)
 {
     const bool importacao = modo == TModoConversao::Importacao;
     legenda_ = importacao ? QStringLiteral("Importação de arquivo") : QStringLiteral("Exportação de arquivo");
@@ -486,22 +486,6 @@ void TFImportExport::BitBtnConverterClick()
         return;
     }
     contexto_.Dialogos.Informacao(this, Q(concluida));
-}
-
-void TFImportExport::reject()
-{
-    if (executando_)
-        return;
-    QDialog::reject();
-}
-
-void TFImportExport::closeEvent(QCloseEvent* e)
-{
-    if (executando_) {
-        e->ignore();
-        return;
-    }
-    QDialog::closeEvent(e);
 }
 
 static const TRegistroFerramenta registroImportacao(TFerramenta::Importacao, [](TContextoPrograma& c) {

@@ -2,8 +2,10 @@
 // The import/export window: one window in two modes that converts between
 // the system's raster and vector files and the IDRISI, Surfer and GIS files
 // (the formats GDAL reads and writes).
+#include "Dialogos.h"
 #include "Modulos.h"
 #include "gis/ImportExport.h"
+
 #include <QDialog>
 #include <filesystem>
 
@@ -16,13 +18,12 @@ class QRadioButton;
 
 namespace vastrel::gui {
 
-class TFImportExport : public QDialog {
+class TFImportExport : public TDialogoProcesso {
     Q_OBJECT
 public:
     TFImportExport(TContextoPrograma& contexto, gis::TModoConversao modo, QWidget* pai = nullptr);
 
     gis::TModoConversao Modo() const { return modo_; }
-    bool Executando() const { return executando_; }
 
     QGroupBox* GroupBox1;                 // foreign format
     QRadioButton* RadioButtonIdrisi;
@@ -57,8 +58,6 @@ public:
     QPushButton* BitBtn5;                 // "Aj&uda"
 
 protected:
-    void reject() override;
-    void closeEvent(QCloseEvent* e) override;
 
 private slots:
     void FormatoOuTipoAlterado();
@@ -85,7 +84,6 @@ private:
     std::filesystem::path saida_;     // confirmed output, empty when none
     std::filesystem::path recorte_;   // clip polygon, empty when none
     std::filesystem::path rasterOrigem_; // raster whose system an exported vector takes
-    bool executando_ = false;
 };
 
 } // namespace vastrel::gui
