@@ -788,18 +788,8 @@ void TFDimensionamento::RugTerClick()
 
 void TFDimensionamento::CoberturaClick()
 {
-    TCobertura& cob = Contexto.Projeto.Terreno.Cobertura;
-    TCoberturaDialogo d;
-    d.UsoTerra = cob.UsoTerra.Indice;
-    d.Tratamento = cob.Tratamento.Indice;
-    d.CondicaoHidrologica = cob.CondicaoHidrologica.Indice;
-    d.HelpContext = 5;
-    if (!d.Executar(Contexto, this))
-        return;
-    cob.UsoTerra.Indice = static_cast<std::uint8_t>(d.UsoTerra);
-    cob.Tratamento.Indice = static_cast<std::uint8_t>(d.Tratamento);
-    cob.CondicaoHidrologica.Indice = static_cast<std::uint8_t>(d.CondicaoHidrologica);
-    Contexto.Gerente.Alterado = true;
+    if (EscolherCobertura(Contexto.Projeto.Terreno.Cobertura, 5, Contexto, this))
+        Contexto.Gerente.Alterado = true;
 }
 
 void TFDimensionamento::CalcularClick()

@@ -7,6 +7,7 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/Locale.h"
+#include "engine/Terreno.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -705,6 +706,21 @@ bool TCoberturaDialogo::Executar(TContextoPrograma& c, QWidget* pai)
     UsoTerra = d.UsoTerra;
     Tratamento = d.Tratamento;
     CondicaoHidrologica = d.Condicao;
+    return true;
+}
+
+bool EscolherCobertura(TCobertura& cobertura, int ajuda, TContextoPrograma& c, QWidget* pai)
+{
+    TCoberturaDialogo d;
+    d.UsoTerra = cobertura.UsoTerra.Indice;
+    d.Tratamento = cobertura.Tratamento.Indice;
+    d.CondicaoHidrologica = cobertura.CondicaoHidrologica.Indice;
+    d.HelpContext = ajuda;
+    if (!d.Executar(c, pai))
+        return false;
+    cobertura.UsoTerra.Indice = static_cast<std::uint8_t>(d.UsoTerra);
+    cobertura.Tratamento.Indice = static_cast<std::uint8_t>(d.Tratamento);
+    cobertura.CondicaoHidrologica.Indice = static_cast<std::uint8_t>(d.CondicaoHidrologica);
     return true;
 }
 

@@ -16,6 +16,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace vastrel {
+class TCobertura;
+}
+
 namespace vastrel::gui {
 
 struct TContextoPrograma;
@@ -196,6 +200,10 @@ struct TCoberturaDialogo {
     int HelpContext = 0;
     bool Executar(TContextoPrograma& c, QWidget* pai);
 };
+
+// Runs the land-cover dialog on the stored cover; on "OK" stores the three
+// choices and returns true.
+bool EscolherCobertura(TCobertura& cobertura, int ajuda, TContextoPrograma& c, QWidget* pai);
 
 // The numeric text of a value label ("0,085" with the locale's separator).
 QString TextoParaEdit(const QString& rotulo);

@@ -519,22 +519,13 @@ void TFLocacao::ConsultaClick()
 
 void TFLocacao::CoberVegClick()
 {
-    TCobertura& cob = Contexto.Projeto.Terreno.Cobertura;
-    TCoberturaDialogo d;
-    d.UsoTerra = cob.UsoTerra.Indice;
-    d.Tratamento = cob.Tratamento.Indice;
-    d.CondicaoHidrologica = cob.CondicaoHidrologica.Indice;
-    d.HelpContext = kAjudaCobertura;
     try {
-        if (!d.Executar(Contexto, this))
+        if (!EscolherCobertura(Contexto.Projeto.Terreno.Cobertura, kAjudaCobertura, Contexto, this))
             return;
     } catch (const std::exception& e) {
         MostrarErro(e);
         return;
     }
-    cob.UsoTerra.Indice = static_cast<std::uint8_t>(d.UsoTerra);
-    cob.Tratamento.Indice = static_cast<std::uint8_t>(d.Tratamento);
-    cob.CondicaoHidrologica.Indice = static_cast<std::uint8_t>(d.CondicaoHidrologica);
     InvalidarRelatorio();
     Contexto.Gerente.Alterado = true;
 }
