@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -36,6 +37,15 @@ QPushButton* Botao(QWidget* pai, const QString& texto, const QString& nome)
     auto* botao = new QPushButton(texto, pai);
     botao->setObjectName(nome);
     return botao;
+}
+
+void TDialogoAtivado::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!ativado_) {
+        ativado_ = true;
+        FormActivate();
+    }
 }
 
 void TDialogoProcesso::reject()

@@ -69,6 +69,21 @@ public:
     bool Impressao(QWidget* pai, QPrinter& printer) override;
 };
 
+// A dialog that fills itself from the project the first time it is shown
+// (the moment the user first sees it), not at every later activation.
+class TDialogoAtivado : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    virtual void FormActivate() = 0;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    bool ativado_ = false;
+};
+
 // A modal tool dialog that runs a long task while its own window events go
 // on: "&Fechar", Esc and the title bar's close button wait for the end of a
 // run, so that the dialog never goes while the task still writes into it.

@@ -113,7 +113,7 @@ void FiltrarDigitos(QSpinBox* s)
 // ---------------------------------------------------------------------------
 // Bentley and Paraná
 
-TFSoloDim::TFSoloDim(TContextoPrograma& c, int lista, QWidget* pai) : QDialog(pai), c_(c), lista_(lista)
+TFSoloDim::TFSoloDim(TContextoPrograma& c, int lista, QWidget* pai) : TDialogoAtivado(pai), c_(c), lista_(lista)
 {
     const bool bentley = lista == 1;
     setWindowTitle(bentley ? QStringLiteral("Método Bentley") : QStringLiteral("Método Paraná"));
@@ -150,15 +150,6 @@ TFSoloDim::TFSoloDim(TContextoPrograma& c, int lista, QWidget* pai) : QDialog(pa
     connect(tipoSolo_, &QButtonGroup::idClicked, this, [this] { seBStChange(); });
     connect(ok, &QPushButton::clicked, this, [this] { OKClick(); });
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TFSoloDim::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!ativado_) {
-        ativado_ = true;
-        FormActivate();
-    }
 }
 
 void TFSoloDim::FormActivate()
@@ -341,7 +332,7 @@ void TListasLombardiNeto::PrepClick(TEspacamento& e)
     m_->setText(Q(std::string(LinhaPreparo(e.Preparo.IndPreparo).TextoM)));
 }
 
-TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c_(c)
+TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : TDialogoAtivado(pai), c_(c)
 {
     setWindowTitle(QStringLiteral("Método Lombardi Neto"));
     auto* corpo = new QVBoxLayout;
@@ -384,15 +375,6 @@ TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : QDialog(pai),
     });
     connect(ok, &QPushButton::clicked, this, [this] { OKClick(); });
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TFLombNetoDim::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!ativado_) {
-        ativado_ = true;
-        FormActivate();
-    }
 }
 
 void TFLombNetoDim::FormActivate()

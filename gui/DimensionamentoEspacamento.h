@@ -5,6 +5,8 @@
 // soil-class group and the Lombardi Neto lists are shared with the location
 // window's method dialogs.
 
+#include "Dialogos.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -58,7 +60,7 @@ private:
 };
 
 // Bentley (lista 1) and Paraná (lista 2): the land slope and the soil class.
-class TFSoloDim : public QDialog {
+class TFSoloDim : public TDialogoAtivado {
     Q_OBJECT
 public:
     // `lista`: 1 Bentley, 2 Paraná.
@@ -69,12 +71,10 @@ public:
     QLineEdit* PreviaEV() const { return ev_; }
     QLineEdit* PreviaEH() const { return eh_; }
 
-    void FormActivate();
+    void FormActivate() override;
     void seBStChange();
     void OKClick();
 
-protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     TContextoPrograma& c_;
@@ -97,7 +97,7 @@ public:
     explicit TFParanaDim(TContextoPrograma& c, QWidget* pai = nullptr) : TFSoloDim(c, 2, pai) {}
 };
 
-class TFLombNetoDim : public QDialog {
+class TFLombNetoDim : public TDialogoAtivado {
     Q_OBJECT
 public:
     explicit TFLombNetoDim(TContextoPrograma& c, QWidget* pai = nullptr);
@@ -113,7 +113,7 @@ public:
     QLineEdit* PreviaEH() const { return eh_; }
     QLabel* GruposSolo() const { return listas_->GruposSolo(); }
 
-    void FormActivate();
+    void FormActivate() override;
     void CultClick();
     void ErosaoClick();
     void PrepClick();
@@ -121,15 +121,12 @@ public:
     void AvisoDeclividade();
     void OKClick();
 
-protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     TContextoPrograma& c_;
     QSpinBox* seBSt_;
     TListasLombardiNeto* listas_;
     QLineEdit *ev_, *eh_;
-    bool ativado_ = false;
     bool ocupado_ = false;
 };
 

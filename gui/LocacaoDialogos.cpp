@@ -135,7 +135,7 @@ void TFCarregaImg::BtOkClick()
 // ---------------------------------------------------------------------------
 // Bentley and Paraná
 
-TFSoloLoc::TFSoloLoc(TContextoPrograma& c, int lista, QWidget* pai) : QDialog(pai), c_(c), lista_(lista)
+TFSoloLoc::TFSoloLoc(TContextoPrograma& c, int lista, QWidget* pai) : TDialogoAtivado(pai), c_(c), lista_(lista)
 {
     const bool bentley = lista == 1;
     setWindowTitle(bentley ? QStringLiteral("Método Bentley") : QStringLiteral("Método Paraná"));
@@ -155,15 +155,6 @@ TFSoloLoc::TFSoloLoc(TContextoPrograma& c, int lista, QWidget* pai) : QDialog(pa
     c.Ajuda.Ligar(this, bentley ? kAjudaBentley : kAjudaParana, ajuda);
     connect(ok, &QPushButton::clicked, this, &TFSoloLoc::OKClick);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TFSoloLoc::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!ativado_) {
-        ativado_ = true;
-        FormActivate();
-    }
 }
 
 void TFSoloLoc::FormActivate()
@@ -192,7 +183,7 @@ void TFSoloLoc::OKClick()
 // ---------------------------------------------------------------------------
 // Lombardi Neto
 
-TFLombNetoLoc::TFLombNetoLoc(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c_(c)
+TFLombNetoLoc::TFLombNetoLoc(TContextoPrograma& c, QWidget* pai) : TDialogoAtivado(pai), c_(c)
 {
     setWindowTitle(QStringLiteral("Método Lombardi Neto"));
     auto* corpo = new QVBoxLayout;
@@ -211,15 +202,6 @@ TFLombNetoLoc::TFLombNetoLoc(TContextoPrograma& c, QWidget* pai) : QDialog(pai),
     connect(listas_->Prep(), &QComboBox::activated, this, [this, &e] { listas_->PrepClick(e); });
     connect(ok, &QPushButton::clicked, this, &TFLombNetoLoc::OKClick);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TFLombNetoLoc::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!ativado_) {
-        ativado_ = true;
-        FormActivate();
-    }
 }
 
 void TFLombNetoLoc::FormActivate()

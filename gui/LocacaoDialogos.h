@@ -3,6 +3,8 @@
 // parameters of the spacing methods, the tables of recommended terrace types
 // and the arbitrated terrace type.
 
+#include "Dialogos.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -41,17 +43,15 @@ private:
 
 // Bentley (lista 1, "Método Bentley") and Paraná (lista 2, "Método
 // Paraná"): the soil class of the spacing object.
-class TFSoloLoc : public QDialog {
+class TFSoloLoc : public TDialogoAtivado {
     Q_OBJECT
 public:
     TFSoloLoc(TContextoPrograma& c, int lista, QWidget* pai = nullptr);
 
     QButtonGroup* TipoSolo() const { return tipoSolo_; }
-    void FormActivate();
+    void FormActivate() override;
     void OKClick();
 
-protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     TContextoPrograma& c_;
@@ -75,17 +75,15 @@ public:
 // "Método Lombardi Neto": crop, erosion-resistance group and preparation.
 // A choice in a list is stored in the spacing object at once (Cancel does
 // not undo it); OK stores the three again.
-class TFLombNetoLoc : public QDialog {
+class TFLombNetoLoc : public TDialogoAtivado {
     Q_OBJECT
 public:
     explicit TFLombNetoLoc(TContextoPrograma& c, QWidget* pai = nullptr);
 
     TListasLombardiNeto* Listas() const { return listas_; }
-    void FormActivate();
+    void FormActivate() override;
     void OKClick();
 
-protected:
-    void showEvent(QShowEvent* e) override;
 
 private:
     TContextoPrograma& c_;
