@@ -3,10 +3,10 @@
 #include "common/Exceptions.h"
 #include "common/Locale.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -115,14 +115,18 @@ Layout ParseLayout(std::string_view section)
 void RoundedDigits(double value, int decimals, std::string& intPart, std::string& fracPart)
 {
     // Print the exact binary value with spare digits, then round by hand so
-    // that exact halves go away from zero.
+    // that exact halves go away from zero. std::to_chars ignores the C
+    // library's locale, so the point below is always a point.
     const int spare = 25;
     std::vector<char> buf(400);
-    int n = std::snprintf(buf.data(), buf.size(), "%.*f", decimals + spare, std::fabs(value));
-    if (n < 0 || static_cast<std::size_t>(n) >= buf.size()) {
-        buf.resize(static_cast<std::size_t>(n) + 1);
-        n = std::snprintf(buf.data(), buf.size(), "%.*f", decimals + spare, std::fabs(value));
+    auto r = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
+                           std::chars_format::fixed, decimals + spare);
+    while (r.ec != std::errc()) {
+        buf.resize(buf.size() * 2);
+        r = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
+                          std::chars_format::fixed, decimals + spare);
     }
+    const auto n = r.ptr - buf.data();
     std::string s(buf.data(), static_cast<std::size_t>(n));
     const std::size_t point = s.find('.');
     std::string digits = s.substr(0, point) + s.substr(point + 1);
@@ -204,50 +208,48 @@ std::string FormatFloat(std::string_view mask, double value)
     return FormatSection(ParseLayout(sections[0]), std::fabs(value), value < 0);
 }
 
-std::string FloatToStr(double value)
+std::string FormatGeneral(double value, int digits)
 {
     if (!std::isfinite(value))
         throw EMathError("Operação de ponto flutuante inválida.");
     if (value == 0)
         return "0";
-    // 15 significant digits, then the shorter of fixed and scientific form
-    // by the general-format rule.
+    digits = std::clamp(digits, 1, 17);
+    // `digits` significant digits, then the shorter of fixed and scientific
+    // form by the general-format rule. std::to_chars ignores the C library's
+    // locale, so the text below always has a point before the mantissa.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-    std::string s(buf);
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                 std::chars_format::scientific, digits - 1);
+    const std::string s(buf, r.ptr);
     const std::size_t e = s.find('e');
-    int exponent = std::stoi(s.substr(e + 1));
-    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    int exponent = 0;
+    std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), exponent);
+    std::string mantissa = s.substr(0, 1) + (e > 2 ? s.substr(2, e - 2) : std::string());
+    while (mantissa.size() > 1 && mantissa.back() == '0')
+        mantissa.pop_back();
     std::string out = value < 0 ? "-" : "";
-    if (exponent >= 15 || exponent < -5) {
-        out += digits[0];
-        if (digits.size() > 1) {
+    if (exponent >= digits || exponent < -5) {
+        out += mantissa[0];
+        if (mantissa.size() > 1) {
             out += DecimalSeparator();
-            out += digits.substr(1);
+            out += mantissa.substr(1);
         }
-        out += 'E';
-        out += std::to_string(exponent);
-        return out;
+        return out + 'E' + std::to_string(exponent);
     }
     if (exponent < 0) {
         out += '0';
         out += DecimalSeparator();
         out += std::string(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
-        return out;
+        return out + mantissa;
     }
     const auto intLen = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= intLen) {
-        out += digits + std::string(intLen - digits.size(), '0');
-    } else {
-        out += digits.substr(0, intLen);
-        out += DecimalSeparator();
-        out += digits.substr(intLen);
-    }
-    return out;
+    if (mantissa.size() <= intLen)
+        return out + mantissa + std::string(intLen - mantissa.size(), '0');
+    return out + mantissa.substr(0, intLen) + DecimalSeparator() + mantissa.substr(intLen);
 }
+
+std::string FloatToStr(double value) { return FormatGeneral(value, 15); }
 
 std::string FloatToJson(double value)
 {

@@ -23,6 +23,9 @@ std::string FormatFloat(std::string_view mask, double value);
 // INI files hold.
 std::string FloatToStr(double value);
 
+// The same general form with `digits` significant digits (1 to 17).
+std::string FormatGeneral(double value, int digits);
+
 // The same with a point as decimal separator and 17 significant digits
 // (round-trip precision), for JSON and CSV output.
 std::string FloatToJson(double value);

@@ -44,8 +44,8 @@ std::string NumeroFixo8(double valor)
 {
     valor = cm::Finite(valor);
     char b[400];
-    std::snprintf(b, sizeof b, "%.8f", valor);
-    std::string s(b);
+    const auto r = std::to_chars(b, b + sizeof b, valor, std::chars_format::fixed, 8);
+    std::string s(b, r.ptr);
     if (s == "-0.00000000")
         s = "0.00000000";
     return s;

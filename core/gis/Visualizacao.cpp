@@ -206,36 +206,7 @@ std::string FormatoGeral(double valor, int digitos)
         return "NAN";
     if (std::isinf(valor))
         return valor < 0 ? "-INF" : "INF";
-    if (valor == 0)
-        return "0";
-    digitos = std::clamp(digitos, 1, 17);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digitos - 1, std::fabs(valor));
-    const std::string s(buf);
-    const std::size_t e = s.find('e');
-    const int expoente = std::stoi(s.substr(e + 1));
-    std::string algarismos = s.substr(0, 1) + (e > 2 ? s.substr(2, e - 2) : std::string());
-    while (algarismos.size() > 1 && algarismos.back() == '0')
-        algarismos.pop_back();
-    std::string saida = valor < 0 ? "-" : "";
-    if (expoente >= digitos || expoente < -5) {
-        saida += algarismos[0];
-        if (algarismos.size() > 1) {
-            saida += DecimalSeparator();
-            saida += algarismos.substr(1);
-        }
-        return saida + 'E' + std::to_string(expoente);
-    }
-    if (expoente < 0) {
-        saida += '0';
-        saida += DecimalSeparator();
-        saida += std::string(static_cast<std::size_t>(-expoente - 1), '0');
-        return saida + algarismos;
-    }
-    const auto inteiros = static_cast<std::size_t>(expoente) + 1;
-    if (algarismos.size() <= inteiros)
-        return saida + algarismos + std::string(inteiros - algarismos.size(), '0');
-    return saida + algarismos.substr(0, inteiros) + DecimalSeparator() + algarismos.substr(inteiros);
+    return FormatGeneral(valor, digitos);
 }
 
 // --- Vector lines -------------------------------------------------------------
