@@ -36,12 +36,8 @@ bool TSelecaoChuva::EscolherEstacao(int posicao)
     c.Estacoes = {{estado_, posicao, 0.0, 1.0}};
     c.DistanciaKm = 0;
     c.Aviso = AvisoEquacao(e);
-    Esquecer();
+    Lembrar(std::move(c), e.Nome, e.Latitude, e.Longitude);
     estacao_ = posicao;
-    cidade_ = e.Nome;
-    latitude_ = e.Latitude;
-    longitude_ = e.Longitude;
-    chuva_ = std::move(c);
     return true;
 }
 
@@ -49,12 +45,8 @@ void TSelecaoChuva::EscolherLocalidade(int posicao, const TRegLocalidade& locali
 {
     // Computed first: an error leaves the previous choice as it was.
     TChuvaLocal c = bd_.ChuvaNoPonto(localidade.Latitude, localidade.Longitude, estado_);
-    Esquecer();
+    Lembrar(std::move(c), localidade.Nome, localidade.Latitude, localidade.Longitude);
     localidade_ = posicao;
-    cidade_ = localidade.Nome;
-    latitude_ = localidade.Latitude;
-    longitude_ = localidade.Longitude;
-    chuva_ = std::move(c);
 }
 
 void TSelecaoChuva::EscolherPonto(const std::string& latitude, const std::string& longitude, bool naArea)
@@ -65,11 +57,17 @@ void TSelecaoChuva::EscolherPonto(const std::string& latitude, const std::string
                                  "das suas coordenadas.";
         c.Nota = c.Nota.empty() ? nota : nota + " " + c.Nota;
     }
+    Lembrar(std::move(c), kCidadeNaoDefinida, latitude, longitude);
+}
+
+void TSelecaoChuva::Lembrar(TChuvaLocal chuva, const std::string& cidade, const std::string& latitude,
+                            const std::string& longitude)
+{
     Esquecer();
-    cidade_ = kCidadeNaoDefinida;
+    cidade_ = cidade;
     latitude_ = latitude;
     longitude_ = longitude;
-    chuva_ = std::move(c);
+    chuva_ = std::move(chuva);
 }
 
 std::string TSelecaoChuva::Fonte() const

@@ -58,6 +58,10 @@ public:
     std::string Nota() const;
 
 private:
+    // The new place and its storm, forgetting the previous ones.
+    void Lembrar(TChuvaLocal chuva, const std::string& cidade, const std::string& latitude,
+                 const std::string& longitude);
+
     const TBDPrecipitacao& bd_;
     int estado_ = -1;
     int estacao_ = -1;
