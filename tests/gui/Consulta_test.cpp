@@ -228,6 +228,22 @@ private slots:
         QVERIFY(t.dialogos.Mensagens[0].startsWith(QStringLiteral("erro: Nenhuma equação escolhida")));
     }
 
+    void EquacaoImplausivelEHomonimosNaLista()
+    {
+        TJanela t(23); // Santa Catarina
+        const auto achados = t.j->ListaEstacoes()->findItems(QStringLiteral("Bocaina do Sul – aviso"), Qt::MatchExactly);
+        QCOMPARE(achados.size(), 1);
+        t.j->ListaEstacoes()->setCurrentItem(achados[0]);
+        QVERIFY(t.j->RotuloAviso()->isVisible());
+        QVERIFY(t.j->RotuloAviso()->text().startsWith(QStringLiteral("Aviso: Equação implausível")));
+        QVERIFY(t.j->TextoRelatorio().find("<B>Aviso: </B>Equação implausível") != std::string::npos);
+        // Two "Curitiba" in Paraná, told apart.
+        t.j->ListaEstados()->setCurrentRow(15);
+        QCOMPARE(t.j->ListaEstacoes()->findItems(QStringLiteral("Curitiba"), Qt::MatchExactly).size(), 0);
+        QVERIFY(t.j->ListaEstacoes()->findItems(QStringLiteral("Curitiba ("), Qt::MatchStartsWith).size() >= 2);
+        QVERIFY(t.j->RotuloAviso()->isHidden());
+    }
+
     void CoordenadasDeCidadesLitoraneasTemEquacao()
     {
         // Vitória, Cabo Frio and Niterói fall on the sea of their maps.
