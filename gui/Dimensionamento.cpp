@@ -10,7 +10,9 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/Pastas.h"
+#include "dimensioning/RegrasEspacamento.h"
 #include "dimensioning/Simulacao.h"
+#include "engine/TabelasEspacamento.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
 
@@ -50,7 +52,7 @@ constexpr const char* kTituloEntrada = "Módulo para o dimensionamento - entrada
 constexpr const char* kTituloResultados = "Módulo para o dimensionamento - resultados";
 constexpr const char* kTituloSimulacao = "Módulo para o dimensionamento - simulação";
 constexpr const char* kCDuMinimo = "O valor do coeficiente de desuniformidade não pode ser inferior a 1.";
-constexpr int kMetodoArbitrado = 3;
+constexpr int kMetodoArbitrado = kMetodoEVArbitrado;  // EH typed by the user
 
 QLineEdit* Edit(QWidget* pai, const char* nome, const char* dica, int largura = 90)
 {
@@ -253,8 +255,8 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     auto* lEsp = new QGridLayout(gEsp);
     metodo_ = new QComboBox(gEsp);
     metodo_->setObjectName(QStringLiteral("Metodo"));
-    metodo_->addItems({QStringLiteral("Bentley"), QStringLiteral("Lombardi Neto"), QStringLiteral("Paraná"),
-                       QStringLiteral("Espaçamento arbitrado")});
+    for (int i = 0; i < kMetodosDimensionamento; ++i)
+        metodo_->addItem(Q(std::string(NomesMetodologiaEspacamento[static_cast<std::size_t>(i)])));
     lEsp->addWidget(Rotulo(gEsp, QStringLiteral("Méto&do:"), metodo_), 0, 0);
     lEsp->addWidget(metodo_, 0, 1, 1, 2);
     QLineEdit* eh = Edit(gEsp, "eEH", "Espaçamento horizontal");
@@ -398,13 +400,16 @@ TCamposDimensionamento TFDimensionamento::Campos() const
     return c;
 }
 
-void TFDimensionamento::PreencherCampos() { Preencher(true); }
+void TFDimensionamento::PreencherCampos() { Preencher(); }
 
-void TFDimensionamento::AtualizarUnidades() { Preencher(false); }
+void TFDimensionamento::AtualizarUnidades() { Preencher(); }
 
-void TFDimensionamento::Preencher(bool limparAlterado)
+void TFDimensionamento::Preencher()
 {
     TProjeto& p = Contexto.Projeto;
+    // Showing the project is no change of it: a new project's
+    // identification, or any edit not yet saved, must still be asked about.
+    const bool alterado = Contexto.Gerente.Alterado;
     const TCamposDimensionamento c = vastrel::PreencherCampos(p);
     preenchendo_ = true;
     const QString ud = Q(p.Unidades.UnidDeclividade);
@@ -439,8 +444,7 @@ void TFDimensionamento::Preencher(bool limparAlterado)
     Campo(TCampo::EV)->setEnabled(comDeclive);
     ehDirige_ = true;
     preenchendo_ = false;
-    if (limparAlterado)
-        Contexto.Gerente.Alterado = false;
+    Contexto.Gerente.Alterado = alterado;
 }
 
 void TFDimensionamento::LerCampos() { vastrel::LerCampos(Campos(), Contexto.Projeto); }
@@ -598,26 +602,16 @@ void TFDimensionamento::EHChange()
 {
     if (!ehDirige_)
         return;
-    const auto st = ParseFloat(S(Campo(TCampo::DecliTer)->text()));
-    const auto eh = ParseFloat(S(Campo(TCampo::EH)->text()));
-    if (st && eh)
-        Campo(TCampo::EV)->setText(
-            Q(FormatFloat("0.0#", *st * *eh / Contexto.Projeto.Unidades.KDeclividade)));
-    else
-        Campo(TCampo::EV)->clear();
+    Campo(TCampo::EV)->setText(Q(EVDoEH(S(Campo(TCampo::DecliTer)->text()), S(Campo(TCampo::EH)->text()),
+                                        Contexto.Projeto.Unidades.KDeclividade)));
 }
 
 void TFDimensionamento::EVChange()
 {
     if (ehDirige_)
         return;
-    const auto st = ParseFloat(S(Campo(TCampo::DecliTer)->text()));
-    const auto ev = ParseFloat(S(Campo(TCampo::EV)->text()));
-    if (st && ev && *st != 0)
-        Campo(TCampo::EH)->setText(
-            Q(FormatFloat("0.0#", *ev / (*st / Contexto.Projeto.Unidades.KDeclividade))));
-    else
-        Campo(TCampo::EH)->clear();
+    Campo(TCampo::EH)->setText(Q(EHDoEV(S(Campo(TCampo::DecliTer)->text()), S(Campo(TCampo::EV)->text()),
+                                        Contexto.Projeto.Unidades.KDeclividade)));
 }
 
 void TFDimensionamento::CompExit()
@@ -679,20 +673,16 @@ void TFDimensionamento::DefinirClick()
     const int metodo = metodo_->currentIndex();
     int aceito = QDialog::Rejected;
     const char* formatoEV = "0.0##";
-    if (metodo == 0) {
-        if (st > 0.20)
-            Contexto.Dialogos.Informacao(this, pct ? QStringLiteral("Para o metódo de Bentley, a declividade máxima recomendada é de 20 %")
-                                                   : QStringLiteral("Para o metódo de Bentley, a declividade máxima recomendada é de 0,20 m/m"));
+    if (const std::string_view aviso = AvisoDeclividadeMetodo(metodo, st, pct); !aviso.empty())
+        Contexto.Dialogos.Informacao(this, Q(std::string(aviso)));
+    if (metodo == kMetodoBentley) {
         TFBentleyDim d(Contexto, this);
         aceito = d.exec();
-    } else if (metodo == 1) {
+    } else if (metodo == kMetodoLombardiNeto) {
         TFLombNetoDim d(Contexto, this);
         aceito = d.exec();
         formatoEV = "0.0#";
-    } else if (metodo == 2) {
-        if (st > 0.20)
-            Contexto.Dialogos.Informacao(this, pct ? QStringLiteral("Para o método de Paraná, a declividade máxima permitida é de 20 %")
-                                                   : QStringLiteral("Para o método de Paraná, a declividade máxima permitida é de 0,20 m/m"));
+    } else if (metodo == kMetodoParana) {
         TFParanaDim d(Contexto, this);
         aceito = d.exec();
     } else {

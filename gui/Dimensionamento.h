@@ -82,7 +82,7 @@ private:
     void MontarEntrada(QWidget* p);
     void MontarResultados(QWidget* p);
     void MontarSimulacao(QWidget* p);
-    void Preencher(bool limparAlterado);
+    void Preencher();
     void RegraSistema(int tipo);
     void RotulosCanal(int tipo);
     void CanalChange(int tipo);

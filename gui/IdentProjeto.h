@@ -1,7 +1,8 @@
 #pragma once
 // The identification dialog "Identificação do Projeto": the six free texts
-// of the project. Made once with the main window and reused; every key
-// pressed in its fields marks the project as modified at once.
+// of the project. Made once with the main window and reused; "&Ok" marks
+// the project as modified when a text differs from the record's, and
+// "&Cancelar" leaves both the record and the flag as they were.
 
 #include <QDialog>
 
@@ -34,7 +35,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* objeto, QEvent* e) override;
 
 private:
     void FecharClick();

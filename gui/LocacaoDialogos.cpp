@@ -196,21 +196,20 @@ TFLombNetoLoc::TFLombNetoLoc(TContextoPrograma& c, QWidget* pai) : TDialogoAtiva
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
     c.Ajuda.Ligar(this, kAjudaLombardiNeto, ajuda);
 
-    TEspacamento& e = c.Projeto.TerracosNivel.Espacamento;
-    connect(listas_->Cult(), &QComboBox::activated, this, [this, &e] { listas_->CultClick(e); });
-    connect(listas_->Erosao(), &QComboBox::activated, this, [this, &e] { listas_->ErosaoClick(e); });
-    connect(listas_->Prep(), &QComboBox::activated, this, [this, &e] { listas_->PrepClick(e); });
+    connect(listas_->Cult(), &QComboBox::activated, this, [this] { listas_->CultClick(espacamento_); });
+    connect(listas_->Erosao(), &QComboBox::activated, this, [this] { listas_->ErosaoClick(espacamento_); });
+    connect(listas_->Prep(), &QComboBox::activated, this, [this] { listas_->PrepClick(espacamento_); });
     connect(ok, &QPushButton::clicked, this, &TFLombNetoLoc::OKClick);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFLombNetoLoc::FormActivate()
 {
-    TEspacamento& e = c_.Projeto.TerracosNivel.Espacamento;
-    listas_->Selecionar(e);
-    listas_->CultClick(e);
-    listas_->ErosaoClick(e);
-    listas_->PrepClick(e);
+    espacamento_ = c_.Projeto.TerracosNivel.Espacamento;
+    listas_->Selecionar(espacamento_);
+    listas_->CultClick(espacamento_);
+    listas_->ErosaoClick(espacamento_);
+    listas_->PrepClick(espacamento_);
 }
 
 void TFLombNetoLoc::OKClick()
@@ -327,12 +326,10 @@ TFTipoNenhum::TFTipoNenhum(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c
     caixa->setObjectName(QStringLiteral("RadioGroupNenhum"));
     auto* lc = new QVBoxLayout(caixa);
     grupo_ = new QButtonGroup(this);
-    const QStringList itens{QStringLiteral("Vastrel de base estreita"), QStringLiteral("Vastrel de base média"),
-                            QStringLiteral("Vastrel de base larga"), QStringLiteral("Vastrel do tipo murundum"),
-                            QStringLiteral("Vastrel em patamar")};
-    for (int i = 0; i < itens.size(); ++i) {
-        auto* r = new QRadioButton(itens[i], caixa);
-        grupo_->addButton(r, i);
+    int i = 0;
+    for (std::string_view tipo : TiposTerracoArbitrados) {
+        auto* r = new QRadioButton(Q(std::string(tipo)), caixa);
+        grupo_->addButton(r, i++);
         lc->addWidget(r);
     }
     grupo_->button(0)->setChecked(true);

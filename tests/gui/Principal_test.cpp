@@ -432,7 +432,7 @@ private slots:
         QCOMPARE(int(w.Projeto().Nimbra.IndEstado), 24);
     }
 
-    void identificationCancelKeepsTheRecordButMarksTheProject()
+    void identificationCancelKeepsTheRecordAndTheFlag()
     {
         TFPrincipal& w = Nova();
         dialogos->Arquivos = {QString::fromStdString(Exemplo())};
@@ -447,7 +447,7 @@ private slots:
         });
         w.IdentificacaoClick();
         QCOMPARE(w.Projeto().IDProjeto.Estado, std::string("SP"));
-        QVERIFY(w.Gerente().Alterado);
+        QVERIFY(!w.Gerente().Alterado);
     }
 
     void keysRunTheCommands()
