@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,7 +100,9 @@ void MontarDialogoFixo(QDialog* dialogo, QLayout* corpo, std::initializer_list<Q
 
 namespace {
 
-QString Titulo() { return QApplication::applicationDisplayName(); }
+// Not the application's display name, which the system may have left as the
+// executable's name.
+QString Titulo() { return QString::fromUtf8(kTituloPrograma); }
 
 void Caixa(QWidget* pai, QMessageBox::Icon icone, const QString& titulo, const QString& texto,
            const QString& detalhe)
@@ -113,18 +116,42 @@ void Caixa(QWidget* pai, QMessageBox::Icon icone, const QString& titulo, const Q
 
 QString Extensao(const QString& e) { return e.startsWith(QLatin1Char('.')) ? e.mid(1) : e; }
 
+// The extension of a name filter's first pattern ("Documento PDF (*.pdf)"
+// gives "pdf"); empty for a pattern of any file.
+QString ExtensaoDoFiltro(const QString& filtroQt)
+{
+    const qsizetype abre = filtroQt.lastIndexOf(QLatin1Char('('));
+    const QString padroes = abre < 0 ? filtroQt : filtroQt.mid(abre + 1).chopped(1);
+    const QString primeiro = padroes.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    if (!primeiro.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString ext = primeiro.mid(2);
+    return ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char('?')) ? QString() : ext;
+}
+
 QString Escolher(QWidget* pai, const TArquivoDialogo& d, QFileDialog::AcceptMode modo)
 {
     QFileDialog dialogo(pai, d.Titulo, d.Pasta, FiltroQt(d.Filtro));
     dialogo.setAcceptMode(modo);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialogo.setDefaultSuffix(Extensao(d.Extensao));
+    // A name saved without extension takes that of the type chosen in the
+    // dialog (below), not always the default one.
+    if (modo == QFileDialog::AcceptOpen)
+        dialogo.setDefaultSuffix(Extensao(d.Extensao));
     if (!d.NomeArquivo.isEmpty())
         dialogo.selectFile(d.NomeArquivo);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
-    return dialogo.selectedFiles().constFirst();
+    QString arquivo = dialogo.selectedFiles().constFirst();
+    if (modo == QFileDialog::AcceptSave && QFileInfo(arquivo).suffix().isEmpty()) {
+        QString ext = ExtensaoDoFiltro(dialogo.selectedNameFilter());
+        if (ext.isEmpty())
+            ext = Extensao(d.Extensao);
+        if (!ext.isEmpty())
+            arquivo += QLatin1Char('.') + ext;
+    }
+    return arquivo;
 }
 
 } // namespace

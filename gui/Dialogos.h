@@ -21,6 +21,9 @@ class QWidget;
 
 namespace vastrel::gui {
 
+// The program's title: main window, application and the message boxes.
+inline constexpr const char* kTituloPrograma = "Vastrel 3.0";
+
 // One file dialog. The filter is written as pairs "description|pattern",
 // separated by '|' ("*.vst|*.vst", "Imagem Raster(*.ras)|*.ras").
 struct TArquivoDialogo {
@@ -48,7 +51,9 @@ public:
     virtual TResposta Confirmar(QWidget* pai, const QString& texto, bool comCancelar) = 0;
 
     // File dialogs: the chosen full path, or an empty text when cancelled.
-    // Neither asks about overwriting nor requires the file to exist.
+    // Neither asks about overwriting nor requires the file to exist. A name
+    // saved without extension gets that of the file type chosen in the
+    // dialog (the default extension when the type is any file).
     virtual QString ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d) = 0;
     virtual QString ArquivoSalvar(QWidget* pai, const TArquivoDialogo& d) = 0;
 

@@ -6,7 +6,6 @@
 #include "DimensionamentoReferencias.h"
 #include "LocacaoDialogos.h"
 #include "Percent.h"
-#include "Principal.h"
 #include "Relatorio.h"
 #include "Visualizar.h"
 
@@ -26,8 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -638,44 +635,22 @@ TFVisualizar* TFLocacao::VisualizarBtnClick()
     const TLocacaoNivel& loc = Contexto.Projeto.Locacao;
     auto* janela = new TFVisualizar(Contexto);
     janela->setAttribute(Qt::WA_DeleteOnClose);
-    QMdiArea* mdi = nullptr;
-    if (auto* principal = qobject_cast<TFPrincipal*>(Contexto.Principal))
-        mdi = principal->Mdi();
-    QMdiSubWindow* sub = mdi ? mdi->addSubWindow(janela) : nullptr;
-    if (sub)
-        sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The viewer sizes its own child window to the picture.
+    QWidget* quadro = CriarFilha(Contexto, janela, false);
     try {
         janela->MostrarImagem(gis::bytes::CaminhoDeUtf8(loc.ImgElevRun), kPaletaTerreno, 200);
         janela->SobreporVetor(gis::bytes::CaminhoDeUtf8(loc.VetSaidaRun));
     } catch (const std::exception& e) {
         MostrarErro(e);
-        if (sub)
-            delete sub;
-        else
-            delete janela;
+        delete quadro;
         return nullptr;
     }
-    if (sub) {
-        sub->show();
-        mdi->setActiveSubWindow(sub);
-    } else {
-        janela->show();
-    }
+    MostrarFilha(quadro);
     return janela;
 }
 
 // ---------------------------------------------------------------------------
 // Window events
-
-void TFLocacao::showEvent(QShowEvent* e)
-{
-    TJanelaModulo::showEvent(e);
-    if (!posicionada_) {
-        posicionada_ = true;
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->move(5, 5);
-    }
-}
 
 int TFLocacao::TopicoAjuda(const QWidget* w) const
 {

@@ -72,7 +72,6 @@ public:
     int TopicoAjuda(const QWidget* w) const;
 
 protected:
-    void showEvent(QShowEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -100,7 +99,6 @@ private:
     QPushButton *processar_ = nullptr, *relatorio_ = nullptr, *visualizar_ = nullptr;
     TFiltroNumerico* filtro_ = nullptr;
     bool preenchendo_ = false;
-    bool posicionada_ = false;
 };
 
 } // namespace vastrel::gui

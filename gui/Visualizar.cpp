@@ -2,7 +2,6 @@
 
 #include "Ajuda.h"
 #include "Dialogos.h"
-#include "Principal.h"
 
 #include "common/Format.h"
 #include "common/Pastas.h"
@@ -562,12 +561,8 @@ TFVisualizar* TFAbrirArq::OkClick()
     const int zoom = texto.remove(QLatin1Char('%')).toInt();
 
     auto* janela = new TFVisualizar(contexto_);
-    QMdiArea* mdi = nullptr;
-    if (auto* principal = qobject_cast<TFPrincipal*>(contexto_.Principal))
-        mdi = principal->Mdi();
-    QMdiSubWindow* sub = mdi ? mdi->addSubWindow(janela) : nullptr;
-    if (sub)
-        sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The viewer sizes its own child window to the picture.
+    QWidget* quadro = CriarFilha(contexto_, janela, false);
     try {
         if (vetor)
             janela->MostrarVetor(caminho);
@@ -575,15 +570,12 @@ TFVisualizar* TFAbrirArq::OkClick()
             janela->MostrarImagem(caminho, Paletas->checkedId(), zoom);
     } catch (const std::exception& e) {
         contexto_.Dialogos.Erro(contexto_.Principal, Q(e.what()));
-        if (sub)
-            delete sub;
-        else
-            delete janela;
+        delete quadro;
         reject();
         return nullptr;
     }
-    if (mdi)
-        mdi->setActiveSubWindow(sub);
+    if (quadro != janela)
+        MostrarFilha(quadro);
     accept();
     return janela;
 }
