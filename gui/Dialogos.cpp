@@ -131,23 +131,23 @@ QString ExtensaoDoFiltro(const QString& filtroQt)
 
 QString Escolher(QWidget* pai, const TArquivoDialogo& d, QFileDialog::AcceptMode modo)
 {
-    QFileDialog dialogo(pai, d.Titulo, d.Pasta, FiltroQt(d.Filtro));
+    QFileDialog dialogo(pai, Q(d.Titulo), Q(d.Pasta), FiltroQt(Q(d.Filtro)));
     dialogo.setAcceptMode(modo);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
     // A name saved without extension takes that of the type chosen in the
     // dialog (below), not always the default one.
     if (modo == QFileDialog::AcceptOpen)
-        dialogo.setDefaultSuffix(Extensao(d.Extensao));
-    if (!d.NomeArquivo.isEmpty())
-        dialogo.selectFile(d.NomeArquivo);
+        dialogo.setDefaultSuffix(Extensao(Q(d.Extensao)));
+    if (!d.NomeArquivo.empty())
+        dialogo.selectFile(Q(d.NomeArquivo));
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
     QString arquivo = dialogo.selectedFiles().constFirst();
     if (modo == QFileDialog::AcceptSave && QFileInfo(arquivo).suffix().isEmpty()) {
         QString ext = ExtensaoDoFiltro(dialogo.selectedNameFilter());
         if (ext.isEmpty())
-            ext = Extensao(d.Extensao);
+            ext = Extensao(Q(d.Extensao));
         if (!ext.isEmpty())
             arquivo += QLatin1Char('.') + ext;
     }

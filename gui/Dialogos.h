@@ -8,9 +8,10 @@
 #include <QDialog>
 #include <QString>
 
+#include <initializer_list>
 #include <string>
 
-#include <initializer_list>
+#include "common/Dialogo.h"
 
 class QLabel;
 class QLayout;
@@ -24,19 +25,12 @@ namespace vastrel::gui {
 // The program's title: main window, application and the message boxes.
 inline constexpr const char* kTituloPrograma = "Vastrel 3.0";
 
-// One file dialog. The filter is written as pairs "description|pattern",
-// separated by '|' ("*.vst|*.vst", "Imagem Raster(*.ras)|*.ras").
-struct TArquivoDialogo {
-    QString Titulo;
-    QString Filtro;
-    QString Extensao;     // default extension, with or without the point (".vst")
-    QString Pasta;        // initial folder
-    QString NomeArquivo;  // proposed file name
-};
+// One file dialog, described as the core describes it.
+using TArquivoDialogo = TDialogoArquivo;
 
 class TDialogos {
 public:
-    enum class TResposta { Sim, Nao, Cancelar };
+    using TResposta = vastrel::TResposta;
 
     virtual ~TDialogos() = default;
 

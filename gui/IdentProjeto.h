@@ -3,6 +3,8 @@
 // of the project. Made once with the main window and reused; every key
 // pressed in its fields marks the project as modified at once.
 
+#include "Ajuda.h"
+
 #include <QDialog>
 
 #include <array>
@@ -22,7 +24,7 @@ class TAjuda;
 class TFIdentProjeto : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTopicoAjuda = 30;
+    static constexpr int kTopicoAjuda = topico::Identificacao;
 
     TFIdentProjeto(TIDProjeto& id, TGerenteSys& gerente, TAjuda& ajuda, QWidget* pai = nullptr);
 

@@ -21,6 +21,7 @@ namespace vastrel::gui {
 
 class TFiltroNumerico;
 class TFVisualizar;
+class TGrupoPrecipitacao;
 
 class TFLocacao : public TJanelaModulo {
     Q_OBJECT
@@ -92,6 +93,7 @@ private:
     QPushButton* definir_ = nullptr;
     QLineEdit* eEditEsp_ = nullptr;
     QLabel *labelEsp_ = nullptr, *unidEsp_ = nullptr;
+    TGrupoPrecipitacao* precipitacao_ = nullptr;
     QLineEdit *precLa1_ = nullptr, *precLo1_ = nullptr;
     QLabel *unidVIB_ = nullptr, *unidSm_ = nullptr;
     QLineEdit* eCoefUni_ = nullptr;

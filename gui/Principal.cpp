@@ -52,28 +52,15 @@ public:
 
     TResposta Perguntar(const std::string& texto, bool comCancelar) override
     {
-        switch (dialogos_.Confirmar(&janela_, Q(texto), comCancelar)) {
-        case TDialogos::TResposta::Sim:
-            return TResposta::Sim;
-        case TDialogos::TResposta::Nao:
-            return TResposta::Nao;
-        case TDialogos::TResposta::Cancelar:
-            break;
-        }
-        return TResposta::Cancelar;
+        return dialogos_.Confirmar(&janela_, Q(texto), comCancelar);
     }
-    std::optional<std::string> EscolherArquivoAbrir(const std::string& titulo, const std::string& filtro,
-                                                    const std::string& extensao,
-                                                    const std::string& pasta) override
+    std::optional<std::string> EscolherArquivoAbrir(const TDialogoArquivo& d) override
     {
-        return Resultado(dialogos_.ArquivoAbrir(&janela_, {Q(titulo), Q(filtro), Q(extensao), Q(pasta), {}}));
+        return Resultado(dialogos_.ArquivoAbrir(&janela_, d));
     }
-    std::optional<std::string> EscolherArquivoSalvar(const std::string& titulo, const std::string& filtro,
-                                                     const std::string& extensao, const std::string& pasta,
-                                                     const std::string& nome) override
+    std::optional<std::string> EscolherArquivoSalvar(const TDialogoArquivo& d) override
     {
-        return Resultado(
-            dialogos_.ArquivoSalvar(&janela_, {Q(titulo), Q(filtro), Q(extensao), Q(pasta), Q(nome)}));
+        return Resultado(dialogos_.ArquivoSalvar(&janela_, d));
     }
     void MudarTitulo(const std::string& titulo) override { janela_.setWindowTitle(Q(titulo)); }
 
@@ -233,7 +220,7 @@ TFPrincipal::TFPrincipal(TDialogos& dialogos, fs::path arquivoConfiguracao, QWid
     gerente_.PathProjeto = gerente_.PastaPrograma;
     gerente_.OpenDialog.Titulo = "Abrir Projeto";
     gerente_.SaveDialog.Titulo = "Salvar Projeto";
-    gerente_.OpenDialog.PastaInicial = gerente_.SaveDialog.PastaInicial = S(PastaInicial());
+    gerente_.OpenDialog.Pasta = gerente_.SaveDialog.Pasta = S(PastaInicial());
     LigarGerente();
     HabilitarProjeto(false);
 

@@ -304,9 +304,9 @@ bool TFRelatorio::Gravar(const QString& arquivo, bool pdf)
 void TFRelatorio::SalvarClick()
 {
     TArquivoDialogo d;
-    d.Titulo = QStringLiteral("Salvar relatório");
-    d.Filtro = QString::fromUtf8(kFiltroSalvar);
-    d.Extensao = QStringLiteral(".htm");
+    d.Titulo = "Salvar relatório";
+    d.Filtro = kFiltroSalvar;
+    d.Extensao = ".htm";
     QString arquivo;
     for (;;) {
         arquivo = c_.Dialogos.ArquivoSalvar(this, d);
@@ -315,13 +315,13 @@ void TFRelatorio::SalvarClick()
         // The dialog completes a bare name with the chosen type's extension;
         // a name that still has none is saved as a page.
         if (!ExtensaoPdf(arquivo) && !ExtensaoHtml(arquivo))
-            arquivo += d.Extensao;
+            arquivo += Q(d.Extensao);
         if (!QFileInfo::exists(arquivo) ||
             c_.Dialogos.Confirmar(this, QStringLiteral("Arquivo já existente. Deseja substituir?"), false) ==
                 TDialogos::TResposta::Sim)
             break;
-        d.NomeArquivo = QFileInfo(arquivo).fileName();
-        d.Pasta = QFileInfo(arquivo).absolutePath();
+        d.NomeArquivo = S(QFileInfo(arquivo).fileName());
+        d.Pasta = S(QFileInfo(arquivo).absolutePath());
     }
     if (!Gravar(arquivo, ExtensaoPdf(arquivo))) {
         c_.Dialogos.Erro(this, QStringLiteral("Não foi possível gravar o arquivo %1.").arg(arquivo));

@@ -416,10 +416,10 @@ void TFVisualizar::ObterValorClick() { AbrirSonda(); }
 void TFVisualizar::SalvarImagemClick()
 {
     TArquivoDialogo d;
-    d.Titulo = QStringLiteral("Salvar Imagem como ...");
-    d.Filtro = QStringLiteral("JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp");
-    d.Extensao = QStringLiteral(".jpg");
-    d.Pasta = Q(caminho_.parent_path().string());
+    d.Titulo = "Salvar Imagem como ...";
+    d.Filtro = "JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp";
+    d.Extensao = ".jpg";
+    d.Pasta = caminho_.parent_path().string();
     const QString nome = contexto_.Dialogos.ArquivoSalvar(this, d);
     if (!nome.isEmpty())
         SalvarImagem(nome);
@@ -435,8 +435,8 @@ void TFVisualizar::SalvarImagem(const QString& nome)
 void TFVisualizar::SobreporVetorClick()
 {
     TArquivoDialogo d;
-    d.Filtro = QStringLiteral("*.vet|*.vet");
-    d.Pasta = Q(caminho_.parent_path().string());
+    d.Filtro = "*.vet|*.vet";
+    d.Pasta = caminho_.parent_path().string();
     const QString nome = contexto_.Dialogos.ArquivoAbrir(this, d);
     if (nome.isEmpty())
         return;
@@ -542,8 +542,8 @@ void TFAbrirArq::AtualizarOk()
 void TFAbrirArq::AbrirClick()
 {
     TArquivoDialogo d;
-    d.Filtro = Vetor->isChecked() ? QStringLiteral("*.vet|*.vet") : QStringLiteral("*.ras|*.ras");
-    d.Pasta = Q(PastaPrograma().string());
+    d.Filtro = Vetor->isChecked() ? "*.vet|*.vet" : "*.ras|*.ras";
+    d.Pasta = PastaPrograma().string();
     const QString nome = contexto_.Dialogos.ArquivoAbrir(this, d);
     if (!nome.isEmpty())
         Caminho->setText(nome);

@@ -84,9 +84,8 @@ private slots:
             f->selectFile(QStringLiteral("relatorio"));
             f->accept();
         });
-        TArquivoDialogo d{QStringLiteral("Salvar relatório"),
-                          QStringLiteral("Página HTML (*.htm)|*.htm|Documento PDF (*.pdf)|*.pdf"),
-                          QStringLiteral(".htm"), pasta.path(), {}};
+        const TArquivoDialogo d{"Salvar relatório", "Página HTML (*.htm)|*.htm|Documento PDF (*.pdf)|*.pdf", ".htm",
+                                S(pasta.path()), {}};
         const QString escolhido = reais.ArquivoSalvar(nullptr, d);
         QCOMPARE(escolhido, pasta.filePath(QStringLiteral("relatorio.pdf")));
 
