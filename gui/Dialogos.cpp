@@ -28,7 +28,11 @@ QString FiltroQt(const QString& filtro)
         const QString descricao = partes[i].trimmed();
         QString padrao = partes[i + 1].trimmed();
         padrao.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filtros << descricao + QStringLiteral(" (") + padrao + QLatin1Char(')');
+        // "Documento PDF (*.pdf)" already names its pattern.
+        if (descricao.endsWith(QLatin1Char(')')) && descricao.contains(QLatin1Char('(')))
+            filtros << descricao;
+        else
+            filtros << descricao + QStringLiteral(" (") + padrao + QLatin1Char(')');
     }
     return filtros.join(QStringLiteral(";;"));
 }

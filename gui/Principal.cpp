@@ -94,7 +94,23 @@ public:
         return conteudo + QSize(2 * frameWidth(), 2 * frameWidth());
     }
 
+    // The window is never squeezed below the size its layout asks for (its
+    // controls would overlap or leave it): what does not fit scrolls.
+    void setWidget(QWidget* w)
+    {
+        QScrollArea::setWidget(w);
+        w->installEventFilter(this);
+        w->setMinimumSize(w->sizeHint());
+    }
+
 protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == widget() && e->type() == QEvent::LayoutRequest)
+            widget()->setMinimumSize(widget()->sizeHint());
+        return QScrollArea::eventFilter(o, e);
+    }
+
     void closeEvent(QCloseEvent* e) override
     {
         if (widget() && !widget()->close())
@@ -167,7 +183,7 @@ TFPrincipal::TFPrincipal(TDialogos& dialogos, fs::path arquivoConfiguracao, QWid
       gerente_(*uiGerente_),
       ajuda_(dialogos),
       browser_(dialogos),
-      contexto_{projeto_, gerente_, dialogos_, ajuda_, this, {}}
+      contexto_{projeto_, gerente_, dialogos_, ajuda_, this, {}, {}}
 {
     contexto_.ExecutarComProgresso = [this](TProcessoPercent& p) { TFPercent::Executar(p, this); };
     LigarJanelaConsulta(contexto_);
@@ -628,7 +644,7 @@ void TFPrincipal::AbrirModulo(const std::string& modulo, bool avisar)
     QMdiSubWindow* sub = CriarFilha(janela, true);
     // The module windows open at the frame's top left corner.
     sub->move(5, 5);
-    AjustarFilha(sub);
+    AjustarFilha(sub, sub->sizeHint());
     janela->PreencherCampos();
     MostrarFilha(sub);
 }
@@ -646,21 +662,22 @@ QMdiSubWindow* TFPrincipal::CriarFilha(QWidget* janela, bool rolar)
     sub->setWindowTitle(janela->windowTitle());
     connect(janela, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
     if (rolar)
-        AjustarFilha(sub);
+        AjustarFilha(sub, sub->sizeHint());
     return sub;
 }
 
-void TFPrincipal::AjustarFilha(QMdiSubWindow* sub) const
+void TFPrincipal::AjustarFilha(QMdiSubWindow* sub, QSize desejado) const
 {
     if (sub->isMaximized() || sub->isMinimized() || !dynamic_cast<TRolagemFilha*>(sub->widget()))
         return;
-    // As large as its content asks, no larger than the frame's free area.
+    // No larger than the frame's free area; its content scrolls inside.
     const QSize area = mdi_->viewport()->size();
+    const QSize minimo = sub->minimumSizeHint();
     QPoint canto = sub->pos();
-    canto.setX(std::clamp(canto.x(), 0, std::max(0, area.width() - sub->minimumSizeHint().width())));
-    canto.setY(std::clamp(canto.y(), 0, std::max(0, area.height() - sub->minimumSizeHint().height())));
+    canto.setX(std::clamp(canto.x(), 0, std::max(0, area.width() - minimo.width())));
+    canto.setY(std::clamp(canto.y(), 0, std::max(0, area.height() - minimo.height())));
     const QSize livre(area.width() - canto.x(), area.height() - canto.y());
-    sub->resize(sub->sizeHint().boundedTo(livre).expandedTo(sub->minimumSizeHint()));
+    sub->resize(desejado.boundedTo(livre).expandedTo(minimo));
     sub->move(canto);
 }
 
@@ -670,7 +687,7 @@ bool TFPrincipal::eventFilter(QObject* o, QEvent* e)
     // shrinks the module windows into it, their content scrolling.
     if (o == mdi_->viewport() && e->type() == QEvent::Resize)
         for (QMdiSubWindow* sub : mdi_->subWindowList())
-            AjustarFilha(sub);
+            AjustarFilha(sub, sub->size());
     return QMainWindow::eventFilter(o, e);
 }
 

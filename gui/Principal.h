@@ -106,7 +106,8 @@ private:
     void ArranjarIcones();
     void LerCamposDados();
     void AbrirModulo(const std::string& modulo, bool avisar);
-    void AjustarFilha(QMdiSubWindow* sub) const;
+    // As large as `desejado`, no larger than the frame's free area.
+    void AjustarFilha(QMdiSubWindow* sub, QSize desejado) const;
     // Runs a command; an error of the system reaches the user in an error box.
     void Guardar(const std::function<void()>& comando);
 

@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace vastrel::gui {
 
@@ -56,11 +57,6 @@ bool Negrito(const QTextBlock& b)
     return true;
 }
 
-bool EmTabela(const QTextBlock& b) { return QTextCursor(b).currentTable() != nullptr; }
-
-// A section heading: a bold line of its own, outside the tables.
-bool Cabecalho(const QTextBlock& b) { return !EmTabela(b) && Negrito(b); }
-
 bool TemFigura(const QTextBlock& b)
 {
     for (auto it = b.begin(); !it.atEnd(); ++it)
@@ -76,6 +72,64 @@ QTextBlock Seguinte(const QTextBlock& b)
         if (!n.text().trimmed().isEmpty() || TemFigura(n))
             return n;
     return {};
+}
+
+// The first block of a table row with something to show.
+QTextBlock PrimeiroDaLinha(QTextTable* t, int linha)
+{
+    for (int c = 0; c < t->columns(); ++c) {
+        const QTextTableCell cel = t->cellAt(linha, c);
+        for (QTextBlock b = cel.firstCursorPosition().block();
+             b.isValid() && b.position() < cel.lastCursorPosition().position() + 1; b = b.next())
+            if (!b.text().trimmed().isEmpty() || TemFigura(b))
+                return b;
+    }
+    return {};
+}
+
+// A heading and the first block it heads.
+struct TCabecalho {
+    QTextBlock Titulo;
+    QTextBlock Seguinte;
+};
+
+// The headings of the document in order: bold lines outside the tables, and
+// table rows whose only text is one bold cell (the "Canal", "Solo" rows).
+std::vector<TCabecalho> Cabecalhos(QTextDocument& doc)
+{
+    std::vector<TCabecalho> r;
+    std::vector<QTextTable*> tabelas;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (QTextTable* t = QTextCursor(b).currentTable()) {
+            if (std::find(tabelas.begin(), tabelas.end(), t) == tabelas.end())
+                tabelas.push_back(t);
+            continue;
+        }
+        if (Negrito(b))
+            if (const QTextBlock n = Seguinte(b); n.isValid())
+                r.push_back({b, n});
+    }
+    for (QTextTable* t : tabelas)
+        for (int linha = 0; linha + 1 < t->rows(); ++linha) {
+            QTextBlock unico;
+            int comTexto = 0;
+            for (int c = 0; c < t->columns(); ++c) {
+                const QTextTableCell cel = t->cellAt(linha, c);
+                if (cel.column() != c)
+                    continue; // a cell spanning several columns, counted once
+                const QTextBlock b = cel.firstCursorPosition().block();
+                if (!b.text().trimmed().isEmpty() || TemFigura(b)) {
+                    ++comTexto;
+                    unico = b;
+                }
+            }
+            if (comTexto == 1 && Negrito(unico))
+                if (const QTextBlock n = PrimeiroDaLinha(t, linha + 1); n.isValid())
+                    r.push_back({unico, n});
+        }
+    std::sort(r.begin(), r.end(),
+              [](const TCabecalho& a, const TCabecalho& b) { return a.Titulo.position() < b.Titulo.position(); });
+    return r;
 }
 
 // The page of the top of `b`, and the page of the foot of its first line.
@@ -136,25 +190,21 @@ void Paginar(QTextDocument& doc, const QSizeF& pagina)
     AjustarFiguras(doc, QSizeF(pagina.width() - 2 * margem - 24, pagina.height() - 2 * margem - 24));
     // A heading whose first headed line falls on the next page goes there
     // too. Each move only pushes what follows, so one pass in order suffices.
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        if (!Cabecalho(b))
+    for (const TCabecalho& c : Cabecalhos(doc)) {
+        if (PaginaDoTopo(doc, c.Titulo) == PaginaDaPrimeiraLinha(doc, c.Seguinte))
             continue;
-        const QTextBlock n = Seguinte(b);
-        if (!n.isValid() || PaginaDoTopo(doc, b) == PaginaDaPrimeiraLinha(doc, n))
-            continue;
-        QTextBlockFormat f = b.blockFormat();
+        QTextBlockFormat f = c.Titulo.blockFormat();
         f.setPageBreakPolicy(f.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(b).setBlockFormat(f);
+        QTextCursor(c.Titulo).setBlockFormat(f);
     }
 }
 
 QStringList CabecalhosIsolados(QTextDocument& doc)
 {
     QStringList isolados;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-        if (Cabecalho(b))
-            if (const QTextBlock n = Seguinte(b); n.isValid() && PaginaDoTopo(doc, b) != PaginaDaPrimeiraLinha(doc, n))
-                isolados << b.text().trimmed();
+    for (const TCabecalho& c : Cabecalhos(doc))
+        if (PaginaDoTopo(doc, c.Titulo) != PaginaDaPrimeiraLinha(doc, c.Seguinte))
+            isolados << c.Titulo.text().trimmed();
     return isolados;
 }
 

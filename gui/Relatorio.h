@@ -70,8 +70,9 @@ private:
 // it heads.
 void Paginar(QTextDocument& doc, const QSizeF& pagina);
 
-// Headings of `doc` (bold lines outside tables) whose page is not that of
-// the first line they head; empty when the pages are sound. For the tests.
+// Headings of `doc` (bold lines outside tables, table rows of one bold cell)
+// whose page is not that of the first line they head; empty when the pages
+// are sound.
 QStringList CabecalhosIsolados(QTextDocument& doc);
 
 } // namespace vastrel::gui

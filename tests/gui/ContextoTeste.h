@@ -38,7 +38,7 @@ struct TContextoTeste {
     TGerenteSys gerente{ui};
     gui::TAjuda ajuda{dialogos};
     QWidget principal;
-    gui::TContextoPrograma contexto{projeto, gerente, dialogos, ajuda, &principal, {}};
+    gui::TContextoPrograma contexto{projeto, gerente, dialogos, ajuda, &principal, {}, {}};
 };
 
 // Runs `acao` on the next modal dialog, after it is shown.

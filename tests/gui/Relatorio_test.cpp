@@ -82,7 +82,8 @@ private slots:
             f->setDirectory(pasta.path());
             f->selectNameFilter(QStringLiteral("Documento PDF (*.pdf)"));
             f->selectFile(QStringLiteral("relatorio"));
-            f->accept();
+            QCOMPARE(f->nameFilters(), (QStringList{"Página HTML (*.htm)", "Documento PDF (*.pdf)"}));
+            static_cast<QDialog*>(f)->accept();
         });
         const TArquivoDialogo d{"Salvar relatório", "Página HTML (*.htm)|*.htm|Documento PDF (*.pdf)|*.pdf", ".htm",
                                 S(pasta.path()), {}};
@@ -175,7 +176,7 @@ private slots:
         QTextDocument doc;
         doc.setHtml(html);
         doc.setPageSize(QSizeF(400, 100000));
-        const QTextBlock titulo = doc.findBlock(doc.toPlainText().indexOf(QStringLiteral("SIMULAÇÃO")));
+        const QTextBlock titulo = doc.findBlock(static_cast<int>(doc.toPlainText().indexOf(QStringLiteral("SIMULAÇÃO"))));
         const double pe = doc.documentLayout()->blockBoundingRect(titulo).bottom();
         // The page ends just under the heading: the headed line is on the next.
         doc.setPageSize(QSizeF(400, pe + 2));
