@@ -153,30 +153,36 @@ int PaginaDaPrimeiraLinha(QTextDocument& doc, const QTextBlock& b)
 // Every picture no larger than `maximo`, its proportions kept.
 void AjustarFiguras(QTextDocument& doc, const QSizeF& maximo)
 {
+    // Gathered first: changing a format while walking the fragments would
+    // move them under the walk.
+    struct TFigura {
+        int Posicao, Tamanho;
+        QTextImageFormat Formato;
+    };
+    std::vector<TFigura> figuras;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (!f.charFormat().isImageFormat())
-                continue;
-            QTextImageFormat img = f.charFormat().toImageFormat();
-            double largura = img.width(), altura = img.height();
-            if (largura <= 0 || altura <= 0) {
-                const QImage i = doc.resource(QTextDocument::ImageResource, QUrl(img.name())).value<QImage>();
-                largura = i.width();
-                altura = i.height();
-            }
-            if (largura <= 0 || altura <= 0)
-                continue;
-            const double escala = std::min({1.0, maximo.width() / largura, maximo.height() / altura});
-            if (escala >= 1.0)
-                continue;
-            img.setWidth(largura * escala);
-            img.setHeight(altura * escala);
-            QTextCursor c(&doc);
-            c.setPosition(f.position());
-            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
-            c.setCharFormat(img);
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (const QTextFragment f = it.fragment(); f.charFormat().isImageFormat())
+                figuras.push_back({f.position(), f.length(), f.charFormat().toImageFormat()});
+    for (TFigura& f : figuras) {
+        double largura = f.Formato.width(), altura = f.Formato.height();
+        if (largura <= 0 || altura <= 0) {
+            const QImage i = doc.resource(QTextDocument::ImageResource, QUrl(f.Formato.name())).value<QImage>();
+            largura = i.width();
+            altura = i.height();
         }
+        if (largura <= 0 || altura <= 0)
+            continue;
+        const double escala = std::min({1.0, maximo.width() / largura, maximo.height() / altura});
+        if (escala >= 1.0)
+            continue;
+        f.Formato.setWidth(largura * escala);
+        f.Formato.setHeight(altura * escala);
+        QTextCursor c(&doc);
+        c.setPosition(f.Posicao);
+        c.setPosition(f.Posicao + f.Tamanho, QTextCursor::KeepAnchor);
+        c.setCharFormat(f.Formato);
+    }
 }
 
 } // namespace
@@ -191,11 +197,24 @@ void Paginar(QTextDocument& doc, const QSizeF& pagina)
     // A heading whose first headed line falls on the next page goes there
     // too. Each move only pushes what follows, so one pass in order suffices.
     for (const TCabecalho& c : Cabecalhos(doc)) {
-        if (PaginaDoTopo(doc, c.Titulo) == PaginaDaPrimeiraLinha(doc, c.Seguinte))
+        const int folha = PaginaDoTopo(doc, c.Titulo);
+        if (folha == PaginaDaPrimeiraLinha(doc, c.Seguinte))
             continue;
-        QTextBlockFormat f = c.Titulo.blockFormat();
-        f.setPageBreakPolicy(f.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(c.Titulo).setBlockFormat(f);
+        QTextTable* tabela = QTextCursor(c.Titulo).currentTable();
+        if (!tabela) {
+            QTextBlockFormat f = c.Titulo.blockFormat();
+            f.setPageBreakPolicy(f.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(c.Titulo).setBlockFormat(f);
+            continue;
+        }
+        // Inside a table a page break is measured from the table, not the
+        // page. A row whose line does not fit goes whole to the next page:
+        // the heading's cell is padded until its line passes the foot.
+        QTextTableCell celula = tabela->cellAt(c.Titulo.position());
+        QTextTableCellFormat f = celula.format().toTableCellFormat();
+        const double pe = doc.documentLayout()->blockBoundingRect(c.Titulo).bottom();
+        f.setTopPadding(f.topPadding() + (folha + 1) * doc.pageSize().height() - pe + 1);
+        celula.setFormat(f);
     }
 }
 
