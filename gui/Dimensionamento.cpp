@@ -1,7 +1,7 @@
 #include "Dimensionamento.h"
 
 #include "Ajuda.h"
-#include "CamposCoordenadas.h"
+#include "GrupoPrecipitacao.h"
 #include "Dialogos.h"
 #include "DimensionamentoEspacamento.h"
 #include "DimensionamentoReferencias.h"
@@ -144,29 +144,16 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     grade->addLayout(linhaSistema, 0, 0, 1, 2);
 
     // Rainfall.
-    auto* gPrec = new QGroupBox(QStringLiteral(" Precipitação "), p);
-    auto* lPrec = new QGridLayout(gPrec);
-    QLineEdit* tr = Edit(gPrec, "eTTr", "Período de retorno");
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("T:"), tr), 0, 0);
-    lPrec->addWidget(tr, 0, 1);
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("anos")), 0, 2);
-    campos_[TCampo::Tr] = tr;
-    const char* nomes[] = {"ePrecK", "ePrecA", "ePrecB", "ePrecC"};
-    const char* rot[] = {"K:", "a:", "b:", "c:"};
-    const char* dicas[] = {"Parâmetro K", "Parâmetro A", "Parâmetro B", "Parâmetro C"};
-    const TCampo cp[] = {TCampo::K, TCampo::A, TCampo::B, TCampo::C};
-    for (int i = 0; i < 4; ++i) {
-        QLineEdit* e = Edit(gPrec, nomes[i], dicas[i]);
-        lPrec->addWidget(Rotulo(gPrec, QString::fromLatin1(rot[i]), e), i + 1, 0);
-        lPrec->addWidget(e, i + 1, 1);
-        campos_[cp[i]] = e;
-    }
-    const TCamposCoordenadas coordenadas = MontarCoordenadas(gPrec, lPrec, 5, "Latidude");
-    precLa1_ = coordenadas.Latitude;
-    precLo1_ = coordenadas.Longitude;
-    auto* consulta = Botao(gPrec, QStringLiteral("Consulta"), QStringLiteral("Consulta"));
-    consulta->setToolTip(QStringLiteral("Consulta"));
-    lPrec->addWidget(consulta, 7, 1, 1, 2);
+    precipitacao_ = new TGrupoPrecipitacao(
+        Contexto, {"eTTr", "Latidude", "Consulta", "Consulta", "Consulta", 90}, p);
+    auto* gPrec = precipitacao_;
+    campos_[TCampo::Tr] = gPrec->Tr;
+    campos_[TCampo::K] = gPrec->K;
+    campos_[TCampo::A] = gPrec->A;
+    campos_[TCampo::B] = gPrec->B;
+    campos_[TCampo::C] = gPrec->C;
+    precLa1_ = gPrec->Latitude;
+    precLo1_ = gPrec->Longitude;
     grade->addWidget(gPrec, 1, 0, 2, 1);
 
     // Channel.
@@ -297,11 +284,11 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     botoes->addWidget(calcular);
     botoes->addWidget(fechar);
     grade->addLayout(botoes, 4, 0, 1, 2);
-    Contexto.Ajuda.Ligar(p, 13, ajuda);
+    Contexto.Ajuda.Ligar(p, topico::Dimensionamento, ajuda);
 
     // Tab order of the table.
-    QWidget* ordem[] = {cbSistema_, tr, campos_[TCampo::K], campos_[TCampo::A], campos_[TCampo::B],
-                        campos_[TCampo::C], precLa1_, precLo1_, consulta, canal_, sc, comp, rugCan, btnRugCan, bst,
+    QWidget* ordem[] = {cbSistema_, campos_[TCampo::Tr], campos_[TCampo::K], campos_[TCampo::A], campos_[TCampo::B],
+                        campos_[TCampo::C], precLa1_, precLo1_, precipitacao_->Consulta, canal_, sc, comp, rugCan, btnRugCan, bst,
                         zsm, btnSmZ_, decli, rugTer, btnRugTer, metodo_, eh, ev, btnDefinir_, vib, btnCob, ajuda,
                         calcular, fechar};
     for (std::size_t i = 1; i < std::size(ordem); ++i)
@@ -342,7 +329,6 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     });
     connect(eh, &QLineEdit::textEdited, this, [this] { EHChange(); });
     connect(ev, &QLineEdit::textEdited, this, [this] { EVChange(); });
-    connect(consulta, &QPushButton::clicked, this, [this] { ConsultaClick(); });
     connect(btnRugCan, &QPushButton::clicked, this, [this] { RugCanClick(); });
     connect(btnRugTer, &QPushButton::clicked, this, [this] { RugTerClick(); });
     connect(btnSmZ_, &QPushButton::clicked, this, [this] { SmZClick(); });
@@ -701,33 +687,7 @@ void TFDimensionamento::DefinirClick()
     Contexto.Gerente.Alterado = true;
 }
 
-void TFDimensionamento::ConsultaClick()
-{
-    TProjeto& p = Contexto.Projeto;
-    try {
-        TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-        chuva.SetK(Ler(Campo(TCampo::K)));
-        chuva.SetA(Ler(Campo(TCampo::A)));
-        chuva.SetB(Ler(Campo(TCampo::B)));
-        chuva.SetC(Ler(Campo(TCampo::C)));
-        const TCamposDimensionamento c = Campos();
-        p.Nimbra.Latitude = c.Latitude;
-        p.Nimbra.Longitude = c.Longitude;
-        if (!p.Nimbra.Consultar())
-            return;
-    } catch (const std::exception& e) {
-        MostrarErro(e);
-        return;
-    }
-    const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    Mostrar(Campo(TCampo::K), kGeral, chuva.K);
-    Mostrar(Campo(TCampo::A), kGeral, chuva.a);
-    Mostrar(Campo(TCampo::B), kGeral, chuva.b);
-    Mostrar(Campo(TCampo::C), kGeral, chuva.c);
-    precLa1_->setText(Q(p.Nimbra.Latitude));
-    precLo1_->setText(Q(p.Nimbra.Longitude));
-    Contexto.Gerente.Alterado = true;
-}
+void TFDimensionamento::ConsultaClick() { precipitacao_->ConsultaClick(); }
 
 void TFDimensionamento::SmZClick()
 {
@@ -736,13 +696,13 @@ void TFDimensionamento::SmZClick()
     QLineEdit* zsm = Campo(TCampo::ZSm);
     try {
         if (canal_->currentIndex() == 0) {
-            const auto z = EscolherReferencia<TZ>(canal.Z, 13, Contexto, this);
+            const auto z = EscolherReferencia<TZ>(canal.Z, topico::Dimensionamento, Contexto, this);
             if (!z)
                 return;
             Mostrar(zsm, kGeral, *z);
         } else {
             TSm sm;
-            sm.HelpContext = 13;
+            sm.HelpContext = topico::Dimensionamento;
             sm.Indice = canal.Sm.Indice;
             sm.Valor = p.Unidades.MostrarDeclividade(canal.Sm.Valor);
             sm.UDeclive = p.Unidades.UnidDeclividade;
@@ -762,7 +722,7 @@ void TFDimensionamento::SmZClick()
 
 void TFDimensionamento::RugCanClick()
 {
-    if (const auto valor = EscolherReferencia<TRugCan>(Contexto.Projeto.TerracosGradiente.nc, 51, Contexto, this)) {
+    if (const auto valor = EscolherReferencia<TRugCan>(Contexto.Projeto.TerracosGradiente.nc, topico::RugosidadeCanal, Contexto, this)) {
         Mostrar(Campo(TCampo::RugCan), kGeral, *valor);
         Contexto.Gerente.Alterado = true;
     }
@@ -770,7 +730,7 @@ void TFDimensionamento::RugCanClick()
 
 void TFDimensionamento::RugTerClick()
 {
-    if (const auto valor = EscolherReferencia<TRugTer>(Contexto.Projeto.Terreno.nt, 52, Contexto, this)) {
+    if (const auto valor = EscolherReferencia<TRugTer>(Contexto.Projeto.Terreno.nt, topico::RugosidadeTerreno, Contexto, this)) {
         Mostrar(Campo(TCampo::RugTer), kGeral, *valor);
         Contexto.Gerente.Alterado = true;
     }
@@ -778,7 +738,7 @@ void TFDimensionamento::RugTerClick()
 
 void TFDimensionamento::CoberturaClick()
 {
-    if (EscolherCobertura(Contexto.Projeto.Terreno.Cobertura, 5, Contexto, this))
+    if (EscolherCobertura(Contexto.Projeto.Terreno.Cobertura, topico::CoberturaVegetal, Contexto, this))
         Contexto.Gerente.Alterado = true;
 }
 
@@ -919,9 +879,9 @@ void TFDimensionamento::MontarResultados(QWidget* p)
     eCDu_->installEventFilter(this);
     connect(eCDu_, &QLineEdit::returnPressed, this, [this] { ResultadoOKClick(); });
     connect(ok, &QPushButton::clicked, this, [this] { ResultadoOKClick(); });
-    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(3, this); });
+    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(topico::CoeficienteDesuniformidade, this); });
     connect(ajudaResultados_, &QPushButton::clicked, this,
-            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? 36 : 37, this); });
+            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? topico::ResultadosGradiente : topico::ResultadosNivel, this); });
     connect(relatorio, &QPushButton::clicked, this, [this] { RelatorioClick(); });
     connect(voltar, &QPushButton::clicked, this, [this] { VoltarResultadosClick(); });
     connect(simulacao, &QPushButton::clicked, this, [this] { SimulacaoClick(); });
@@ -1114,9 +1074,9 @@ void TFDimensionamento::MontarSimulacao(QWidget* p)
     eCDuSim_->installEventFilter(this);
     connect(eCDuSim_, &QLineEdit::returnPressed, this, [this] { SimulacaoOKClick(); });
     connect(ok, &QPushButton::clicked, this, [this] { SimulacaoOKClick(); });
-    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(3, this); });
+    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(topico::CoeficienteDesuniformidade, this); });
     connect(ajudaSimulacao_, &QPushButton::clicked, this,
-            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? 2 : 200, this); });
+            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? topico::SimulacaoGradiente : topico::SimulacaoNivel, this); });
     connect(relatorio, &QPushButton::clicked, this, [this] { RelatorioClick(); });
     connect(voltar, &QPushButton::clicked, this, [this] { VoltarSimulacaoClick(); });
     connect(fechar, &QPushButton::clicked, this, [this] { Fechar(true); });

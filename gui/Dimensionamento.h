@@ -26,6 +26,7 @@ class QWidget;
 namespace vastrel::gui {
 
 class TFiltroNumerico;
+class TGrupoPrecipitacao;
 
 class TFDimensionamento : public TJanelaModulo {
     Q_OBJECT
@@ -106,6 +107,7 @@ private:
     QComboBox* canal_ = nullptr;
     QComboBox* metodo_ = nullptr;
     std::map<TCampo, QLineEdit*> campos_;
+    TGrupoPrecipitacao* precipitacao_ = nullptr;
     QLineEdit *precLa1_ = nullptr, *precLo1_ = nullptr;
     QLabel *rotBSt_ = nullptr, *uniBSt_ = nullptr, *rotZSm_ = nullptr, *uniZSm_ = nullptr;
     QLabel *uniSc_ = nullptr, *uniDecliTer_ = nullptr, *uniVIB_ = nullptr;

@@ -144,7 +144,7 @@ TFSoloDim::TFSoloDim(TContextoPrograma& c, int lista, QWidget* pai) : TDialogoAt
     auto* cancelar = Botao(this, QStringLiteral("&Cancelar"), QStringLiteral("Cancelar"));
     auto* ajuda = Botao(this, QStringLiteral("Aj&uda"), QStringLiteral("Ajuda"));
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
-    c.Ajuda.Ligar(this, bentley ? 99 : 100, ajuda);
+    c.Ajuda.Ligar(this, bentley ? topico::Bentley : topico::Parana, ajuda);
 
     connect(seBSt_, &QSpinBox::textChanged, this, [this] { seBStChange(); });
     connect(tipoSolo_, &QButtonGroup::idClicked, this, [this] { seBStChange(); });
@@ -309,7 +309,7 @@ TListasLombardiNeto::TListasLombardiNeto(TContextoPrograma& c, QWidget* pai) : Q
     lp->addWidget(restos_, 3, 1, 1, 2);
     corpo->addWidget(gp);
 
-    connect(ajudaErosao, &QPushButton::clicked, this, [&c, this] { c.Ajuda.Abrir(24, window()); });
+    connect(ajudaErosao, &QPushButton::clicked, this, [&c, this] { c.Ajuda.Abrir(topico::GruposErosao, window()); });
 }
 
 void TListasLombardiNeto::Selecionar(const TEspacamento& e)
@@ -367,7 +367,7 @@ TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : TDialogoAtiva
     auto* cancelar = Botao(this, QStringLiteral("&Cancelar"), QStringLiteral("Cancelar"));
     auto* ajuda = Botao(this, QStringLiteral("Aj&uda"), QStringLiteral("Ajuda"));
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
-    c.Ajuda.Ligar(this, 20, ajuda);
+    c.Ajuda.Ligar(this, topico::LombardiNeto, ajuda);
 
     connect(seBSt_, &QSpinBox::textChanged, this, [this] { seBStChange(); });
     connect(Cult(), &QComboBox::activated, this, [this] {

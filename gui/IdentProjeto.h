@@ -4,6 +4,8 @@
 // the project as modified when a text differs from the record's, and
 // "&Cancelar" leaves both the record and the flag as they were.
 
+#include "Ajuda.h"
+
 #include <QDialog>
 
 #include <array>
@@ -23,7 +25,7 @@ class TAjuda;
 class TFIdentProjeto : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTopicoAjuda = 30;
+    static constexpr int kTopicoAjuda = topico::Identificacao;
 
     TFIdentProjeto(TIDProjeto& id, TGerenteSys& gerente, TAjuda& ajuda, QWidget* pai = nullptr);
 

@@ -31,12 +31,12 @@ namespace vastrel::gui {
 
 namespace {
 
-constexpr int kAjudaImagens = 68;
-constexpr int kAjudaBentley = 98;
-constexpr int kAjudaLombardiNeto = 102;
-constexpr int kAjudaParana = 16;
-constexpr int kAjudaTipoArbitrado = 117;
-constexpr int kAjudaTiposTerraco = 46;
+constexpr int kAjudaImagens = topico::LocacaoImagens;
+constexpr int kAjudaBentley = topico::LocacaoBentley;
+constexpr int kAjudaLombardiNeto = topico::LocacaoLombardiNeto;
+constexpr int kAjudaParana = topico::LocacaoParana;
+constexpr int kAjudaTipoArbitrado = topico::LocacaoTipoArbitrado;
+constexpr int kAjudaTiposTerraco = topico::TipoTerraco;
 
 // A file group of the image dialog: an edit and its button.
 QGroupBox* GrupoArquivo(QWidget* pai, const QString& titulo, QLineEdit*& edit, const QString& nomeEdit,
@@ -91,8 +91,7 @@ TFCarregaImg::TFCarregaImg(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c
 
 void TFCarregaImg::BtImgElevClick()
 {
-    TArquivoDialogo d{QStringLiteral("Abrir imagem de elevação"), QStringLiteral("*.ras|*.ras"),
-                      QStringLiteral(".ras"), pastaAbrir_, {}};
+    const TArquivoDialogo d{"Abrir imagem de elevação", "*.ras|*.ras", ".ras", S(pastaAbrir_), {}};
     const QString arquivo = c_.Dialogos.ArquivoAbrir(this, d);
     if (arquivo.isEmpty())
         return;
@@ -106,8 +105,7 @@ void TFCarregaImg::BtImgElevClick()
 
 void TFCarregaImg::BtImgDeclividadeClick()
 {
-    TArquivoDialogo d{QStringLiteral("Abrir imagem de declividades"), QStringLiteral("*.ras|*.ras"),
-                      QStringLiteral(".ras"), pastaAbrir_, {}};
+    const TArquivoDialogo d{"Abrir imagem de declividades", "*.ras|*.ras", ".ras", S(pastaAbrir_), {}};
     const QString arquivo = c_.Dialogos.ArquivoAbrir(this, d);
     if (arquivo.isEmpty())
         return;
@@ -117,8 +115,8 @@ void TFCarregaImg::BtImgDeclividadeClick()
 
 void TFCarregaImg::BtVetorSaidaClick()
 {
-    TArquivoDialogo d{QStringLiteral("Salvar arquivo vetor"), QStringLiteral("*.vet|*.vet"), QStringLiteral(".vet"),
-                      nomeVetor_.isEmpty() ? pastaSalvar_ : Pasta(nomeVetor_), nomeVetor_};
+    const TArquivoDialogo d{"Salvar arquivo vetor", "*.vet|*.vet", ".vet",
+                            S(nomeVetor_.isEmpty() ? pastaSalvar_ : Pasta(nomeVetor_)), S(nomeVetor_)};
     const QString arquivo = c_.Dialogos.ArquivoSalvar(this, d);
     if (arquivo.isEmpty())
         return;

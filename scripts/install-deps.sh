@@ -14,6 +14,9 @@ packages=(
   qt6-translations-l10n fonts-liberation fonts-dejavu-core
   # a display for the program on a machine without one (scripts/run.sh)
   xvfb xauth
+  # the saved PDF reports seen as pictures, page by page (pdftoppm), and a
+  # screenshot of the display (ImageMagick's import)
+  poppler-utils imagemagick
   # GIS exchange: GeoTIFF and other rasters, GeoPackage, Shapefile, KML, GPX,
   # DXF; the GDAL tools check the exported files in the tests
   libgdal-dev gdal-bin
