@@ -26,6 +26,8 @@ namespace {
 // one, and reading it whole would only waste memory.
 constexpr std::uintmax_t kMaxIniBytes = 16u * 1024u * 1024u;
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 std::string PathText(const fs::path& p) { return p.string(); }
 
 std::string TrimBlanks(std::string_view s)
@@ -133,17 +135,15 @@ TIniFile::TIniFile(fs::path path) : path_(std::move(path))
         return;
     if (fs::is_directory(path_, ec))
         throw EInOutError("Não foi possível ler o arquivo " + PathText(path_) + ".");
-    std::string bytes = ReadWholeFile(path_);
+    const std::string bytes = ReadWholeFile(path_);
     // Files of the system are Windows-1252; one saved by a modern editor may
-    // be UTF-8 instead, possibly with a byte-order mark.
-    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    std::string text;
-    if (bytes.compare(0, kBom.size(), kBom) == 0)
-        text = bytes.substr(kBom.size());
-    else if (LooksLikeUtf8(bytes))
-        text = std::move(bytes);
-    else
-        text = Cp1252ToUtf8(bytes);
+    // be UTF-8 instead, possibly with a byte-order mark. The mark alone says
+    // nothing: an editor may put it before Windows-1252 text, so what
+    // follows it is checked like any other text.
+    std::string_view body = bytes;
+    if (body.starts_with(kUtf8Bom))
+        body.remove_prefix(kUtf8Bom.size());
+    std::string text = LooksLikeUtf8(body) ? std::string(body) : Cp1252ToUtf8(body);
 
     std::size_t start = 0;
     while (start < text.size()) {
@@ -224,17 +224,18 @@ double TIniFile::ReadFloat(std::string_view section, std::string_view key, doubl
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    // Line ends inside a value would split it into lines of its own.
-    std::string clean(value);
+    // Line ends inside a value would split it into lines of its own; text
+    // in memory is always well-formed UTF-8, whatever the caller passed.
+    std::string clean = RepairUtf8(value);
     for (char& ch : clean)
         if (ch == '\r' || ch == '\n')
             ch = ' ';
-    const std::string keyText = TrimBlanks(key);
+    const std::string keyText = RepairUtf8(TrimBlanks(key));
     std::string lineText = keyText + "=" + clean;
 
     std::size_t header = FindSection(section);
     if (header == std::string::npos) {
-        lines_.push_back(ParseLine("[" + std::string(section) + "]"));
+        lines_.push_back(ParseLine("[" + RepairUtf8(section) + "]"));
         header = lines_.size() - 1;
     }
     const std::size_t k = FindKey(header, keyText);
@@ -293,7 +294,11 @@ void TIniFile::UpdateFile()
 {
     if (!modified_)
         return;
-    ReplaceFileAtomically(path_, Utf8ToCp1252(Text()));
+    // Windows-1252 as the other programs expect; a text that it cannot hold
+    // whole is saved as UTF-8 with a byte-order mark rather than losing
+    // letters to '?'.
+    const std::string text = Text();
+    ReplaceFileAtomically(path_, EncodableInCp1252(text) ? Utf8ToCp1252(text) : std::string(kUtf8Bom) + text);
     modified_ = false;
 }
 

@@ -151,3 +151,46 @@ TEST_F(IniFileTest, ADirectoryIsNotAnIniFile)
     EXPECT_THROW(TIniFile ini(dir.Path()), EInOutError);
     EXPECT_FALSE(WithIniFile(dir.Path(), [](TIniFile&) { return true; }));
 }
+
+// An editor's save or a copy from Windows can put a UTF-8 byte-order mark in
+// front of Windows-1252 text: the text after the mark is checked like any
+// other, and a save after it keeps every accented letter.
+TEST_F(IniFileTest, AByteOrderMarkBeforeWindows1252TextKeepsTheAccents)
+{
+    WriteBytes(file, "\xEF\xBB\xBF[IDENTIFICACAO]\r\nPropriedade=S\xEDtio Boa Vista - talh\xE3o 3\r\n");
+    {
+        TIniFile ini(file);
+        EXPECT_EQ(ini.ReadString("IDENTIFICACAO", "Propriedade", ""), "Sítio Boa Vista - talhão 3");
+        ini.WriteString("IDENTIFICACAO", "Versao", "1");
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(ReadBytes(file), "[IDENTIFICACAO]\r\nPropriedade=S\xEDtio Boa Vista - talh\xE3o 3\r\nVersao=1\r\n");
+}
+
+// Text that Windows-1252 cannot hold is never replaced by '?': such a file
+// is saved as UTF-8 with a byte-order mark, which reads back unchanged.
+TEST_F(IniFileTest, TextOutsideWindows1252IsSavedWithoutLoss)
+{
+    const std::string nome = "Fazenda Łódź – 日本 São João";
+    {
+        TIniFile ini(file);
+        ini.WriteString("IDENTIFICACAO", "Propriedade", nome);
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(ReadBytes(file), "\xEF\xBB\xBF[IDENTIFICACAO]\r\nPropriedade=" + nome + "\r\n");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("IDENTIFICACAO", "Propriedade", ""), nome);
+}
+
+// A value handed over in Windows-1252 bytes rather than UTF-8 keeps its
+// letters too: malformed UTF-8 is read as the Windows-1252 it most likely is.
+TEST_F(IniFileTest, Windows1252BytesWrittenAsAValueKeepTheirLetters)
+{
+    {
+        TIniFile ini(file);
+        ini.WriteString("IDENTIFICACAO", "Propriedade", "Ch\xE1" "cara S\xE3o Jo\xE3o");
+        EXPECT_EQ(ini.ReadString("IDENTIFICACAO", "Propriedade", ""), "Chácara São João");
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(ReadBytes(file), "[IDENTIFICACAO]\r\nPropriedade=Ch\xE1" "cara S\xE3o Jo\xE3o\r\n");
+}
