@@ -145,17 +145,21 @@ TIniFile::TIniFile(fs::path path) : path_(std::move(path))
         body.remove_prefix(kUtf8Bom.size());
     std::string text = LooksLikeUtf8(body) ? std::string(body) : Cp1252ToUtf8(body);
 
+    // Lines end in CR LF, LF or CR alone, and a run of CRs before the LF is
+    // one line end (a CR LF file converted once more ends its lines in CR CR
+    // LF): no value keeps a stray CR. Values never hold one: writes replace
+    // it.
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last)
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
             end = text.size();
-        std::string raw = text.substr(start, end - start);
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
-        lines_.push_back(ParseLine(std::move(raw)));
-        start = last ? text.size() : end + 1;
+        lines_.push_back(ParseLine(text.substr(start, end - start)));
+        start = end;
+        while (start < text.size() && text[start] == '\r')
+            ++start;
+        if (start < text.size() && text[start] == '\n')
+            ++start;
     }
 }
 
@@ -265,7 +269,13 @@ void TIniFile::WriteInteger(std::string_view section, std::string_view key, long
 
 void TIniFile::WriteFloat(std::string_view section, std::string_view key, double value)
 {
-    WriteString(section, key, FloatToStr(value));
+    // Near the largest doubles the 15-digit form rounds beyond them and
+    // would read back as the reader's default; those take the digits they
+    // need.
+    std::string text = FloatToStr(value);
+    if (!ParseFloat(text))
+        text = FormatGeneral(value, 17);
+    WriteString(section, key, text);
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view key)

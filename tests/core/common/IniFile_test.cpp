@@ -2,10 +2,13 @@
 
 #include "common/Cp1252.h"
 #include "common/Exceptions.h"
+#include "common/Format.h"
 #include "common/Locale.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -193,4 +196,37 @@ TEST_F(IniFileTest, Windows1252BytesWrittenAsAValueKeepTheirLetters)
         ini.UpdateFile();
     }
     EXPECT_EQ(ReadBytes(file), "[IDENTIFICACAO]\r\nPropriedade=Ch\xE1" "cara S\xE3o Jo\xE3o\r\n");
+}
+
+// A CR LF file converted to CR LF once more ends its lines in CR CR LF, and
+// an old Macintosh file in CR alone: a CR ends a line wherever it stands,
+// so no value keeps a stray CR that makes it unrecognisable. (A value never
+// holds one: writing replaces line ends by blanks.)
+TEST_F(IniFileTest, ACarriageReturnEndsALineWhereverItStands)
+{
+    WriteBytes(file, "[PRINCIPAL]\r\r\nUDecli=%\r\r\npath1=/home/ana/S\xEDtio.vst\r\r\n[A]\rx=1\ry=2");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "UDecli", ""), "%");
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "path1", ""), "/home/ana/Sítio.vst");
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("A", "y", 0), 2);
+}
+
+// The shortest 15-digit form of the largest doubles rounds beyond the
+// largest double; such a value is written with the digits it needs, so it
+// reads back as itself rather than as the reader's default.
+TEST_F(IniFileTest, TheLargestFloatsReadBackAsThemselves)
+{
+    constexpr double kMaior = std::numeric_limits<double>::max();
+    {
+        TIniFile ini(file);
+        ini.WriteFloat("S", "max", kMaior);
+        ini.WriteFloat("S", "min", -kMaior);
+        ini.WriteFloat("S", "eh", 18.3);
+        ini.UpdateFile();
+    }
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadFloat("S", "max", 0), kMaior);
+    EXPECT_EQ(ini.ReadFloat("S", "min", 0), -kMaior);
+    EXPECT_EQ(ini.ReadString("S", "eh", ""), FloatToStr(18.3));
 }
