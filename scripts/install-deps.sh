@@ -17,6 +17,9 @@ packages=(
   # GIS exchange: GeoTIFF and other rasters, GeoPackage, Shapefile, KML, GPX,
   # DXF; the GDAL tools check the exported files in the tests
   libgdal-dev gdal-bin
+  # the fuzz targets of the file readers (scripts/fuzz.sh): clang with
+  # libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,41 @@
+// The IDRISI vector pair, documentation (".dvc") and features (".vec"):
+// any pair imports or is refused with the system's message; an imported
+// vector reads back and holds no more points than the features announce.
+
+#include "FuzzApoio.h"
+
+#include "common/Exceptions.h"
+#include "gis/InfArqDoc.h"
+#include "gis/Vetor.h"
+
+using namespace vastrel;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
+{
+    const auto partes = fuzz::DuasPartes(dados, n);
+    const auto dvc = fuzz::Arquivo("entrada.dvc", partes.primeira);
+    const auto vec = fuzz::Arquivo("entrada.vec", partes.segunda);
+    const auto vet = fuzz::Saida("saida.vet");
+
+    try {
+        gis::TInfArqDocVet lido;
+        lido.LerDocumentacao(dvc.string());
+    } catch (const Exception&) {
+    }
+    try {
+        gis::ImportarVetorIdrisi(vec, vet, "t");
+    } catch (const Exception&) {
+        if (std::filesystem::exists(vet))
+            fuzz::Falhou("uma importação recusada deixou o vetor de saída");
+        return 0;
+    }
+    gis::TVetor v;
+    try {
+        v.CarregarVetor(vet);
+    } catch (const Exception& e) {
+        fuzz::Falhou(std::string("o vetor importado não se lê: ") + e.what());
+    }
+    if (static_cast<std::size_t>(v.NumRegistros()) * 8 > partes.segunda.size())
+        fuzz::Falhou("o vetor importado tem mais pontos que o arquivo de feições");
+    return 0;
+}
