@@ -304,11 +304,12 @@ void TIniFile::UpdateFile()
 {
     if (!modified_)
         return;
-    // Windows-1252 as the other programs expect; a text that it cannot hold
-    // whole is saved as UTF-8 with a byte-order mark rather than losing
-    // letters to '?'.
+    // Windows-1252 as the other programs expect. A text that it cannot hold
+    // whole, or whose Windows-1252 bytes would read back as UTF-8 (and so
+    // as other letters), is saved as UTF-8 with a byte-order mark instead.
     const std::string text = Text();
-    ReplaceFileAtomically(path_, EncodableInCp1252(text) ? Utf8ToCp1252(text) : std::string(kUtf8Bom) + text);
+    const bool cp1252 = EncodableInCp1252(text) && !LooksLikeUtf8(Utf8ToCp1252(text));
+    ReplaceFileAtomically(path_, cp1252 ? Utf8ToCp1252(text) : std::string(kUtf8Bom) + text);
     modified_ = false;
 }
 

@@ -230,3 +230,21 @@ TEST_F(IniFileTest, TheLargestFloatsReadBackAsThemselves)
     EXPECT_EQ(ini.ReadFloat("S", "min", 0), -kMaior);
     EXPECT_EQ(ini.ReadString("S", "eh", ""), FloatToStr(18.3));
 }
+
+// A file read as Windows-1252 may hold bytes that, once the only byte that
+// was not UTF-8 is overwritten, form UTF-8 ("SÃ­tio" is the Windows-1252
+// reading of the UTF-8 of "Sítio"): such a save is written as UTF-8 with a
+// byte-order mark, so every other value reads back as it was read.
+TEST_F(IniFileTest, ASaveThatWouldReadAsUtf8KeepsTheOtherValues)
+{
+    WriteBytes(file, "[PRINCIPAL]\r\nUDecli=\x91\r\npath1=/home/S\xC3\xADtio.vst\r\n");
+    {
+        TIniFile ini(file);
+        EXPECT_EQ(ini.ReadString("PRINCIPAL", "path1", ""), "/home/SÃ­tio.vst");
+        ini.WriteString("PRINCIPAL", "UDecli", "m/m");
+        ini.UpdateFile();
+    }
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "path1", ""), "/home/SÃ­tio.vst");
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "UDecli", ""), "m/m");
+}
