@@ -77,9 +77,55 @@ inline std::string LerTudo(const std::filesystem::path& p)
 
 } // namespace vastrel::fuzz
 
+#include "common/Exceptions.h"
 #include "gis/ImportExport.h"
+#include "gis/MemoryRaster.h"
+#include "gis/Vetor.h"
 
 namespace vastrel::fuzz {
+
+// Runs a conversion: true when it wrote its output, false when it refused
+// the input with the system's message (and then it must have left no
+// output behind).
+template <class F>
+bool Converteu(const std::filesystem::path& saida, F&& converter)
+{
+    try {
+        converter();
+        return true;
+    } catch (const Exception&) {
+        std::error_code ec;
+        if (std::filesystem::exists(saida, ec))
+            Falhou("uma conversão recusada deixou o arquivo de saída");
+        return false;
+    }
+}
+
+// A raster or vector file a conversion wrote, read back; failing to read it
+// is a fault.
+inline gis::TMemoryRaster RasterGravado(const std::filesystem::path& p, const std::string& contexto)
+{
+    gis::TMemoryRaster r;
+    try {
+        if (!r.CarregarRaster(p))
+            Falhou(contexto + ": o raster gravado não existe");
+    } catch (const Exception& e) {
+        Falhou(contexto + ": o raster gravado não se lê: " + e.what());
+    }
+    return r;
+}
+
+inline gis::TVetor VetorGravado(const std::filesystem::path& p, const std::string& contexto)
+{
+    gis::TVetor v;
+    try {
+        if (!v.CarregarVetor(p))
+            Falhou(contexto + ": o vetor gravado não existe");
+    } catch (const Exception& e) {
+        Falhou(contexto + ": o vetor gravado não se lê: " + e.what());
+    }
+    return v;
+}
 
 // The answers of a conversion: metres, and information boxes ignored.
 class TPerguntasFixas : public gis::IPerguntasConversao {

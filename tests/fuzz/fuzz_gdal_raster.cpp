@@ -23,18 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
 {
     const auto entrada = fuzz::Arquivo("entrada", dados, n);
     const auto ras = fuzz::Saida("saida.ras");
-    try {
-        (void)gis::InspecionarRasterGdal(entrada);
-        gis::ImportarRasterGdal(entrada, ras, "t", {});
-    } catch (const Exception&) {
+    if (!fuzz::Converteu(ras, [&] {
+            (void)gis::InspecionarRasterGdal(entrada);
+            gis::ImportarRasterGdal(entrada, ras, "t", {});
+        }))
         return 0;
-    }
-    gis::TMemoryRaster r;
-    try {
-        r.CarregarRaster(ras);
-    } catch (const Exception& e) {
-        fuzz::Falhou(std::string("o raster importado não se lê: ") + e.what());
-    }
+    const gis::TMemoryRaster r = fuzz::RasterGravado(ras, "GDAL");
     if (r.TipoCelula != 'R' || gis::MetrosPorUnidade(r.Unidade) != 1.0)
         fuzz::Falhou("o raster importado não é real em metros");
     if (!(r.XMax > r.XMin) || !(r.YMax > r.YMin) || !std::isfinite(r.XMax - r.XMin) || !std::isfinite(r.YMax - r.YMin))

@@ -23,17 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
 {
     const auto entrada = fuzz::Arquivo("entrada", dados, n);
     const auto vet = fuzz::Saida("saida.vet");
-    try {
-        gis::ImportarVetorGdal(entrada, vet, "t");
-    } catch (const Exception&) {
+    if (!fuzz::Converteu(vet, [&] { gis::ImportarVetorGdal(entrada, vet, "t"); }))
         return 0;
-    }
-    gis::TVetor v;
-    try {
-        v.CarregarVetor(vet);
-    } catch (const Exception& e) {
-        fuzz::Falhou(std::string("o vetor importado não se lê: ") + e.what());
-    }
+    gis::TVetor v = fuzz::VetorGravado(vet, "GDAL");
     gis::TRegistroVetor r;
     while (v.LerRegistro(r))
         if (!std::isfinite(r.X) || !std::isfinite(r.Y))

@@ -22,19 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
         lido.LerDocumentacao(dvc.string());
     } catch (const Exception&) {
     }
-    try {
-        gis::ImportarVetorIdrisi(vec, vet, "t");
-    } catch (const Exception&) {
-        if (std::filesystem::exists(vet))
-            fuzz::Falhou("uma importação recusada deixou o vetor de saída");
+    if (!fuzz::Converteu(vet, [&] { gis::ImportarVetorIdrisi(vec, vet, "t"); }))
         return 0;
-    }
-    gis::TVetor v;
-    try {
-        v.CarregarVetor(vet);
-    } catch (const Exception& e) {
-        fuzz::Falhou(std::string("o vetor importado não se lê: ") + e.what());
-    }
+    const gis::TVetor v = fuzz::VetorGravado(vet, "IDRISI");
     if (static_cast<std::size_t>(v.NumRegistros()) * 8 > partes.segunda.size())
         fuzz::Falhou("o vetor importado tem mais pontos que o arquivo de feições");
     return 0;

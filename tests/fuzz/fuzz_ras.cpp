@@ -50,16 +50,6 @@ void MesmaGrade(const TMemoryRaster& a, const TMemoryRaster& b, bool grandesVira
     }
 }
 
-void Carregar(TMemoryRaster& r, const std::filesystem::path& p, const char* caminho)
-{
-    try {
-        if (!r.CarregarRaster(p))
-            fuzz::Falhou(std::string(caminho) + ": o arquivo gravado não existe");
-    } catch (const Exception& e) {
-        fuzz::Falhou(std::string(caminho) + ": o arquivo gravado não se lê: " + e.what());
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
@@ -92,8 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
     // Saved and loaded back: the same header and cells.
     const auto copia = fuzz::Saida("copia.ras");
     r.GravarRaster(copia);
-    TMemoryRaster relido;
-    Carregar(relido, copia, "gravar e reler");
+    const TMemoryRaster relido = fuzz::RasterGravado(copia, "gravar e reler");
     MesmaGrade(r, relido, false, "gravar e reler");
     if (relido.Titulo != r.Titulo || relido.Unidade != r.Unidade || relido.TipoCelula != r.TipoCelula)
         fuzz::Falhou("gravar e reler: título, unidade ou tipo mudaram");
@@ -113,9 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
                 fuzz::Falhou(std::string("a grade Surfer exportada não se importa: ") + e.what());
         }
         if (exportou) {
-            TMemoryRaster s;
-            Carregar(s, volta, "Surfer");
-            MesmaGrade(r, s, true, "Surfer");
+            MesmaGrade(r, fuzz::RasterGravado(volta, "Surfer"), true, "Surfer");
         }
     }
     if ((r.TipoCelula == 'R' || r.TipoCelula == 'I') && MetrosPorUnidade(r.Unidade) != 0) {
@@ -132,9 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
                 fuzz::Falhou(std::string("a imagem IDRISI exportada não se importa: ") + e.what());
         }
         if (exportou) {
-            TMemoryRaster s;
-            Carregar(s, volta, "IDRISI");
-            MesmaGrade(r, s, false, "IDRISI", true);
+            MesmaGrade(r, fuzz::RasterGravado(volta, "IDRISI"), false, "IDRISI", true);
         }
     }
     return 0;

@@ -18,19 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
         gis::VerificarGradeSurfer(grd);
     } catch (const Exception&) {
     }
-    try {
-        gis::ImportarRasterSurfer(grd, ras, "t", perguntas);
-    } catch (const Exception&) {
-        if (std::filesystem::exists(ras))
-            fuzz::Falhou("uma importação recusada deixou o raster de saída");
+    if (!fuzz::Converteu(ras, [&] { gis::ImportarRasterSurfer(grd, ras, "t", perguntas); }))
         return 0;
-    }
-    gis::TMemoryRaster r;
-    try {
-        r.CarregarRaster(ras);
-    } catch (const Exception& e) {
-        fuzz::Falhou(std::string("o raster importado não se lê: ") + e.what());
-    }
+    const gis::TMemoryRaster r = fuzz::RasterGravado(ras, "Surfer");
     for (std::int64_t k = 0; k < r.NumCelulas(); ++k)
         if (!(r.LerCelulaReal(k) <= gis::kMaiorValorSurfer))
             fuzz::Falhou("célula importada acima do valor de branco ou não numérica");

@@ -14,19 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t n)
     const auto txt = fuzz::Arquivo("entrada.txt", dados, n);
     const auto vet = fuzz::Saida("saida.vet");
     fuzz::TPerguntasFixas perguntas;
-    try {
-        gis::ImportarVetorSurfer(txt, vet, "t", perguntas);
-    } catch (const Exception&) {
-        if (std::filesystem::exists(vet))
-            fuzz::Falhou("uma importação recusada deixou o vetor de saída");
+    if (!fuzz::Converteu(vet, [&] { gis::ImportarVetorSurfer(txt, vet, "t", perguntas); }))
         return 0;
-    }
-    gis::TVetor v;
-    try {
-        v.CarregarVetor(vet);
-    } catch (const Exception& e) {
-        fuzz::Falhou(std::string("o vetor importado não se lê: ") + e.what());
-    }
+    gis::TVetor v = fuzz::VetorGravado(vet, "Surfer");
     gis::TRegistroVetor r, anterior;
     bool primeiro = true;
     while (v.LerRegistro(r)) {

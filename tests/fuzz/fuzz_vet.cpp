@@ -38,13 +38,7 @@ std::vector<gis::TRegistroVetor> UmZPorLinha(std::vector<gis::TRegistroVetor> r)
 // The same points, X, Y and Z, in the same order.
 void MesmosPontos(const std::vector<gis::TRegistroVetor>& a, const std::filesystem::path& p, const char* caminho)
 {
-    gis::TVetor v;
-    try {
-        if (!v.CarregarVetor(p))
-            fuzz::Falhou(std::string(caminho) + ": o vetor importado não existe");
-    } catch (const Exception& e) {
-        fuzz::Falhou(std::string(caminho) + ": o vetor importado não se lê: " + e.what());
-    }
+    gis::TVetor v = fuzz::VetorGravado(p, caminho);
     const auto b = Registros(v);
     if (a.size() != b.size())
         fuzz::Falhou(std::string(caminho) + ": o número de pontos mudou");
