@@ -7,16 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "engine/Espacamento.h"  // the spacing method indices
+
 namespace vastrel {
 
 class TProjeto;
-
-// Spacing methods of the location (index of the method list).
-inline constexpr int kMetodoBentley = 0;
-inline constexpr int kMetodoLombardiNeto = 1;
-inline constexpr int kMetodoParana = 2;
-inline constexpr int kMetodoEVArbitrado = 3;     // EV typed by the user, m
-inline constexpr int kMetodoAlturaArbitrada = 4; // recommended height Hr typed by the user, m
 
 // Source of the recommended terrace type.
 inline constexpr int kCriterioArbitrado = 3;
