@@ -80,11 +80,18 @@ void TProjeto::Ler(const std::filesystem::path& path)
         recusar("As seções \"Terreno\" e \"Cobertura\" estão ausentes ou inválidas.");
 
     // Optional parts: a missing or damaged terrace section leaves that
-    // system at its reset values.
+    // system as the reset above left it, not half read (a reader stops at
+    // its first failure with the keys before it already taken, the soil
+    // list of a method read among them).
+    const auto lerOuManter = [&](auto& sistema) {
+        const auto reposto = sistema;
+        if (!sistema.Ler(*ini))
+            sistema = reposto;
+    };
     if (TipoSistema.Tipo == 0)
-        TerracosNivel.Ler(*ini);
+        lerOuManter(TerracosNivel);
     else
-        TerracosGradiente.Ler(*ini);
+        lerOuManter(TerracosGradiente);
     Unidades.LerChaves(*ini, kCabecalho);
     Modulo = ini->ReadString(kCabecalho, "MODULO", "");
     if (Modulo == kModuloLocacao)
