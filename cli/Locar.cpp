@@ -10,7 +10,7 @@
 #include "common/UiHooks.h"
 #include "gis/Bytes.h"
 #include "location/BDT.h"
-#include "location/EntradaLocacao.h"
+#include "dimensioning/EntradaLocacao.h"
 #include "location/LocacaoNivel.h"
 #include "project/Projeto.h"
 

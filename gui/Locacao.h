@@ -6,7 +6,7 @@
 
 #include "Modulos.h"
 
-#include "location/EntradaLocacao.h"
+#include "dimensioning/EntradaLocacao.h"
 
 #include <map>
 

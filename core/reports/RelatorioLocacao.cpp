@@ -3,7 +3,7 @@
 #include "common/Format.h"
 #include "gis/Bytes.h"
 #include "location/BDT.h"
-#include "location/EntradaLocacao.h"
+#include "dimensioning/EntradaLocacao.h"
 #include "reports/ModeloRelatorio.h"
 
 namespace vastrel {

@@ -1,4 +1,4 @@
-#include "location/EntradaLocacao.h"
+#include "dimensioning/EntradaLocacao.h"
 
 #include "common/Format.h"
 #include "common/Pastas.h"

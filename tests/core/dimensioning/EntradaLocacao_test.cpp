@@ -2,7 +2,7 @@
 // fields are written back (units, arbitrated methods, terrace type), the
 // order of the checks before a run, and where the project's files lie.
 
-#include "location/EntradaLocacao.h"
+#include "dimensioning/EntradaLocacao.h"
 
 #include "common/Exceptions.h"
 #include "common/Locale.h"
