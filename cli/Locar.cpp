@@ -9,7 +9,7 @@
 #include "common/Pastas.h"
 #include "common/UiHooks.h"
 #include "gis/Bytes.h"
-#include "location/BDT.h"
+#include "gis/BDT.h"
 #include "dimensioning/EntradaLocacao.h"
 #include "location/LocacaoNivel.h"
 #include "project/Projeto.h"

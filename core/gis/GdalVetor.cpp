@@ -8,7 +8,7 @@
 #include "gis/Bytes.h"
 #include "gis/Raster.h"
 #include "gis/Vetor.h"
-#include "location/BDT.h"
+#include "gis/BDT.h"
 
 #include <algorithm>
 #include <charconv>

@@ -21,7 +21,7 @@
 // placed, at the next test of Cancelar. Progresso, Mensagem, NumLocados and
 // Cancelar may be read and set from another thread too.
 
-#include "location/BDT.h"
+#include "gis/BDT.h"
 #include "location/ImgApoio.h"
 #include "location/ImgElevacao.h"
 #include "location/Lista.h"

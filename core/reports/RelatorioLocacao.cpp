@@ -2,7 +2,7 @@
 
 #include "common/Format.h"
 #include "gis/Bytes.h"
-#include "location/BDT.h"
+#include "gis/BDT.h"
 #include "dimensioning/EntradaLocacao.h"
 #include "reports/ModeloRelatorio.h"
 

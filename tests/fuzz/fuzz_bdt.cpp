@@ -4,7 +4,7 @@
 #include "FuzzApoio.h"
 
 #include "common/Exceptions.h"
-#include "location/BDT.h"
+#include "gis/BDT.h"
 
 using namespace vastrel;
 

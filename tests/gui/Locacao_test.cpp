@@ -14,7 +14,7 @@
 #include "gui/ContextoTeste.h"
 
 #include "common/Locale.h"
-#include "location/BDT.h"
+#include "gis/BDT.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
 

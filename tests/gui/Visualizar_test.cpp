@@ -7,7 +7,7 @@
 #include "Visualizar.h"
 
 #include "core/gis/GisTeste.h"
-#include "location/BDT.h"
+#include "gis/BDT.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 #include "common/Format.h"
 #include "common/Locale.h"
 #include "gis/ErrosGis.h"
-#include "location/BDT.h"
+#include "gis/BDT.h"
 
 #include <gtest/gtest.h>
 

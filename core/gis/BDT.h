@@ -17,7 +17,7 @@
 //                  36   8  EV                vertical spacing in force, m
 //                  44   8  Altura            terrace height, m
 
-#include "location/Lista.h"
+#include "common/Lista.h"
 
 #include <cstdint>
 #include <filesystem>

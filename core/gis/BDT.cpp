@@ -1,4 +1,4 @@
-#include "location/BDT.h"
+#include "gis/BDT.h"
 
 #include "gis/Bytes.h"
 
