@@ -65,6 +65,15 @@ std::pair<double, double> AjustePerimetroTrapezio(double B, double Z)
     return regressao.AjustePotencia();
 }
 
+// True when the hillslope hydrograph carries no flow at all.
+bool SemEscoamento(const THidrograma& h)
+{
+    for (std::size_t i = 0; i < h.Quantidade(); ++i)
+        if (h.Vazao(i) > 0)
+            return false;
+    return true;
+}
+
 // Channel length for the hillslope strip: EH to the nearest whole metre.
 std::int32_t ComprimentoEncosta(double EH)
 {
@@ -427,6 +436,14 @@ void TTerracosGradiente::Calcula(TPrecipitacaoExponencialNegativa& chuva, TTerre
         Encosta.SetSt(terreno.St);
         const std::unique_ptr<THidrograma> hidrograma =
             Encosta.CalculaHidrogramaEncosta(Encosta.NumeroNos(), chuva);
+
+        // A strip that yields no runoff for this storm sends the channel no
+        // flow: the design is Q = 0 with no depth.
+        if (SemEscoamento(*hidrograma)) {
+            Q = 0;
+            H = 0;
+            return;
+        }
 
         // Peak flow at the outlet of the channel, m³/s.
         Q = CalculaHidrogramaCanal(L, *hidrograma, Encosta.VIB, terreno.St, sc, n) / kLitrosPorM3;

@@ -37,6 +37,14 @@ public:
     explicit ECalculaEspacamento(const std::string& message) : Exception(message) {}
 };
 
+// The spacing methods, by IndMetodologia.
+inline constexpr int kMetodoBentley = 0;
+inline constexpr int kMetodoLombardiNeto = 1;
+inline constexpr int kMetodoParana = 2;
+inline constexpr int kMetodoEVArbitrado = 3;     // spacing given: EH typed (dimensioning) or EV typed (location)
+inline constexpr int kMetodoAlturaArbitrada = 4; // recommended terrace height given (location), m
+inline constexpr int kMetodoUltimo = kMetodoAlturaArbitrada;
+
 // The spacing method, 0..4 (the file format admits 5, which names none).
 class TMetodologiaEspacamento {
 public:
