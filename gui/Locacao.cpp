@@ -12,6 +12,7 @@
 
 #include "common/Format.h"
 #include "dimensioning/EntradaDimensionamento.h"
+#include "dimensioning/FaixasValidade.h"
 #include "gis/Bytes.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
@@ -585,6 +586,9 @@ void TFLocacao::ProcessarBtnClick()
     }
     if (!ValidarCampos())
         return;
+    // Values outside their published ranges: said, never refused.
+    if (const std::vector<std::string> avisos = AvisosLocacao(p); !avisos.empty())
+        Contexto.Dialogos.Aviso(this, Q(TextoAvisos(avisos)));
 
     // The files, relative ones beside the project file.
     const fs::path projeto = gis::bytes::CaminhoDeUtf8(Contexto.Gerente.PathProjeto);

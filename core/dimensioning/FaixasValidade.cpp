@@ -116,4 +116,12 @@ std::vector<std::string> AvisosLocacao(TProjeto& p)
     return avisos;
 }
 
+std::string TextoAvisos(const std::vector<std::string>& avisos)
+{
+    std::string t;
+    for (const std::string& a : avisos)
+        t += (t.empty() ? "" : "\n") + a;
+    return t;
+}
+
 } // namespace vastrel

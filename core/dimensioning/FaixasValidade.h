@@ -45,4 +45,7 @@ std::optional<std::string> AvisoFaixa(TGrandezaFaixa grandeza, double valor, con
 std::vector<std::string> AvisosDimensionamento(TProjeto& projeto);
 std::vector<std::string> AvisosLocacao(TProjeto& projeto);
 
+// Warnings as one text, one per line.
+std::string TextoAvisos(const std::vector<std::string>& avisos);
+
 } // namespace vastrel

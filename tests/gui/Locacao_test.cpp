@@ -175,7 +175,8 @@ private slots:
         QCOMPARE(a.janela->LabelEsp()->text(), QStringLiteral("Altura Vastrel :"));
         a.janela->EditEsp()->setText(QStringLiteral("0,45"));
         a.janela->LerCampos();
-        QCOMPARE(a.projeto.TerracosNivel.Hr, 0.45);
+        QCOMPARE(a.projeto.Locacao.AlturaArbitrada, 0.45); // the location's own, in m
+        QCOMPARE(a.projeto.TerracosNivel.Hr, 0.0);
         // No dialog opened for the arbitrated methods.
         QTest::qWait(60);
         QVERIFY(vigia.Abertos.isEmpty());

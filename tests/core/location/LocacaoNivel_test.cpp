@@ -168,8 +168,10 @@ TEST(Locar, ConeComEspacamentoArbitradoDeUmMetro)
         areaSomada += t.AreaInfluencia;
     }
     EXPECT_NEAR(loc.AreaBacia, std::numbers::pi * 30 * 30 / 10000, 0.01);
-    // The terrain keeps the watershed's mean slope, in percent.
-    EXPECT_NEAR(p.Terreno.St, 20, 1.5);
+    // The location keeps the watershed's mean slope in percent; the
+    // terrain takes the same slope in m/m.
+    EXPECT_NEAR(loc.DeclividadeMedia, 20, 1.5);
+    EXPECT_DOUBLE_EQ(p.Terreno.St, loc.DeclividadeMedia / 100);
     EXPECT_EQ(p.Terracos.SelecaoTipoTerraco.MetTipoTerraco, 2);
     EXPECT_GT(areaSomada, 0);
     EXPECT_DOUBLE_EQ(loc.Progresso.load(), std::round(areaSomada / (loc.AreaBacia * 10000) * 100));
@@ -423,9 +425,13 @@ TEST(LocacaoNivel, SecaoDoProjeto)
     a.fnImgElev = "C:\\Bacias\\Elevação.ras";
     a.fnImgDecli = "decl.ras";
     a.fnVetSaida = "terraços.vet";
+    a.AlturaArbitrada = 0.6;
+    a.DeclividadeMedia = 12.5;
     a.Gravar(d / "p.vst");
     TLocacaoNivel b;
     b.Ler(d / "p.vst");
+    EXPECT_DOUBLE_EQ(b.AlturaArbitrada, 0.6);
+    EXPECT_DOUBLE_EQ(b.DeclividadeMedia, 12.5);
     EXPECT_EQ(b.fnImgElev, a.fnImgElev);
     EXPECT_EQ(b.fnImgDecli, "decl.ras");
     EXPECT_EQ(b.fnVetSaida, a.fnVetSaida);
@@ -562,3 +568,23 @@ TEST(LocarExemplo, VarreduraDaRegiaoIgualAVarreduraCompleta)
 }
 
 } // namespace
+
+TEST(Locar, AlturaArbitradaEhDaLocacaoEmMetros)
+{
+    TempDir d;
+    TProjetoTeste p;
+    p.Terracos.Espacamento.Metodologia.IndMetodologia = kMetodoAlturaArbitrada;
+    p.Terracos.SetHr(48.4); // the dimensioning's recommended height, cm
+    TLocacaoNivel loc;
+    loc.AlturaArbitrada = 0.6;
+    const TResultado r = Locar(d, Cone(), p, loc);
+    ASSERT_GE(r.Tabela.size(), 2u);
+    for (const TRegTerr& t : r.Tabela)
+        if (t.AreaInfluencia > 0)
+            EXPECT_DOUBLE_EQ(t.Altura, 0.6);
+    // The spacing is the one whose runoff fills a 0.6 m terrace.
+    TEspacamento esp;
+    esp.CalculaPorAltura(p.Terreno.CalculaLES(p.Chuva), 0.213, 1.2, 0.6, r.Tabela[0].DeclividadeMedia / 100);
+    EXPECT_NEAR(r.Tabela[0].EV, esp.EV, 1e-9);
+    EXPECT_DOUBLE_EQ(p.Terracos.Hr, 48.4);
+}
