@@ -45,7 +45,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kGeral = "0.0######";
 constexpr const char* kPropriedadeTopico = "TopicoAjuda";
 constexpr int kAjudaJanela = 67;
 constexpr int kAjudaCDu = 3;
@@ -387,9 +386,9 @@ void TFLocacao::AtualizarUnidades()
     preenchendo_ = true;
     MostrarUnidades();
     if (QLineEdit* e = Campo(TCampoLocacao::ZSm); !e->text().isEmpty())
-        e->setText(Q(FormatFloat(kGeral, u.MostrarDeclividade(p.TerracosNivel.Sm.Valor))));
+        e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarDeclividade(p.TerracosNivel.Sm.Valor))));
     if (QLineEdit* e = Campo(TCampoLocacao::VIB); !e->text().isEmpty())
-        e->setText(Q(FormatFloat(kGeral, u.MostrarVIB(p.Terreno.VIB))));
+        e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarVIB(p.Terreno.VIB))));
     preenchendo_ = false;
 }
 
@@ -509,10 +508,10 @@ void TFLocacao::ConsultaClick()
         return;
     }
     const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    Campo(TCampoLocacao::K)->setText(Q(MostrarReal(kGeral, 0, chuva.K)));
-    Campo(TCampoLocacao::A)->setText(Q(MostrarReal(kGeral, 0, chuva.a)));
-    Campo(TCampoLocacao::B)->setText(Q(MostrarReal(kGeral, 0, chuva.b)));
-    Campo(TCampoLocacao::C)->setText(Q(MostrarReal(kGeral, 0, chuva.c)));
+    Campo(TCampoLocacao::K)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.K)));
+    Campo(TCampoLocacao::A)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.a)));
+    Campo(TCampoLocacao::B)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.b)));
+    Campo(TCampoLocacao::C)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.c)));
     precLa1_->setText(Q(p.Nimbra.Latitude));
     precLo1_->setText(Q(p.Nimbra.Longitude));
     Contexto.Gerente.Alterado = true;
@@ -550,7 +549,7 @@ void TFLocacao::BTnSmZClick()
     }
     sm.Indice = static_cast<std::int8_t>(d.Indice);
     sm.Valor = p.Unidades.GuardarDeclividade(d.Valor);
-    Campo(TCampoLocacao::ZSm)->setText(Q(FormatFloat(kGeral, d.Valor)));
+    Campo(TCampoLocacao::ZSm)->setText(Q(FormatFloat(kFormatoGeral, d.Valor)));
     Contexto.Gerente.Alterado = true;
 }
 

@@ -75,12 +75,11 @@ double LerReal(const std::string& texto, double padrao);
 template <class TCampos>
 void PreencherCamposChuva(TCampos& c, const TPrecipitacaoExponencialNegativa& chuva, const TNimbra21& nimbra)
 {
-    constexpr const char* kFormato = "0.0######";
-    c.Tr = MostrarReal(kFormato, 0, chuva.Tr);
-    c.K = MostrarReal(kFormato, 0, chuva.K);
-    c.A = MostrarReal(kFormato, 0, chuva.a);
-    c.B = MostrarReal(kFormato, 0, chuva.b);
-    c.C = MostrarReal(kFormato, 0, chuva.c);
+    c.Tr = MostrarReal(kFormatoGeral, 0, chuva.Tr);
+    c.K = MostrarReal(kFormatoGeral, 0, chuva.K);
+    c.A = MostrarReal(kFormatoGeral, 0, chuva.a);
+    c.B = MostrarReal(kFormatoGeral, 0, chuva.b);
+    c.C = MostrarReal(kFormatoGeral, 0, chuva.c);
     c.Latitude = nimbra.Latitude;
     c.Longitude = nimbra.Longitude;
 }

@@ -52,8 +52,8 @@ expect_out "Vazão: 0.00 L/s"
 expect_err "Aviso: A faixa entre terraços não produz escoamento"
 
 # An engine error: the window's message and the engine's under it.
-sed 's/^nc=0,027/nc=0/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/nczero.vst"
-run 1 calcular "$work/nczero.vst"
+sed 's/^Sc=0,005/Sc=-0,005/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/scnegativo.vst"
+run 1 calcular "$work/scnegativo.vst"
 expect_err " Erro no cálculo "
 expect_err "Erro no dimensinamento dos canais"
 

@@ -140,7 +140,7 @@ TEST(DimensionamentoTest, EmptyValuesShowEmptyFieldsAndLevelTrapezoidUsesShortFo
     const TCamposDimensionamento c = PreencherCampos(p);
     EXPECT_EQ(c.Tr, "");
     EXPECT_EQ(c.EH, "");
-    EXPECT_EQ(c.ZSm, "");
+    EXPECT_EQ(c.ZSm, "0.0"); // a rectangular channel: its Z of 0 is a value
     EXPECT_EQ(c.BSt, "1.235");
     EXPECT_EQ(c.Sc, ""); // graded-only fields stay empty in a level project
 }
@@ -219,6 +219,7 @@ TEST(DimensionamentoTest, NoRunoffGivesTheDesignWithoutFlowAndANote)
     p.TipoSistema.Tipo = 0;
     p.TerracosNivel.Sm.Valor = 0.5;
     p.TerracosNivel.Espacamento.SetEH(30);
+    p.TerracosNivel.Espacamento.SetEV(30 * 0.08);
     const TCalculoDimensionamento n = Calcular(p);
     ASSERT_TRUE(n.Calculado());
     EXPECT_EQ(n.Resultado->LES, 0);
@@ -267,8 +268,9 @@ TEST(CalculoTest, EngineFailureKeepsItsMessageAndClearsTheResults)
     ProjetoGradiente(p, 0);
     ASSERT_TRUE(Calcular(p).Calculado());
     ASSERT_GT(p.TerracosGradiente.Q, 0);
-    p.TerracosGradiente.nc.Valor = 0; // Manning with no roughness
-    const TCalculoDimensionamento c = Calcular(p);
+    TCamposDimensionamento campos = PreencherCampos(p);
+    campos.RugCan = "0"; // Manning with no roughness
+    const TCalculoDimensionamento c = Calcular(campos, p);
     EXPECT_FALSE(c.Calculado());
     EXPECT_EQ(c.ErroMotor, "Erro no dimensinamento dos canais");
     // No stale or half-computed result is left to be saved.
@@ -330,7 +332,8 @@ TEST(CalculoTest, ZeroWidthOrSideSlopeIsAValueAndEachShapeKeepsItsOwn)
     TCamposDimensionamento c = PreencherCampos(p);
     EXPECT_EQ(c.BSt, "0,0");
     EXPECT_EQ(c.ZSm, "2,0");
-    EXPECT_TRUE(Calcular(c, p).Calculado());
+    const TCalculoDimensionamento v = Calcular(c, p);
+    EXPECT_TRUE(v.Calculado()) << v.ErroLeitura << v.ErroMotor << (v.Falha ? v.Falha->Mensagem : "");
     p.TerracosGradiente.SetB(2);
     p.TerracosGradiente.Z.Valor = 0;
     c = PreencherCampos(p);
@@ -474,3 +477,18 @@ TEST(SimulacaoTest, LevelChartsAndTheInfiltrationUnit)
 }
 
 } // namespace
+
+TEST(CalculoTest, TheLocationWarnsOnTheFieldsItShares)
+{
+    ScopedDecimalSeparator ponto('.');
+    TProjeto p;
+    p.Chuva().SetTr(10);
+    p.TerracosNivel.Sm.Valor = 0.213;
+    EXPECT_TRUE(AvisosLocacao(p).empty());
+    p.Chuva().SetTr(100000);
+    p.TerracosNivel.Sm.Valor = 0.9;
+    const std::vector<std::string> avisos = AvisosLocacao(p);
+    ASSERT_EQ(avisos.size(), 2u);
+    EXPECT_NE(avisos[1].find("(Sm) (0.9 m/m)"), std::string::npos) << avisos[1];
+    EXPECT_EQ(TextoAvisos(avisos), avisos[0] + "\n" + avisos[1]);
+}

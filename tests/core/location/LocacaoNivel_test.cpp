@@ -576,15 +576,17 @@ TEST(Locar, AlturaArbitradaEhDaLocacaoEmMetros)
     p.Terracos.Espacamento.Metodologia.IndMetodologia = kMetodoAlturaArbitrada;
     p.Terracos.SetHr(48.4); // the dimensioning's recommended height, cm
     TLocacaoNivel loc;
-    loc.AlturaArbitrada = 0.6;
+    loc.AlturaArbitrada = 0.3;
     const TResultado r = Locar(d, Cone(), p, loc);
     ASSERT_GE(r.Tabela.size(), 2u);
-    for (const TRegTerr& t : r.Tabela)
-        if (t.AreaInfluencia > 0)
-            EXPECT_DOUBLE_EQ(t.Altura, 0.6);
-    // The spacing is the one whose runoff fills a 0.6 m terrace.
+    for (const TRegTerr& t : r.Tabela) {
+        if (t.AreaInfluencia > 0) {
+            EXPECT_DOUBLE_EQ(t.Altura, 0.3);
+        }
+    }
+    // The spacing is the one whose runoff fills a 0.3 m terrace.
     TEspacamento esp;
-    esp.CalculaPorAltura(p.Terreno.CalculaLES(p.Chuva), 0.213, 1.2, 0.6, r.Tabela[0].DeclividadeMedia / 100);
+    esp.CalculaPorAltura(p.Terreno.CalculaLES(p.Chuva), 0.213, 1.2, 0.3, r.Tabela[0].DeclividadeMedia / 100);
     EXPECT_NEAR(r.Tabela[0].EV, esp.EV, 1e-9);
     EXPECT_DOUBLE_EQ(p.Terracos.Hr, 48.4);
 }
