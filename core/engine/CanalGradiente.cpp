@@ -74,6 +74,28 @@ bool SemEscoamento(const THidrograma& h)
     return true;
 }
 
+// Normal depth of a rectangular channel (vertical walls) of width B for
+// Manning's K = A·R^(2/3): Newton's method on F(y) = A^(5/3)/P^(2/3) − K,
+// A = B·y, P = B + 2·y.
+double ProfundidadeRetangular(double B, double K)
+{
+    double y = kProfundidadeInicial;
+    for (int iteracao = 0; iteracao < kMaxIteracoesProfundidade; ++iteracao) {
+        const double A = B * y;
+        const double P = B + 2 * y;
+        const double F = cm::Div(cm::Power(A, kCincoTercos), cm::Power(P, kDoisTercos)) - K;
+        const double dF = kCincoTercos * cm::Div(cm::Power(A, kDoisTercos) * B, cm::Power(P, kDoisTercos)) -
+                          kDoisTercos * cm::Div(cm::Power(A, kCincoTercos) * 2, cm::Power(P, kCincoTercos));
+        const double passo = cm::Div(F, dF);
+        y = cm::Finite(y - passo);
+        if (y <= 0)
+            y = kToleranciaProfundidade;
+        if (std::fabs(passo) < kToleranciaProfundidade)
+            return y;
+    }
+    throw Exception(kErroProfundidade);
+}
+
 // Channel length for the hillslope strip: EH to the nearest whole metre.
 std::int32_t ComprimentoEncosta(double EH)
 {
@@ -377,6 +399,8 @@ double TCanalGradiente::ProfundidadeNormal(double sm, double st, double sc, doub
     }
     if (TipoCanal.Tipo != kTrapezoidal)
         throw Exception(kErroTipoCanal);
+    if (z == 0)
+        return ProfundidadeRetangular(b, K);
 
     // Trapezoid: Newton's method on F(y) = A·(A/P)^(2/3) − K in the form
     // scaled by u = 1/Z: C = y·(y + u·B) = u·A, D = u·B + 2·y·√(u² + 1) = u·P.

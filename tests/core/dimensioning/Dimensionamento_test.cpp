@@ -339,7 +339,11 @@ TEST(CalculoTest, ZeroWidthOrSideSlopeIsAValueAndEachShapeKeepsItsOwn)
     c = PreencherCampos(p);
     EXPECT_EQ(c.BSt, "2,0");
     EXPECT_EQ(c.ZSm, "0,0");
-    EXPECT_TRUE(Calcular(c, p).Calculado());
+    const TCalculoDimensionamento ret = Calcular(c, p);
+    ASSERT_TRUE(ret.Calculado()) << ret.ErroMotor;
+    // The rectangular section's depth carries the flow by Manning's law.
+    const double H = ret.Resultado->H, A = 2 * H, P = 2 + 2 * H;
+    EXPECT_NEAR(ret.Resultado->Q / 1000 * 0.03 / std::sqrt(0.005), A * std::pow(A / P, 2.0 / 3.0), 1e-6);
     // Neither given: nothing to show.
     p.TerracosGradiente.SetB(0);
     EXPECT_EQ(PreencherCampos(p).BSt, "");
