@@ -262,7 +262,7 @@ TEST_F(CanalGradienteTest, ComputationErrorsEndAsEDimensionamento)
         std::function<void()> prepara;
     };
     const std::vector<Caso> casos = {
-        {"Z = 0", [this] { sistema.Z.Valor = 0; }},
+        {"B = 0 and Z = 0", [this] { sistema.Z.Valor = 0; sistema.SetB(0); }}, // no section at all
         {"Sc = 0", [this] { sistema.SetSc(0); }},
         {"nc = 0", [this] { sistema.nc.Valor = 0; }},
         {"Sc < 0", [this] { sistema.SetSc(-0.005); }},
