@@ -3,6 +3,8 @@
 // and of the stable infiltration rate, and the default state of the
 // rainfall database. Made for one use.
 
+#include "Ajuda.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -19,7 +21,7 @@ class TAjuda;
 class TFConfSistema : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTopicoAjuda = 29;
+    static constexpr int kTopicoAjuda = topico::ConfSistema;
 
     TFConfSistema(TUnidades& unidades, TAjuda& ajuda, QWidget* pai = nullptr);
 

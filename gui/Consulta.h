@@ -6,6 +6,7 @@
 // distance). Opened by the rainfall component (TNimbra21::Consultar), which
 // fills it and takes the chosen place and the four parameters back.
 
+#include "Ajuda.h"
 #include "ConsultaAuxiliares.h"
 
 #include "rainfall/BDPrecipitacao.h"
@@ -37,7 +38,7 @@ class TfrmFoConsulta : public QDialog, public TJanelaConsulta {
     Q_OBJECT
 public:
     static constexpr const char* kTitulo = "Nimbra 2.1";
-    static constexpr int kTopicoAjuda = 7;
+    static constexpr int kTopicoAjuda = topico::ConsultaChuvas;
     // Pages of the map area.
     static constexpr int kPaginaBrasil = 0;
     static constexpr int kPaginaEstados = 1;

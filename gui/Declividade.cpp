@@ -24,8 +24,8 @@ namespace vastrel::gui {
 
 namespace {
 
-const QString kFiltroAbrir = QStringLiteral("Imagem Raster(*.ras)|*.ras");
-const QString kFiltroSalvar = QStringLiteral("Imagens Raster(*.ras)|*.ras");
+constexpr const char* kFiltroAbrir = "Imagem Raster(*.ras)|*.ras";
+constexpr const char* kFiltroSalvar = "Imagens Raster(*.ras)|*.ras";
 
 QGroupBox* Grupo(QWidget* pai, const QString& titulo, QLineEdit* edit, QPushButton* botao)
 {
@@ -109,7 +109,7 @@ void TFProcessoRaster::BotaoAbrirClick()
         return;
     TArquivoDialogo d;
     d.Filtro = kFiltroAbrir;
-    d.Extensao = QStringLiteral(".ras");
+    d.Extensao = ".ras";
     const QString escolhido = Contexto.Dialogos.ArquivoAbrir(this, d);
     const std::filesystem::path p(S(escolhido));
     if (escolhido.isEmpty() || !Existe(p))
@@ -125,7 +125,7 @@ void TFProcessoRaster::BotaoSalvarClick()
         return;
     TArquivoDialogo d;
     d.Filtro = kFiltroSalvar;
-    d.Extensao = QStringLiteral(".ras");
+    d.Extensao = ".ras";
     QString escolhido = Contexto.Dialogos.ArquivoSalvar(this, d);
     if (escolhido.isEmpty())
         return;
@@ -223,7 +223,7 @@ void TFProcessoRaster::BotaoProcessarClick()
 // --- Slope map --------------------------------------------------------------------------
 
 TFDeclividade::TFDeclividade(TContextoPrograma& contexto, QWidget* pai)
-    : TFProcessoRaster(contexto, QStringLiteral("Declividade"), 65, pai)
+    : TFProcessoRaster(contexto, QStringLiteral("Declividade"), topico::Declividade, pai)
 {
     setObjectName(QStringLiteral("TFDeclividade"));
     Montar();

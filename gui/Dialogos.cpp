@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,7 +28,11 @@ QString FiltroQt(const QString& filtro)
         const QString descricao = partes[i].trimmed();
         QString padrao = partes[i + 1].trimmed();
         padrao.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filtros << descricao + QStringLiteral(" (") + padrao + QLatin1Char(')');
+        // "Documento PDF (*.pdf)" already names its pattern.
+        if (descricao.endsWith(QLatin1Char(')')) && descricao.contains(QLatin1Char('(')))
+            filtros << descricao;
+        else
+            filtros << descricao + QStringLiteral(" (") + padrao + QLatin1Char(')');
     }
     return filtros.join(QStringLiteral(";;"));
 }
@@ -99,7 +104,9 @@ void MontarDialogoFixo(QDialog* dialogo, QLayout* corpo, std::initializer_list<Q
 
 namespace {
 
-QString Titulo() { return QApplication::applicationDisplayName(); }
+// Not the application's display name, which the system may have left as the
+// executable's name.
+QString Titulo() { return QString::fromUtf8(kTituloPrograma); }
 
 void Caixa(QWidget* pai, QMessageBox::Icon icone, const QString& titulo, const QString& texto,
            const QString& detalhe)
@@ -113,18 +120,42 @@ void Caixa(QWidget* pai, QMessageBox::Icon icone, const QString& titulo, const Q
 
 QString Extensao(const QString& e) { return e.startsWith(QLatin1Char('.')) ? e.mid(1) : e; }
 
+// The extension of a name filter's first pattern ("Documento PDF (*.pdf)"
+// gives "pdf"); empty for a pattern of any file.
+QString ExtensaoDoFiltro(const QString& filtroQt)
+{
+    const qsizetype abre = filtroQt.lastIndexOf(QLatin1Char('('));
+    const QString padroes = abre < 0 ? filtroQt : filtroQt.mid(abre + 1).chopped(1);
+    const QString primeiro = padroes.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    if (!primeiro.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString ext = primeiro.mid(2);
+    return ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char('?')) ? QString() : ext;
+}
+
 QString Escolher(QWidget* pai, const TArquivoDialogo& d, QFileDialog::AcceptMode modo)
 {
-    QFileDialog dialogo(pai, d.Titulo, d.Pasta, FiltroQt(d.Filtro));
+    QFileDialog dialogo(pai, Q(d.Titulo), Q(d.Pasta), FiltroQt(Q(d.Filtro)));
     dialogo.setAcceptMode(modo);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialogo.setDefaultSuffix(Extensao(d.Extensao));
-    if (!d.NomeArquivo.isEmpty())
-        dialogo.selectFile(d.NomeArquivo);
+    // A name saved without extension takes that of the type chosen in the
+    // dialog (below), not always the default one.
+    if (modo == QFileDialog::AcceptOpen)
+        dialogo.setDefaultSuffix(Extensao(Q(d.Extensao)));
+    if (!d.NomeArquivo.empty())
+        dialogo.selectFile(Q(d.NomeArquivo));
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
-    return dialogo.selectedFiles().constFirst();
+    QString arquivo = dialogo.selectedFiles().constFirst();
+    if (modo == QFileDialog::AcceptSave && QFileInfo(arquivo).suffix().isEmpty()) {
+        QString ext = ExtensaoDoFiltro(dialogo.selectedNameFilter());
+        if (ext.isEmpty())
+            ext = Extensao(Q(d.Extensao));
+        if (!ext.isEmpty())
+            arquivo += QLatin1Char('.') + ext;
+    }
+    return arquivo;
 }
 
 } // namespace

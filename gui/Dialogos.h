@@ -8,9 +8,10 @@
 #include <QDialog>
 #include <QString>
 
+#include <initializer_list>
 #include <string>
 
-#include <initializer_list>
+#include "common/Dialogo.h"
 
 class QLabel;
 class QLayout;
@@ -21,19 +22,15 @@ class QWidget;
 
 namespace vastrel::gui {
 
-// One file dialog. The filter is written as pairs "description|pattern",
-// separated by '|' ("*.vst|*.vst", "Imagem Raster(*.ras)|*.ras").
-struct TArquivoDialogo {
-    QString Titulo;
-    QString Filtro;
-    QString Extensao;     // default extension, with or without the point (".vst")
-    QString Pasta;        // initial folder
-    QString NomeArquivo;  // proposed file name
-};
+// The program's title: main window, application and the message boxes.
+inline constexpr const char* kTituloPrograma = "Vastrel 3.0";
+
+// One file dialog, described as the core describes it.
+using TArquivoDialogo = TDialogoArquivo;
 
 class TDialogos {
 public:
-    enum class TResposta { Sim, Nao, Cancelar };
+    using TResposta = vastrel::TResposta;
 
     virtual ~TDialogos() = default;
 
@@ -48,7 +45,9 @@ public:
     virtual TResposta Confirmar(QWidget* pai, const QString& texto, bool comCancelar) = 0;
 
     // File dialogs: the chosen full path, or an empty text when cancelled.
-    // Neither asks about overwriting nor requires the file to exist.
+    // Neither asks about overwriting nor requires the file to exist. A name
+    // saved without extension gets that of the file type chosen in the
+    // dialog (the default extension when the type is any file).
     virtual QString ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d) = 0;
     virtual QString ArquivoSalvar(QWidget* pai, const TArquivoDialogo& d) = 0;
 

@@ -1,7 +1,7 @@
 #include "Dimensionamento.h"
 
 #include "Ajuda.h"
-#include "CamposCoordenadas.h"
+#include "GrupoPrecipitacao.h"
 #include "Dialogos.h"
 #include "DimensionamentoEspacamento.h"
 #include "DimensionamentoReferencias.h"
@@ -11,7 +11,9 @@
 #include "common/Format.h"
 #include "common/Pastas.h"
 #include "dimensioning/FaixasValidade.h"
+#include "dimensioning/RegrasEspacamento.h"
 #include "dimensioning/Simulacao.h"
+#include "engine/TabelasEspacamento.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
 
@@ -142,29 +144,16 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     grade->addLayout(linhaSistema, 0, 0, 1, 2);
 
     // Rainfall.
-    auto* gPrec = new QGroupBox(QStringLiteral(" Precipitação "), p);
-    auto* lPrec = new QGridLayout(gPrec);
-    QLineEdit* tr = Edit(gPrec, "eTTr", "Período de retorno");
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("T:"), tr), 0, 0);
-    lPrec->addWidget(tr, 0, 1);
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("anos")), 0, 2);
-    campos_[TCampo::Tr] = tr;
-    const char* nomes[] = {"ePrecK", "ePrecA", "ePrecB", "ePrecC"};
-    const char* rot[] = {"K:", "a:", "b:", "c:"};
-    const char* dicas[] = {"Parâmetro K", "Parâmetro A", "Parâmetro B", "Parâmetro C"};
-    const TCampo cp[] = {TCampo::K, TCampo::A, TCampo::B, TCampo::C};
-    for (int i = 0; i < 4; ++i) {
-        QLineEdit* e = Edit(gPrec, nomes[i], dicas[i]);
-        lPrec->addWidget(Rotulo(gPrec, QString::fromLatin1(rot[i]), e), i + 1, 0);
-        lPrec->addWidget(e, i + 1, 1);
-        campos_[cp[i]] = e;
-    }
-    const TCamposCoordenadas coordenadas = MontarCoordenadas(gPrec, lPrec, 5, "Latidude");
-    precLa1_ = coordenadas.Latitude;
-    precLo1_ = coordenadas.Longitude;
-    auto* consulta = Botao(gPrec, QStringLiteral("Consulta"), QStringLiteral("Consulta"));
-    consulta->setToolTip(QStringLiteral("Consulta"));
-    lPrec->addWidget(consulta, 7, 1, 1, 2);
+    precipitacao_ = new TGrupoPrecipitacao(
+        Contexto, {"eTTr", "Latidude", "Consulta", "Consulta", "Consulta", 90}, p);
+    auto* gPrec = precipitacao_;
+    campos_[TCampo::Tr] = gPrec->Tr;
+    campos_[TCampo::K] = gPrec->K;
+    campos_[TCampo::A] = gPrec->A;
+    campos_[TCampo::B] = gPrec->B;
+    campos_[TCampo::C] = gPrec->C;
+    precLa1_ = gPrec->Latitude;
+    precLo1_ = gPrec->Longitude;
     grade->addWidget(gPrec, 1, 0, 2, 1);
 
     // Channel.
@@ -253,12 +242,14 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     auto* lEsp = new QGridLayout(gEsp);
     metodo_ = new QComboBox(gEsp);
     metodo_->setObjectName(QStringLiteral("Metodo"));
-    metodo_->addItems({QStringLiteral("Bentley"), QStringLiteral("Lombardi Neto"), QStringLiteral("Paraná"),
-                       QStringLiteral("Espaçamento arbitrado"), QStringLiteral("Altura do terraço arbitrada")});
-    // The location's method: shown when a location set it, never chosen here
-    // (this window has no field for the height).
+    // Every method the file admits is listed, so that a stored method shows
+    // as itself; the location's "Altura do terraço arbitrada" cannot be
+    // chosen here (this window has no field for the height).
+    for (int i = 0; i <= kMetodoUltimo; ++i)
+        metodo_->addItem(Q(std::string(NomesMetodologiaEspacamento[static_cast<std::size_t>(i)])));
     if (auto* modelo = qobject_cast<QStandardItemModel*>(metodo_->model()))
-        modelo->item(kMetodoAlturaArbitrada)->setEnabled(false);
+        for (int i = kMetodosDimensionamento; i <= kMetodoUltimo; ++i)
+            modelo->item(i)->setEnabled(false);
     lEsp->addWidget(Rotulo(gEsp, QStringLiteral("Méto&do:"), metodo_), 0, 0);
     lEsp->addWidget(metodo_, 0, 1, 1, 2);
     QLineEdit* eh = Edit(gEsp, "eEH", "Espaçamento horizontal");
@@ -299,11 +290,11 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     botoes->addWidget(calcular);
     botoes->addWidget(fechar);
     grade->addLayout(botoes, 4, 0, 1, 2);
-    Contexto.Ajuda.Ligar(p, 13, ajuda);
+    Contexto.Ajuda.Ligar(p, topico::Dimensionamento, ajuda);
 
     // Tab order of the table.
-    QWidget* ordem[] = {cbSistema_, tr, campos_[TCampo::K], campos_[TCampo::A], campos_[TCampo::B],
-                        campos_[TCampo::C], precLa1_, precLo1_, consulta, canal_, sc, comp, rugCan, btnRugCan, bst,
+    QWidget* ordem[] = {cbSistema_, campos_[TCampo::Tr], campos_[TCampo::K], campos_[TCampo::A], campos_[TCampo::B],
+                        campos_[TCampo::C], precLa1_, precLo1_, precipitacao_->Consulta, canal_, sc, comp, rugCan, btnRugCan, bst,
                         zsm, btnSmZ_, decli, rugTer, btnRugTer, metodo_, eh, ev, btnDefinir_, vib, btnCob, ajuda,
                         calcular, fechar};
     for (std::size_t i = 1; i < std::size(ordem); ++i)
@@ -344,7 +335,6 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     });
     connect(eh, &QLineEdit::textEdited, this, [this] { EHChange(); });
     connect(ev, &QLineEdit::textEdited, this, [this] { EVChange(); });
-    connect(consulta, &QPushButton::clicked, this, [this] { ConsultaClick(); });
     connect(btnRugCan, &QPushButton::clicked, this, [this] { RugCanClick(); });
     connect(btnRugTer, &QPushButton::clicked, this, [this] { RugTerClick(); });
     connect(btnSmZ_, &QPushButton::clicked, this, [this] { SmZClick(); });
@@ -402,13 +392,16 @@ TCamposDimensionamento TFDimensionamento::Campos() const
     return c;
 }
 
-void TFDimensionamento::PreencherCampos() { Preencher(true); }
+void TFDimensionamento::PreencherCampos() { Preencher(); }
 
-void TFDimensionamento::AtualizarUnidades() { Preencher(false); }
+void TFDimensionamento::AtualizarUnidades() { Preencher(); }
 
-void TFDimensionamento::Preencher(bool limparAlterado)
+void TFDimensionamento::Preencher()
 {
     TProjeto& p = Contexto.Projeto;
+    // Showing the project is no change of it: a new project's
+    // identification, or any edit not yet saved, must still be asked about.
+    const bool alterado = Contexto.Gerente.Alterado;
     const TCamposDimensionamento c = vastrel::PreencherCampos(p);
     preenchendo_ = true;
     const QString ud = Q(p.Unidades.UnidDeclividade);
@@ -443,8 +436,7 @@ void TFDimensionamento::Preencher(bool limparAlterado)
     Campo(TCampo::EV)->setEnabled(comDeclive);
     ehDirige_ = true;
     preenchendo_ = false;
-    if (limparAlterado)
-        Contexto.Gerente.Alterado = false;
+    Contexto.Gerente.Alterado = alterado;
 }
 
 void TFDimensionamento::LerCampos()
@@ -610,26 +602,16 @@ void TFDimensionamento::EHChange()
 {
     if (!ehDirige_)
         return;
-    const auto st = ParseFloat(S(Campo(TCampo::DecliTer)->text()));
-    const auto eh = ParseFloat(S(Campo(TCampo::EH)->text()));
-    if (st && eh)
-        Campo(TCampo::EV)->setText(
-            Q(FormatFloat(kFormatoEspacamento, *st * *eh / Contexto.Projeto.Unidades.KDeclividade)));
-    else
-        Campo(TCampo::EV)->clear();
+    Campo(TCampo::EV)->setText(Q(EVDoEH(S(Campo(TCampo::DecliTer)->text()), S(Campo(TCampo::EH)->text()),
+                                        Contexto.Projeto.Unidades.KDeclividade)));
 }
 
 void TFDimensionamento::EVChange()
 {
     if (ehDirige_)
         return;
-    const auto st = ParseFloat(S(Campo(TCampo::DecliTer)->text()));
-    const auto ev = ParseFloat(S(Campo(TCampo::EV)->text()));
-    if (st && ev && *st != 0)
-        Campo(TCampo::EH)->setText(
-            Q(FormatFloat(kFormatoEspacamento, *ev / (*st / Contexto.Projeto.Unidades.KDeclividade))));
-    else
-        Campo(TCampo::EH)->clear();
+    Campo(TCampo::EH)->setText(Q(EHDoEV(S(Campo(TCampo::DecliTer)->text()), S(Campo(TCampo::EV)->text()),
+                                        Contexto.Projeto.Unidades.KDeclividade)));
 }
 
 void TFDimensionamento::CompExit()
@@ -691,20 +673,16 @@ void TFDimensionamento::DefinirClick()
     const int metodo = metodo_->currentIndex();
     int aceito = QDialog::Rejected;
     const char* formatoEV = kFormatoCurto;
-    if (metodo == 0) {
-        if (st > 0.20)
-            Contexto.Dialogos.Informacao(this, pct ? QStringLiteral("Para o metódo de Bentley, a declividade máxima recomendada é de 20 %")
-                                                   : QStringLiteral("Para o metódo de Bentley, a declividade máxima recomendada é de 0,20 m/m"));
+    if (const std::string_view aviso = AvisoDeclividadeMetodo(metodo, st, pct); !aviso.empty())
+        Contexto.Dialogos.Informacao(this, Q(std::string(aviso)));
+    if (metodo == kMetodoBentley) {
         TFBentleyDim d(Contexto, this);
         aceito = d.exec();
-    } else if (metodo == 1) {
+    } else if (metodo == kMetodoLombardiNeto) {
         TFLombNetoDim d(Contexto, this);
         aceito = d.exec();
         formatoEV = kFormatoEspacamento;
-    } else if (metodo == 2) {
-        if (st > 0.20)
-            Contexto.Dialogos.Informacao(this, pct ? QStringLiteral("Para o método de Paraná, a declividade máxima permitida é de 20 %")
-                                                   : QStringLiteral("Para o método de Paraná, a declividade máxima permitida é de 0,20 m/m"));
+    } else if (metodo == kMetodoParana) {
         TFParanaDim d(Contexto, this);
         aceito = d.exec();
     } else {
@@ -723,33 +701,7 @@ void TFDimensionamento::DefinirClick()
     Contexto.Gerente.Alterado = true;
 }
 
-void TFDimensionamento::ConsultaClick()
-{
-    TProjeto& p = Contexto.Projeto;
-    try {
-        TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-        chuva.SetK(Ler(Campo(TCampo::K)));
-        chuva.SetA(Ler(Campo(TCampo::A)));
-        chuva.SetB(Ler(Campo(TCampo::B)));
-        chuva.SetC(Ler(Campo(TCampo::C)));
-        const TCamposDimensionamento c = Campos();
-        p.Nimbra.Latitude = c.Latitude;
-        p.Nimbra.Longitude = c.Longitude;
-        if (!p.Nimbra.Consultar())
-            return;
-    } catch (const std::exception& e) {
-        MostrarErro(e);
-        return;
-    }
-    const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    Mostrar(Campo(TCampo::K), kFormatoGeral, chuva.K);
-    Mostrar(Campo(TCampo::A), kFormatoGeral, chuva.a);
-    Mostrar(Campo(TCampo::B), kFormatoGeral, chuva.b);
-    Mostrar(Campo(TCampo::C), kFormatoGeral, chuva.c);
-    precLa1_->setText(Q(p.Nimbra.Latitude));
-    precLo1_->setText(Q(p.Nimbra.Longitude));
-    Contexto.Gerente.Alterado = true;
-}
+void TFDimensionamento::ConsultaClick() { precipitacao_->ConsultaClick(); }
 
 void TFDimensionamento::SmZClick()
 {
@@ -758,13 +710,13 @@ void TFDimensionamento::SmZClick()
     QLineEdit* zsm = Campo(TCampo::ZSm);
     try {
         if (canal_->currentIndex() == 0) {
-            const auto z = EscolherReferencia<TZ>(canal.Z, 13, Contexto, this);
+            const auto z = EscolherReferencia<TZ>(canal.Z, topico::Dimensionamento, Contexto, this);
             if (!z)
                 return;
             Mostrar(zsm, kFormatoGeral, *z);
         } else {
             TSm sm;
-            sm.HelpContext = 13;
+            sm.HelpContext = topico::Dimensionamento;
             sm.Indice = canal.Sm.Indice;
             sm.Valor = p.Unidades.MostrarDeclividade(canal.Sm.Valor);
             sm.UDeclive = p.Unidades.UnidDeclividade;
@@ -784,7 +736,7 @@ void TFDimensionamento::SmZClick()
 
 void TFDimensionamento::RugCanClick()
 {
-    if (const auto valor = EscolherReferencia<TRugCan>(Contexto.Projeto.TerracosGradiente.nc, 51, Contexto, this)) {
+    if (const auto valor = EscolherReferencia<TRugCan>(Contexto.Projeto.TerracosGradiente.nc, topico::RugosidadeCanal, Contexto, this)) {
         Mostrar(Campo(TCampo::RugCan), kFormatoGeral, *valor);
         Contexto.Gerente.Alterado = true;
     }
@@ -792,7 +744,7 @@ void TFDimensionamento::RugCanClick()
 
 void TFDimensionamento::RugTerClick()
 {
-    if (const auto valor = EscolherReferencia<TRugTer>(Contexto.Projeto.Terreno.nt, 52, Contexto, this)) {
+    if (const auto valor = EscolherReferencia<TRugTer>(Contexto.Projeto.Terreno.nt, topico::RugosidadeTerreno, Contexto, this)) {
         Mostrar(Campo(TCampo::RugTer), kFormatoGeral, *valor);
         Contexto.Gerente.Alterado = true;
     }
@@ -800,7 +752,7 @@ void TFDimensionamento::RugTerClick()
 
 void TFDimensionamento::CoberturaClick()
 {
-    if (EscolherCobertura(Contexto.Projeto.Terreno.Cobertura, 5, Contexto, this))
+    if (EscolherCobertura(Contexto.Projeto.Terreno.Cobertura, topico::CoberturaVegetal, Contexto, this))
         Contexto.Gerente.Alterado = true;
 }
 
@@ -952,9 +904,9 @@ void TFDimensionamento::MontarResultados(QWidget* p)
     eCDu_->installEventFilter(this);
     connect(eCDu_, &QLineEdit::returnPressed, this, [this] { ResultadoOKClick(); });
     connect(ok, &QPushButton::clicked, this, [this] { ResultadoOKClick(); });
-    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(3, this); });
+    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(topico::CoeficienteDesuniformidade, this); });
     connect(ajudaResultados_, &QPushButton::clicked, this,
-            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? 36 : 37, this); });
+            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? topico::ResultadosGradiente : topico::ResultadosNivel, this); });
     connect(relatorio, &QPushButton::clicked, this, [this] { RelatorioClick(); });
     connect(voltar, &QPushButton::clicked, this, [this] { VoltarResultadosClick(); });
     connect(simulacao, &QPushButton::clicked, this, [this] { SimulacaoClick(); });
@@ -1148,9 +1100,9 @@ void TFDimensionamento::MontarSimulacao(QWidget* p)
     eCDuSim_->installEventFilter(this);
     connect(eCDuSim_, &QLineEdit::returnPressed, this, [this] { SimulacaoOKClick(); });
     connect(ok, &QPushButton::clicked, this, [this] { SimulacaoOKClick(); });
-    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(3, this); });
+    connect(ajudaCDu, &QPushButton::clicked, this, [this] { Contexto.Ajuda.Abrir(topico::CoeficienteDesuniformidade, this); });
     connect(ajudaSimulacao_, &QPushButton::clicked, this,
-            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? 2 : 200, this); });
+            [this] { Contexto.Ajuda.Abrir(Contexto.Projeto.Gradiente() ? topico::SimulacaoGradiente : topico::SimulacaoNivel, this); });
     connect(relatorio, &QPushButton::clicked, this, [this] { RelatorioClick(); });
     connect(voltar, &QPushButton::clicked, this, [this] { VoltarSimulacaoClick(); });
     connect(fechar, &QPushButton::clicked, this, [this] { Fechar(true); });

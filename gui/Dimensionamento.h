@@ -26,6 +26,7 @@ class QWidget;
 namespace vastrel::gui {
 
 class TFiltroNumerico;
+class TGrupoPrecipitacao;
 
 class TFDimensionamento : public TJanelaModulo {
     Q_OBJECT
@@ -84,7 +85,7 @@ private:
     void MontarEntrada(QWidget* p);
     void MontarResultados(QWidget* p);
     void MontarSimulacao(QWidget* p);
-    void Preencher(bool limparAlterado);
+    void Preencher();
     void RegraSistema(int tipo);
     void RotulosCanal(int tipo);
     void CanalChange(int tipo);
@@ -111,6 +112,7 @@ private:
     QComboBox* canal_ = nullptr;
     QComboBox* metodo_ = nullptr;
     std::map<TCampo, QLineEdit*> campos_;
+    TGrupoPrecipitacao* precipitacao_ = nullptr;
     QLineEdit *precLa1_ = nullptr, *precLo1_ = nullptr;
     QLabel *rotBSt_ = nullptr, *uniBSt_ = nullptr, *rotZSm_ = nullptr, *uniZSm_ = nullptr;
     QLabel *uniSc_ = nullptr, *uniDecliTer_ = nullptr, *uniVIB_ = nullptr;

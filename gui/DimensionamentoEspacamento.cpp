@@ -7,7 +7,6 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/Locale.h"
-#include "common/Rounding.h"
 #include "engine/TabelasEspacamento.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
@@ -27,6 +26,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace vastrel::gui {
 
@@ -119,7 +119,7 @@ TFSoloDim::TFSoloDim(TContextoPrograma& c, int lista, QWidget* pai) : TDialogoAt
     setWindowTitle(bentley ? QStringLiteral("Método Bentley") : QStringLiteral("Método Paraná"));
     auto* corpo = new QVBoxLayout;
     auto* linha = new QHBoxLayout;
-    seBSt_ = Declividade(this, bentley ? 100 : 20);
+    seBSt_ = Declividade(this, MaximoDeclividadeDialogo(bentley ? kMetodoBentley : kMetodoParana));
     auto* rot = new QLabel(QStringLiteral("&Declividade do terreno:"), this);
     rot->setBuddy(seBSt_);
     linha->addWidget(rot);
@@ -144,7 +144,7 @@ TFSoloDim::TFSoloDim(TContextoPrograma& c, int lista, QWidget* pai) : TDialogoAt
     auto* cancelar = Botao(this, QStringLiteral("&Cancelar"), QStringLiteral("Cancelar"));
     auto* ajuda = Botao(this, QStringLiteral("Aj&uda"), QStringLiteral("Ajuda"));
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
-    c.Ajuda.Ligar(this, bentley ? 99 : 100, ajuda);
+    c.Ajuda.Ligar(this, bentley ? topico::Bentley : topico::Parana, ajuda);
 
     connect(seBSt_, &QSpinBox::textChanged, this, [this] { seBStChange(); });
     connect(tipoSolo_, &QButtonGroup::idClicked, this, [this] { seBStChange(); });
@@ -159,10 +159,28 @@ void TFSoloDim::FormActivate()
         b->setChecked(true);
     else
         tipoSolo_->button(0)->setChecked(true);
-    seBSt_->setValue(static_cast<int>(
-        std::clamp<std::int64_t>(RoundHalfEven(p.Terreno.St * 100), 1, seBSt_->maximum())));
+    declividade_ = TDeclividadeDialogo(p.Terreno.St, seBSt_->maximum());
+    seBSt_->setValue(declividade_.Mostrada());
     seBStChange();
 }
+
+double TFSoloDim::St() const { return declividade_.St(seBSt_->value()); }
+
+namespace {
+
+// The spacing of the soil list `lista` (1 Bentley, 2 Paraná) for the soil
+// class `indSolo` and the slope St, m/m.
+void CalcularSolo(TEspacamento& e, int lista, int indSolo, double St)
+{
+    e.Solo.Metodo = static_cast<std::uint8_t>(lista);
+    e.Solo.SetIndSolo(std::max(0, indSolo));
+    if (lista == 1)
+        e.CalculaBentley(St);
+    else
+        e.CalculaParana(St);
+}
+
+} // namespace
 
 void TFSoloDim::seBStChange()
 {
@@ -176,13 +194,7 @@ void TFSoloDim::seBStChange()
         return;
     try {
         TEspacamento e;
-        e.Solo.Metodo = static_cast<std::uint8_t>(lista_);
-        e.Solo.SetIndSolo(std::max(0, tipoSolo_->checkedId()));
-        const double st = seBSt_->value() / 100.0;
-        if (lista_ == 1)
-            e.CalculaBentley(st);
-        else
-            e.CalculaParana(st);
+        CalcularSolo(e, lista_, tipoSolo_->checkedId(), St());
         if (e.EV != 0)
             ev_->setText(Q(FormatFloat("0.0##", e.EV)));
         else if (lista_ == 1)
@@ -199,20 +211,17 @@ void TFSoloDim::seBStChange()
 void TFSoloDim::OKClick()
 {
     TProjeto& p = c_.Projeto;
+    const double st = St();
+    // Computed on a copy first: a failure leaves the project as it was.
+    TEspacamento e = p.EspacamentoAtual();
     try {
-        const double st = seBSt_->value() / 100.0;
-        p.Terreno.SetSt(st);
-        TEspacamento& e = p.EspacamentoAtual();
-        e.Solo.Metodo = static_cast<std::uint8_t>(lista_);
-        e.Solo.SetIndSolo(std::max(0, tipoSolo_->checkedId()));
-        if (lista_ == 1)
-            e.CalculaBentley(st);
-        else
-            e.CalculaParana(st);
-    } catch (const std::exception& e) {
-        c_.Dialogos.Erro(this, QString::fromUtf8(e.what()));
+        CalcularSolo(e, lista_, tipoSolo_->checkedId(), st);
+    } catch (const std::exception& x) {
+        c_.Dialogos.Erro(this, QString::fromUtf8(x.what()));
         return;
     }
+    p.Terreno.SetSt(st);
+    p.EspacamentoAtual() = e;
     c_.Gerente.Alterado = true;
     accept();
 }
@@ -300,7 +309,7 @@ TListasLombardiNeto::TListasLombardiNeto(TContextoPrograma& c, QWidget* pai) : Q
     lp->addWidget(restos_, 3, 1, 1, 2);
     corpo->addWidget(gp);
 
-    connect(ajudaErosao, &QPushButton::clicked, this, [&c, this] { c.Ajuda.Abrir(24, window()); });
+    connect(ajudaErosao, &QPushButton::clicked, this, [&c, this] { c.Ajuda.Abrir(topico::GruposErosao, window()); });
 }
 
 void TListasLombardiNeto::Selecionar(const TEspacamento& e)
@@ -337,7 +346,7 @@ TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : TDialogoAtiva
     setWindowTitle(QStringLiteral("Método Lombardi Neto"));
     auto* corpo = new QVBoxLayout;
     auto* linha = new QHBoxLayout;
-    seBSt_ = Declividade(this, 100);
+    seBSt_ = Declividade(this, MaximoDeclividadeDialogo(kMetodoLombardiNeto));
     auto* rot = new QLabel(QStringLiteral("&Declividade do terreno:"), this);
     rot->setBuddy(seBSt_);
     linha->addWidget(rot);
@@ -358,7 +367,7 @@ TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : TDialogoAtiva
     auto* cancelar = Botao(this, QStringLiteral("&Cancelar"), QStringLiteral("Cancelar"));
     auto* ajuda = Botao(this, QStringLiteral("Aj&uda"), QStringLiteral("Ajuda"));
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
-    c.Ajuda.Ligar(this, 20, ajuda);
+    c.Ajuda.Ligar(this, topico::LombardiNeto, ajuda);
 
     connect(seBSt_, &QSpinBox::textChanged, this, [this] { seBStChange(); });
     connect(Cult(), &QComboBox::activated, this, [this] {
@@ -380,36 +389,34 @@ TFLombNetoDim::TFLombNetoDim(TContextoPrograma& c, QWidget* pai) : TDialogoAtiva
 void TFLombNetoDim::FormActivate()
 {
     TProjeto& p = c_.Projeto;
-    const TEspacamento& e = p.EspacamentoAtual();
+    espacamento_ = p.EspacamentoAtual();
+    declividade_ = TDeclividadeDialogo(p.Terreno.St, seBSt_->maximum());
     ocupado_ = true;
-    seBSt_->setValue(static_cast<int>(std::clamp<std::int64_t>(RoundHalfEven(p.Terreno.St * 100), 1, 100)));
+    seBSt_->setValue(declividade_.Mostrada());
     ocupado_ = false;
-    listas_->Selecionar(e);
+    listas_->Selecionar(espacamento_);
     CultClick();
     ErosaoClick();
     PrepClick();
     seBStChange();
 }
 
-void TFLombNetoDim::CultClick() { listas_->CultClick(c_.Projeto.EspacamentoAtual()); }
+double TFLombNetoDim::St() const { return declividade_.St(seBSt_->value()); }
+
+void TFLombNetoDim::CultClick() { listas_->CultClick(espacamento_); }
 
 void TFLombNetoDim::ErosaoClick()
 {
     AvisoDeclividade();
-    const int g = Erosao()->currentIndex();
-    if (!c_.Projeto.Gradiente() && (g == 2 || g == 3)) {
-        c_.Dialogos.Informacao(this, QStringLiteral("Conforme recomendação de Lombardi Neto, no solo do tipo ") +
-                                         (g == 2 ? QStringLiteral("C") : QStringLiteral("D")) +
-                                         QStringLiteral(" não deve ser implantado o ") +
-                                         QStringLiteral("sistema de terraceamento em nível. Neste caso, deve ser "
-                                                        "utilizado ") +
-                                         QStringLiteral(" o terraceamento com gradiente."));
+    const std::string aviso = AvisoErosaoSistemaNivel(c_.Projeto.Gradiente(), Erosao()->currentIndex());
+    if (!aviso.empty()) {
+        c_.Dialogos.Informacao(this, Q(aviso));
         Erosao()->setCurrentIndex(0);
     }
-    listas_->ErosaoClick(c_.Projeto.EspacamentoAtual());
+    listas_->ErosaoClick(espacamento_);
 }
 
-void TFLombNetoDim::PrepClick() { listas_->PrepClick(c_.Projeto.EspacamentoAtual()); }
+void TFLombNetoDim::PrepClick() { listas_->PrepClick(espacamento_); }
 
 void TFLombNetoDim::seBStChange()
 {
@@ -423,12 +430,11 @@ void TFLombNetoDim::seBStChange()
     }
     if (!t.isEmpty()) {
         try {
-            TEspacamento& e = c_.Projeto.EspacamentoAtual();
-            e.CalculaLombardiNeto(seBSt_->value() / 100.0);
-            if (e.EV != 0)
-                ev_->setText(Q(FormatFloat("0.0#", e.EV)));
-            if (e.EH != 0)
-                eh_->setText(Q(FormatFloat("0.0#", e.EH)));
+            espacamento_.CalculaLombardiNeto(St());
+            if (espacamento_.EV != 0)
+                ev_->setText(Q(FormatFloat("0.0#", espacamento_.EV)));
+            if (espacamento_.EH != 0)
+                eh_->setText(Q(FormatFloat("0.0#", espacamento_.EH)));
         } catch (const std::exception& x) {
             c_.Dialogos.Erro(this, QString::fromUtf8(x.what()));
         }
@@ -441,7 +447,8 @@ void TFLombNetoDim::AvisoDeclividade()
     const int g = Erosao()->currentIndex();
     if (g < 0 || g > 3)
         return;
-    const double d = seBSt_->text().isEmpty() ? 0 : seBSt_->value();
+    // The limits are in percent: the slope the dialog computes with.
+    const double d = seBSt_->text().isEmpty() ? 0 : St() * 100;
     const std::string_view aviso = AvisoDeclividadeLombardiNeto(g, d, c_.Projeto.Unidades.UnidDeclividade == "%");
     if (!aviso.empty())
         c_.Dialogos.Informacao(this, Q(std::string(aviso)));
@@ -450,14 +457,16 @@ void TFLombNetoDim::AvisoDeclividade()
 void TFLombNetoDim::OKClick()
 {
     TProjeto& p = c_.Projeto;
+    const double st = St();
+    TEspacamento e = espacamento_;
     try {
-        const double st = seBSt_->value() / 100.0;
-        p.Terreno.SetSt(st);
-        p.EspacamentoAtual().CalculaLombardiNeto(st);
-    } catch (const std::exception& e) {
-        c_.Dialogos.Erro(this, QString::fromUtf8(e.what()));
+        e.CalculaLombardiNeto(st);
+    } catch (const std::exception& x) {
+        c_.Dialogos.Erro(this, QString::fromUtf8(x.what()));
         return;
     }
+    p.Terreno.SetSt(st);
+    p.EspacamentoAtual() = e;
     c_.Gerente.Alterado = true;
     accept();
 }

@@ -7,6 +7,9 @@
 
 #include "Dialogos.h"
 
+#include "dimensioning/RegrasEspacamento.h"
+#include "engine/Espacamento.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -17,10 +20,6 @@ class QLabel;
 class QPushButton;
 class QButtonGroup;
 class QSpinBox;
-
-namespace vastrel {
-class TEspacamento;
-}
 
 namespace vastrel::gui {
 
@@ -77,12 +76,14 @@ public:
 
 
 private:
+    double St() const;  // the slope the dialog computes with, m/m
+
     TContextoPrograma& c_;
     int lista_;
     QSpinBox* seBSt_;
     QButtonGroup* tipoSolo_;
     QLineEdit *ev_, *eh_;
-    bool ativado_ = false;
+    TDeclividadeDialogo declividade_{0, 100};
 };
 
 class TFBentleyDim : public TFSoloDim {
@@ -97,6 +98,8 @@ public:
     explicit TFParanaDim(TContextoPrograma& c, QWidget* pai = nullptr) : TFSoloDim(c, 2, pai) {}
 };
 
+// Lombardi Neto: works on a copy of the current system's spacing, so that
+// "&Cancelar" leaves the project as it was.
 class TFLombNetoDim : public TDialogoAtivado {
     Q_OBJECT
 public:
@@ -122,12 +125,19 @@ public:
     void OKClick();
 
 
+    // The choices being made; the project's spacing takes them on "&Ok".
+    const TEspacamento& Espacamento() const { return espacamento_; }
+
 private:
+    double St() const;  // the slope the dialog computes with, m/m
+
     TContextoPrograma& c_;
     QSpinBox* seBSt_;
     TListasLombardiNeto* listas_;
     QLineEdit *ev_, *eh_;
     bool ocupado_ = false;
+    TEspacamento espacamento_;
+    TDeclividadeDialogo declividade_{0, 100};
 };
 
 // The spin box's keys: digits and backspace only.

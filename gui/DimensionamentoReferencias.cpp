@@ -7,6 +7,7 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/Locale.h"
+#include "engine/TabelasReferencia.h"
 #include "engine/Terreno.h"
 
 #include <QButtonGroup>
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vastrel::gui {
@@ -203,15 +205,13 @@ QString Fmt(const char* mascara, double v) { return Q(FormatFloat(mascara, v)); 
 
 namespace {
 
-std::vector<TOpcaoReferencia> OpcoesZ()
+std::vector<TOpcaoReferencia> OpcoesDialogoZ()
 {
-    const char* nomes[] = {" &Rocha firme", " Roc&ha fissurada", " &Solo firme", " So&lo argilo-arenoso",
-                           " Solo &areno-argiloso", " Ou&tros"};
-    const double z[] = {0.25, 0.50, 1.00, 1.50, 2.50};
     std::vector<TOpcaoReferencia> r;
-    for (int i = 0; i < 6; ++i) {
-        const QString rot = i < 5 ? Fmt(" 0.00", z[i]) : QStringLiteral("---");
-        r.push_back({{}, QString::fromUtf8(nomes[i]), {rot}, i < 5 ? TextoParaEdit(rot) : QString()});
+    for (const TOpcaoZ& o : OpcoesZ) {
+        const bool digitada = o.Z == 0;
+        const QString rot = digitada ? QStringLiteral("---") : Fmt(" 0.00", o.Z);
+        r.push_back({{}, Q(std::string(o.Material)), {rot}, digitada ? QString() : TextoParaEdit(rot)});
     }
     return r;
 }
@@ -221,9 +221,7 @@ std::vector<TOpcaoReferencia> OpcoesZ()
 TFZ::TFZ(TContextoPrograma& c, int helpContext, QWidget* pai)
     : TFTabelaReferencia(c, QStringLiteral("Declividades recomendadas para taludes de canais não revestidos"),
                          {QStringLiteral("Material"), QStringLiteral("Valores de Z")}, QStringLiteral("Valor de &Z :"),
-                         OpcoesZ(),
-                         QStringLiteral("Fonte: Daker, A. A água na agricultura: irrigação e drenagem. "
-                                        "3º volume. Rio de Janeiro, Freitas Bastos."),
+                         OpcoesDialogoZ(), Q(std::string(FonteZ)),
                          helpContext, pai)
 {
 }
@@ -240,7 +238,7 @@ void TFZ::AoMostrar()
 void TFZ::AoClicar(int indice)
 {
     Indice = indice;
-    if (indice == 6)
+    if (indice == kOpcaoZDigitada)
         EditValor()->setFocus();
     else
         EditValor()->setText(Opcoes[static_cast<std::size_t>(indice - 1)].ValorEdit);
@@ -249,8 +247,8 @@ void TFZ::AoClicar(int indice)
 void TFZ::AoTeclar(bool aceita)
 {
     if (aceita) {
-        Opcao(6)->setChecked(true);
-        Indice = 6;
+        Opcao(kOpcaoZDigitada)->setChecked(true);
+        Indice = kOpcaoZDigitada;
     }
 }
 
@@ -275,31 +273,15 @@ void TFZ::AoCancelar()
 
 namespace {
 
-constexpr double kSmBaixo = 0.186, kSmAlto = 0.221;
-
-std::vector<TOpcaoReferencia> OpcoesSm(const std::string& unidade, int k)
+std::vector<TOpcaoReferencia> OpcoesDialogoSm(const std::string& unidade, int k)
 {
-    const char* linhas[][2] = {
-        {"&Vastrel embutido em nível, construído com trator de", "esteiras FIAT AD7 B"},
-        {"T&erraço embutido em nível, construído com trator de", "esteiras FIAT AD14"},
-        {"Te&rraço embutido em nível, construído com", "motoniveladora DRESSER 140C"},
-        {"Terr&aço base larga em nível, construído com trator",
-         "VALMET 1580 tracionando terraceador (sem acabamento)"},
-        {"Vastrel &base larga com gradiente, construído com trator",
-         "VALMET 1580 tracionando terraceador (sem acabamento)"},
-        {"Vastrel ba&se larga com gradiente, construído com trator",
-         "VALMET 1580 tracionando terraceador (acabamento com aiveca)"},
-        {"Vastrel base &larga em nível, construído com", "motoniveladora HUBER WARCO 140 M"},
-        {"Vastrel leirão ou &murundum em nível, construído com trator", "de esteiras FIAT AD& B"},
-    };
-    const double sm[] = {0.721, 0.679, 0.667, 0.213, 0.170, 0.164, 0, 0.418};
     const char* mascara = unidade == "%" ? " 0.0" : " 0.000";
     std::vector<TOpcaoReferencia> r;
-    for (int i = 0; i < 8; ++i) {
-        QString rot = i == 6 ? Fmt(mascara, kSmBaixo * k) + QStringLiteral(" a ") + Fmt(mascara, kSmAlto * k).trimmed()
-                             : Fmt(mascara, sm[i] * k);
-        r.push_back({{}, QString::fromUtf8(linhas[i][0]) + "\n" + QString::fromUtf8(linhas[i][1]), {rot},
-                     rot.trimmed()});
+    for (const TOpcaoSm& o : OpcoesSm) {
+        QString rot = Fmt(mascara, o.Baixo * k);
+        if (o.Alto != o.Baixo)
+            rot += QStringLiteral(" a ") + Fmt(mascara, o.Alto * k).trimmed();
+        r.push_back({{}, Q(std::string(o.Linha1)) + "\n" + Q(std::string(o.Linha2)), {rot}, rot.trimmed()});
     }
     return r;
 }
@@ -309,9 +291,8 @@ std::vector<TOpcaoReferencia> OpcoesSm(const std::string& unidade, int k)
 TFSm::TFSm(TContextoPrograma& c, const std::string& unidade, int multiplicador, int helpContext, QWidget* pai)
     : TFTabelaReferencia(c, QStringLiteral("Valores de Sm para seções transversais típicas construídas pela CODASP"),
                          {QStringLiteral("Tipo de terraço e forma de construção"), QStringLiteral("Valor de Sm")},
-                         QStringLiteral("Valor de &Sm :"), OpcoesSm(unidade, multiplicador),
-                         QStringLiteral("Fonte: Manual técnico de mecanização agrícola: terraceamento. "
-                                        "Campinas, CATI/CODASP."),
+                         QStringLiteral("Valor de &Sm :"), OpcoesDialogoSm(unidade, multiplicador),
+                         Q(std::string(FonteSm)),
                          helpContext, pai),
       k_(multiplicador)
 {
@@ -322,7 +303,7 @@ void TFSm::AtualizarOK()
     BotaoOK()->setEnabled(!EditValor()->text().isEmpty() && EditValor()->text() != TextoFaixa());
 }
 
-QString TFSm::TextoFaixa() const { return Opcoes[6].ValorEdit; }
+QString TFSm::TextoFaixa() const { return Opcoes[kOpcaoSmFaixa - 1].ValorEdit; }
 
 void TFSm::AoMostrar()
 {
@@ -341,20 +322,17 @@ void TFSm::AoClicar(int indice)
 
 void TFSm::AoTeclar(bool)
 {
-    if (OpcaoMarcada() != 7)
+    if (OpcaoMarcada() != kOpcaoSmFaixa)
         Indice = -1;
 }
 
 bool TFSm::Confirmar()
 {
-    if (OpcaoMarcada() == 7) {
+    if (OpcaoMarcada() == kOpcaoSmFaixa) {
         // The typed value must lie in the range of the option.
         const auto v = ParseFloat(S(EditValor()->text().trimmed()));
-        const double baixo = kSmBaixo * k_, alto = kSmAlto * k_, folga = 1e-9 * k_;
-        if (!v || *v < baixo - folga || *v > alto + folga) {
-            Contexto.Dialogos.Aviso(this, QStringLiteral("Valor de Sm inconsistente. Forneça um valor compreendido "
-                                                         "entre:[") +
-                                              Q(FloatToStr(baixo)) + " .. " + Q(FloatToStr(alto)) + "].");
+        if (!v || !SmNaFaixa(kOpcaoSmFaixa, *v, k_)) {
+            Contexto.Dialogos.Aviso(this, Q(AvisoFaixaSm(k_)));
             EditValor()->setFocus();
             return false;
         }
@@ -372,64 +350,20 @@ void TFSm::AoCancelar() { Desmarcar(); }
 
 namespace {
 
-std::vector<TOpcaoReferencia> OpcoesRugTer()
+// The options of a roughness table: the heading, the option, the interval
+// or the three values, and the value taken into the edit.
+template <std::size_t N>
+std::vector<TOpcaoReferencia> OpcoesRugosidade(const std::array<TOpcaoRugosidade, N>& tabela, bool intervalo)
 {
-    struct L {
-        const char *grupo, *opcao;
-        double min, max, nt;
-    };
-    const L l[] = {
-        {"Cultura em linha - Preparo primário com aiveca", "&Superfície plana", 0.070, 0.100, 0.085},
-        {"", "S&uperfície cultivada", 0.090, 0.120, 0.110},
-        {"Cultura em linha - Escarificador", "Super&fície plana", 0.080, 0.120, 0.100},
-        {"", "Sup&erfície cultivada", 0.100, 0.140, 0.120},
-        {"Sem preparo", "&Resíduo normal", 0.100, 0.150, 0.120},
-        {"", "&Muito resíduo", 0.130, 0.170, 0.150},
-        {"Grama ou pastagem", "&Pouca cobertura", 0.065, 0.100, 0.080},
-        {"", "Cober&tura média", 0.090, 0.120, 0.100},
-        {"", "&Boa cobertura", 0.100, 0.140, 0.120},
-        {"Pequenos grãos", "Resí&duos removidos", 0.090, 0.120, 0.100},
-        {"", "Resíduos &incorporados", 0.110, 0.140, 0.120},
-        {"Florestas ou áreas de reflorestamento", "Árvores pe&quenas", 0.120, 0.180, 0.150},
-        {"", "Árvores &grandes", 0.150, 0.250, 0.200},
-        {"Terra arada - Arado de aiveca", "Superfície p&lana", 0.010, 0.050, 0.035},
-        {"", "Superfície rugos&a", 0.250, 0.500, 0.350},
-        {"Terra arada - Escarificador", "Superfície pla&na", 0.030, 0.080, 0.050},
-        {"", "Superfície rugosa", 0.150, 0.500, 0.250},
-        {"Terra arada - Arado de disco", "Superfície plana", 0.030, 0.070, 0.040},
-        {"", "Superfície rugosa", 0.100, 0.400, 0.200},
-    };
     std::vector<TOpcaoReferencia> r;
-    for (const L& x : l) {
-        const QString v = Fmt("0.000", x.nt);
-        r.push_back({QString::fromUtf8(x.grupo), QString::fromUtf8(x.opcao),
-                     {Fmt("0.000", x.min) + " - " + Fmt("0.000", x.max), v}, TextoParaEdit(v)});
-    }
-    return r;
-}
-
-std::vector<TOpcaoReferencia> OpcoesRugCan()
-{
-    struct L {
-        const char *grupo, *opcao;
-        double min, normal, max;
-    };
-    const L l[] = {
-        {"Canal de terra retilíneo e uniforme", "&Limpo, recentemente construído", 0.016, 0.018, 0.020},
-        {"", "L&impo, mas já tendo sofrido intemperismo", 0.018, 0.022, 0.025},
-        {"", "&Escascalhado, seção uniforme, limpo", 0.022, 0.025, 0.030},
-        {"", "Co&m grama curta, poucas ervas daninhas", 0.022, 0.027, 0.033},
-        {"Canal de terra sinuoso", "&Sem vegetação", 0.023, 0.025, 0.030},
-        {"", "&Grama, algumas ervas daninhas", 0.025, 0.030, 0.033},
-        {"", "E&rvas daninhas densas, plantas aquáticas em canais profundos", 0.030, 0.035, 0.040},
-        {"", "&Fundo em terra e lados escascalhados", 0.028, 0.030, 0.035},
-        {"", "Fun&do em cascalho e taludes com ervas daninhas", 0.025, 0.035, 0.040},
-    };
-    std::vector<TOpcaoReferencia> r;
-    for (const L& x : l) {
-        const QString v = Fmt("0.000", x.normal);
-        r.push_back({QString::fromUtf8(x.grupo), QString::fromUtf8(x.opcao),
-                     {Fmt("0.000", x.min), v, Fmt("0.000", x.max)}, TextoParaEdit(v)});
+    for (const TOpcaoRugosidade& x : tabela) {
+        const QString v = Fmt("0.000", x.Normal);
+        std::vector<QString> colunas;
+        if (intervalo)
+            colunas = {Fmt("0.000", x.Minimo) + " - " + Fmt("0.000", x.Maximo), v};
+        else
+            colunas = {Fmt("0.000", x.Minimo), v, Fmt("0.000", x.Maximo)};
+        r.push_back({Q(std::string(x.Grupo)), Q(std::string(x.Opcao)), colunas, TextoParaEdit(v)});
     }
     return r;
 }
@@ -439,9 +373,8 @@ std::vector<TOpcaoReferencia> OpcoesRugCan()
 TFRugTer::TFRugTer(TContextoPrograma& c, int helpContext, QWidget* pai)
     : TFTabelaReferencia(c, QStringLiteral("Consulta a valores de rugosidade do terreno"),
                          {QString(), QStringLiteral("Intervalo"), QStringLiteral("Valor")},
-                         QStringLiteral("&Valor da rugosidade:"), OpcoesRugTer(),
-                         QStringLiteral("Fonte: Engman, E. T. Roughness coefficients for routing surface runoff. "
-                                        "Journal of Irrigation and Drainage Engineering, ASCE, 1986."),
+                         QStringLiteral("&Valor da rugosidade:"), OpcoesRugosidade(OpcoesRugosidadeTerreno, true),
+                         Q(std::string(FonteRugosidadeTerreno)),
                          helpContext, pai)
 {
 }
@@ -482,8 +415,8 @@ void TFRugTer::AoCancelar() { Indice = lembrado_; }
 TFRugCan::TFRugCan(TContextoPrograma& c, int helpContext, QWidget* pai)
     : TFTabelaReferencia(c, QStringLiteral("Consulta a valores de rugosidade do canal"),
                          {QString(), QStringLiteral("Mínimo"), QStringLiteral("Normal"), QStringLiteral("Máximo")},
-                         QStringLiteral("&Valor da rugosidade:"), OpcoesRugCan(),
-                         QStringLiteral("Fonte: Chow, V. T. Open-channel hydraulics. New York, McGraw-Hill, 1959."),
+                         QStringLiteral("&Valor da rugosidade:"), OpcoesRugosidade(OpcoesRugosidadeCanal, false),
+                         Q(std::string(FonteRugosidadeCanal)),
                          helpContext, pai)
 {
 }
@@ -558,23 +491,35 @@ void Marcar(QButtonGroup* g, int id)
 
 } // namespace
 
+namespace {
+
+QStringList Nomes(const auto& nomes, std::size_t primeiro)
+{
+    QStringList r;
+    for (std::size_t i = primeiro; i < nomes.size(); ++i)
+        r << Q(std::string(nomes[i]));
+    return r;
+}
+
+// Enables the items of `g` (ids = class − 1) whose class is in `permitidas`.
+void Habilitar(QButtonGroup* g, const std::vector<int>& permitidas)
+{
+    for (QAbstractButton* b : g->buttons())
+        b->setEnabled(std::find(permitidas.begin(), permitidas.end(), g->id(b) + 1) != permitidas.end());
+}
+
+} // namespace
+
 TFCober::TFCober(TContextoPrograma& c, int helpContext, QWidget* pai) : QDialog(pai)
 {
     setWindowTitle(QStringLiteral("Definição da Cobertura Vegetal"));
     auto* corpo = new QHBoxLayout;
-    corpo->addWidget(GrupoRadios(this, QStringLiteral(" U&so da terra "),
-                                 {QStringLiteral("Sem cultivo"), QStringLiteral("Cultivo em fileiras"),
-                                  QStringLiteral("Cultivo em fileiras estreitas"),
-                                  QStringLiteral("Leguminosas em fileiras estreitas"),
-                                  QStringLiteral("Pastagem para pastoreio"), QStringLiteral("Floresta")},
-                                 uso_, QStringLiteral("RGUsoTerra")));
-    corpo->addWidget(GrupoRadios(this, QStringLiteral(" &Tratamento "),
-                                 {QStringLiteral("Fileiras retas"), QStringLiteral("Com curvas de nível"),
-                                  QStringLiteral("Curvas de nível e terraço")},
-                                 trat_, QStringLiteral("RGTratamento")));
+    corpo->addWidget(GrupoRadios(this, QStringLiteral(" U&so da terra "), Nomes(NomesUsoTerra, 0), uso_,
+                                 QStringLiteral("RGUsoTerra")));
+    corpo->addWidget(GrupoRadios(this, QStringLiteral(" &Tratamento "), Nomes(NomesTratamento, 1), trat_,
+                                 QStringLiteral("RGTratamento")));
     corpo->addWidget(GrupoRadios(this, QStringLiteral(" Condição &hidrológica "),
-                                 {QStringLiteral("Má"), QStringLiteral("Regular"), QStringLiteral("Boa")}, cond_,
-                                 QStringLiteral("RGCondicao")));
+                                 Nomes(NomesCondicaoHidrologica, 1), cond_, QStringLiteral("RGCondicao")));
     auto* ok = Botao(this, QStringLiteral("&OK"), QStringLiteral("OK"));
     ok->setDefault(true);
     auto* cancelar = Botao(this, QStringLiteral("&Cancelar"), QStringLiteral("Cancelar"));
@@ -582,6 +527,7 @@ TFCober::TFCober(TContextoPrograma& c, int helpContext, QWidget* pai) : QDialog(
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
     c.Ajuda.Ligar(this, helpContext, ajuda);
     connect(uso_, &QButtonGroup::idClicked, this, [this](int id) { ClicarUso(id); });
+    connect(trat_, &QButtonGroup::idClicked, this, [this](int id) { ClicarTratamento(id + 1); });
     connect(ok, &QPushButton::clicked, this, [this] {
         Confirmar();
         accept();
@@ -592,60 +538,40 @@ TFCober::TFCober(TContextoPrograma& c, int helpContext, QWidget* pai) : QDialog(
 void TFCober::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    Limpar(uso_);
-    Marcar(uso_, UsoTerra);
-    // Enables the items the land use allows, then shows the stored choices.
-    ClicarUso(UsoTerra);
-    Limpar(trat_);
-    Limpar(cond_);
-    Marcar(trat_, Tratamento - 1);
-    Marcar(cond_, Condicao - 1);
+    if (mostrado_)
+        return;
+    mostrado_ = true;
+    // Opens on the stored choice, with the items its land use offers.
+    Mostrar({UsoTerra, Tratamento, Condicao});
 }
 
-void TFCober::ClicarUso(int indice)
+void TFCober::Mostrar(const TEscolhaCobertura& escolha)
 {
-    Marcar(uso_, indice);
+    Limpar(uso_);
     Limpar(trat_);
     Limpar(cond_);
-    const auto habilitar = [](QButtonGroup* g, std::initializer_list<bool> h) {
-        int i = 0;
-        for (bool x : h)
-            g->button(i++)->setEnabled(x);
-    };
-    if (indice == 0) {
-        habilitar(cond_, {false, false, false});
-        habilitar(trat_, {true, false, false});
-        Marcar(trat_, 0);
-        Tratamento = 1;
-    } else if (indice <= 3) {
-        habilitar(cond_, {true, false, true});
-        habilitar(trat_, {true, true, true});
-        Marcar(cond_, 0);
-        Marcar(trat_, 0);
-        Tratamento = 1;
-    } else if (indice == 4) {
-        habilitar(cond_, {true, true, true});
-        habilitar(trat_, {false, true, false});
-        Marcar(cond_, 0);
-        Marcar(trat_, 1);
-        Tratamento = 2;
-    } else {
-        habilitar(cond_, {true, true, true});
-        habilitar(trat_, {false, false, false});
-        Marcar(cond_, 0);
-        Tratamento = 0;
-    }
+    Marcar(uso_, escolha.UsoTerra);
+    Habilitar(trat_, TratamentosPermitidos(escolha.UsoTerra));
+    Habilitar(cond_, CondicoesPermitidas(escolha.UsoTerra, escolha.Tratamento));
+    Marcar(trat_, escolha.Tratamento - 1);
+    Marcar(cond_, escolha.CondicaoHidrologica - 1);
 }
+
+TEscolhaCobertura TFCober::Escolha() const
+{
+    return {std::max(0, uso_->checkedId()), trat_->checkedId() + 1, cond_->checkedId() + 1};
+}
+
+void TFCober::ClicarUso(int indice) { Mostrar(CoberturaAoEscolherUso(indice)); }
+
+void TFCober::ClicarTratamento(int tratamento) { Mostrar(CoberturaAoEscolherTratamento(Escolha(), tratamento)); }
 
 void TFCober::Confirmar()
 {
-    UsoTerra = std::max(0, uso_->checkedId());
-    Condicao = cond_->checkedId() + 1;
-    Tratamento = trat_->checkedId() + 1;
-    if (UsoTerra == 5)
-        Tratamento = 0;
-    if (UsoTerra == 0)
-        Condicao = 0;
+    const TEscolhaCobertura e = CoberturaConfirmada(Escolha());
+    UsoTerra = e.UsoTerra;
+    Tratamento = e.Tratamento;
+    Condicao = e.CondicaoHidrologica;
 }
 
 // ---------------------------------------------------------------------------

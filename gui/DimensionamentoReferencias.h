@@ -4,6 +4,8 @@
 // cover. Each component loads its value and option, shows its modal dialog
 // (Executar) and on OK gives back what the user chose.
 
+#include "engine/Terreno.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -15,10 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-
-namespace vastrel {
-class TCobertura;
-}
 
 namespace vastrel::gui {
 
@@ -162,14 +160,21 @@ public:
     QButtonGroup* GrupoUso() const { return uso_; }
     QButtonGroup* GrupoTratamento() const { return trat_; }
     QButtonGroup* GrupoCondicao() const { return cond_; }
+    // What a click on a land use or on a treatment (1..3) does: the items
+    // the curve-number table offers are enabled, the choice preset.
     void ClicarUso(int indice);
+    void ClicarTratamento(int tratamento);
     void Confirmar();
+    TEscolhaCobertura Escolha() const;  // as the radios show it
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void Mostrar(const TEscolhaCobertura& escolha);
+
     QButtonGroup *uso_, *trat_, *cond_;
+    bool mostrado_ = false;
 };
 
 // The components: load, Executar, read back. Executar is true on OK.

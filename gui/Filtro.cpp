@@ -1,5 +1,6 @@
 #include "Filtro.h"
 
+#include "Ajuda.h"
 #include "Dialogos.h"
 #include "gis/Filtro.h"
 
@@ -11,7 +12,7 @@
 namespace vastrel::gui {
 
 TFFiltro::TFFiltro(TContextoPrograma& contexto, QWidget* pai)
-    : TFProcessoRaster(contexto, QStringLiteral("Filtro"), 64, pai)
+    : TFProcessoRaster(contexto, QStringLiteral("Filtro"), topico::Filtro, pai)
 {
     setObjectName(QStringLiteral("TFFiltro"));
     auto* painel = new QGroupBox(this);

@@ -4,25 +4,15 @@
 #include "Dialogos.h"
 
 #include "project/GerenteSys.h"
+#include "project/EdicaoIdentificacao.h"
 #include "project/IDProjeto.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace vastrel::gui {
-
-namespace {
-
-// The six fields of the record, in the order of the edits.
-std::array<std::string*, 6> Campos(TIDProjeto& id)
-{
-    return {&id.Nome, &id.Empresa, &id.Local, &id.Estado, &id.Tecnico, &id.Data};
-}
-
-} // namespace
 
 TFIdentProjeto::TFIdentProjeto(TIDProjeto& id, TGerenteSys& gerente, TAjuda& ajuda, QWidget* pai)
     : QDialog(pai), id_(id), gerente_(gerente)
@@ -36,7 +26,6 @@ TFIdentProjeto::TFIdentProjeto(TIDProjeto& id, TGerenteSys& gerente, TAjuda& aju
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         edit->setMinimumWidth(320);
-        edit->installEventFilter(this);
         auto* rotulo = new QLabel(QString::fromUtf8(kRotulos[i]), this);
         rotulo->setBuddy(edit);
         grade->addWidget(rotulo, static_cast<int>(i), 0);
@@ -67,26 +56,20 @@ TFIdentProjeto::TFIdentProjeto(TIDProjeto& id, TGerenteSys& gerente, TAjuda& aju
 
 void TFIdentProjeto::showEvent(QShowEvent* e)
 {
-    const auto campos = Campos(id_);
+    const TTextosIdentificacao textos = TextosIdentificacao(id_);
     for (std::size_t i = 0; i < edits_.size(); ++i)
-        edits_[i]->setText(Q(*campos[i]));
+        edits_[i]->setText(Q(textos[i]));
     edits_[0]->setFocus();
     QDialog::showEvent(e);
 }
 
-bool TFIdentProjeto::eventFilter(QObject* objeto, QEvent* e)
-{
-    // Any key in a field is an edit of the project, even before Ok.
-    if (e->type() == QEvent::KeyPress)
-        gerente_.Alterado = true;
-    return QDialog::eventFilter(objeto, e);
-}
-
 void TFIdentProjeto::FecharClick()
 {
-    const auto campos = Campos(id_);
+    TTextosIdentificacao textos;
     for (std::size_t i = 0; i < edits_.size(); ++i)
-        *campos[i] = S(edits_[i]->text());
+        textos[i] = S(edits_[i]->text());
+    if (AlterarIdentificacao(id_, textos))
+        gerente_.Alterado = true;
     accept();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The identification dialog "Identificação do Projeto": the six free texts
-// of the project. Made once with the main window and reused; every key
-// pressed in its fields marks the project as modified at once.
+// of the project. Made once with the main window and reused; "&Ok" marks
+// the project as modified when a text differs from the record's, and
+// "&Cancelar" leaves both the record and the flag as they were.
+
+#include "Ajuda.h"
 
 #include <QDialog>
 
@@ -22,7 +25,7 @@ class TAjuda;
 class TFIdentProjeto : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTopicoAjuda = 30;
+    static constexpr int kTopicoAjuda = topico::Identificacao;
 
     TFIdentProjeto(TIDProjeto& id, TGerenteSys& gerente, TAjuda& ajuda, QWidget* pai = nullptr);
 
@@ -34,7 +37,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
-    bool eventFilter(QObject* objeto, QEvent* e) override;
 
 private:
     void FecharClick();

@@ -70,9 +70,9 @@ TFiltros FiltrosDe(TModoConversao modo, TTipoDadoGis tipo, TFormatoExterno forma
 TArquivoDialogo DialogoDe(const char* filtro)
 {
     TArquivoDialogo d;
-    d.Filtro = QString::fromUtf8(filtro);
-    d.Extensao = d.Filtro.section(QLatin1Char('|'), 1).remove(QLatin1Char('*'));
-    d.Pasta = QCoreApplication::applicationDirPath();
+    d.Filtro = filtro;
+    d.Extensao = S(Q(d.Filtro).section(QLatin1Char('|'), 1).remove(QLatin1Char('*')));
+    d.Pasta = S(QCoreApplication::applicationDirPath());
     return d;
 }
 
@@ -242,7 +242,7 @@ TFImportExport::TFImportExport(TContextoPrograma& contexto, TModoConversao modo,
         EditRecorte->clear();
     });
     connect(BitBtnRasterOrigem, &QPushButton::clicked, this, &TFImportExport::BitBtnRasterOrigemClick);
-    contexto_.Ajuda.Ligar(this, 63, BitBtn5);
+    contexto_.Ajuda.Ligar(this, topico::ImportacaoExportacao, BitBtn5);
 }
 
 TFormatoExterno TFImportExport::Formato() const
@@ -422,7 +422,7 @@ void TFImportExport::BitBtnSalvarClick()
     if (escolhido.isEmpty())
         return;
     if (QFileInfo(escolhido).suffix().isEmpty())
-        escolhido += d.Extensao;
+        escolhido += Q(d.Extensao);
     const std::filesystem::path p(S(escolhido));
     std::error_code ec;
     if (std::filesystem::exists(p, ec)) {

@@ -1,12 +1,11 @@
 #include "Locacao.h"
 
 #include "Ajuda.h"
-#include "CamposCoordenadas.h"
+#include "GrupoPrecipitacao.h"
 #include "Dialogos.h"
 #include "DimensionamentoReferencias.h"
 #include "LocacaoDialogos.h"
 #include "Percent.h"
-#include "Principal.h"
 #include "Relatorio.h"
 #include "Visualizar.h"
 
@@ -27,8 +26,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -46,10 +43,10 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kPropriedadeTopico = "TopicoAjuda";
-constexpr int kAjudaJanela = 67;
-constexpr int kAjudaCDu = 3;
-constexpr int kAjudaCobertura = 120;
-constexpr int kAjudaSm = 115;
+constexpr int kAjudaJanela = topico::Locacao;
+constexpr int kAjudaCDu = topico::CoeficienteDesuniformidade;
+constexpr int kAjudaCobertura = topico::LocacaoCobertura;
+constexpr int kAjudaSm = topico::LocacaoCanal;
 constexpr int kPaletaTerreno = 4; // the viewer's terrain palette
 
 QLineEdit* Edit(QWidget* pai, const char* nome, const char* dica = nullptr, int largura = 100)
@@ -159,26 +156,19 @@ void TFLocacao::Montar()
     lEsp->addWidget(unidEsp_, 1, 2);
 
     // Rainfall.
-    QGroupBox* gPrec = Grupo(this, " Precipitação ", 12);
-    auto* lPrec = new QGridLayout(gPrec);
-    const char* nomes[] = {"eTr", "ePrecK", "ePrecA", "ePrecB", "ePrecC"};
-    const char* rotulos[] = {"T:", "K:", "a:", "b:", "c:"};
-    const char* dicas[] = {"Período de retorno", "Parâmetro K", "Parâmetro A", "Parâmetro B", "Parâmetro C"};
-    const TCampoLocacao chuva[] = {TCampoLocacao::Tr, TCampoLocacao::K, TCampoLocacao::A, TCampoLocacao::B,
-                                   TCampoLocacao::C};
-    for (int i = 0; i < 5; ++i) {
-        QLineEdit* e = Edit(gPrec, nomes[i], dicas[i]);
-        lPrec->addWidget(Rotulo(gPrec, QString::fromUtf8(rotulos[i]), e), i, 0);
-        lPrec->addWidget(e, i, 1);
-        campos_[chuva[i]] = e;
-    }
-    lPrec->addWidget(Rotulo(gPrec, QStringLiteral("anos")), 0, 2);
-    const TCamposCoordenadas coordenadas = MontarCoordenadas(gPrec, lPrec, 5, "Latitude");
-    precLa1_ = coordenadas.Latitude;
-    precLo1_ = coordenadas.Longitude;
-    auto* consulta = Botao(gPrec, QStringLiteral("Consul&ta"), QStringLiteral("CONSULTA"));
-    consulta->setToolTip(QStringLiteral("Consulta à base de dados de chuvas intensas"));
-    lPrec->addWidget(consulta, 7, 1, 1, 2);
+    precipitacao_ = new TGrupoPrecipitacao(Contexto,
+                                           {"eTr", "Latitude", "Consul&ta", "CONSULTA",
+                                            "Consulta à base de dados de chuvas intensas", 100},
+                                           this);
+    QGroupBox* gPrec = precipitacao_;
+    gPrec->setProperty(kPropriedadeTopico, topico::LocacaoPrecipitacao);
+    campos_[TCampoLocacao::Tr] = precipitacao_->Tr;
+    campos_[TCampoLocacao::K] = precipitacao_->K;
+    campos_[TCampoLocacao::A] = precipitacao_->A;
+    campos_[TCampoLocacao::B] = precipitacao_->B;
+    campos_[TCampoLocacao::C] = precipitacao_->C;
+    precLa1_ = precipitacao_->Latitude;
+    precLo1_ = precipitacao_->Longitude;
 
     // Soil.
     QGroupBox* gSolo = Grupo(this, " Solo ", 81);
@@ -280,7 +270,6 @@ void TFLocacao::Montar()
         Alterar();
     });
     connect(definir_, &QPushButton::clicked, this, &TFLocacao::DefinirClick);
-    connect(consulta, &QPushButton::clicked, this, &TFLocacao::ConsultaClick);
     connect(cober, &QPushButton::clicked, this, &TFLocacao::CoberVegClick);
     connect(terreno, &QPushButton::clicked, this, &TFLocacao::TerrenoBtnClick);
     connect(btnSm, &QPushButton::clicked, this, &TFLocacao::BTnSmZClick);
@@ -489,33 +478,7 @@ void TFLocacao::TerrenoBtnClick()
 // ---------------------------------------------------------------------------
 // Reference values and the rainfall database
 
-void TFLocacao::ConsultaClick()
-{
-    TProjeto& p = Contexto.Projeto;
-    try {
-        const TCamposLocacao c = Campos();
-        TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-        chuva.SetK(LerReal(c.K, 0));
-        chuva.SetA(LerReal(c.A, 0));
-        chuva.SetB(LerReal(c.B, 0));
-        chuva.SetC(LerReal(c.C, 0));
-        p.Nimbra.Latitude = c.Latitude;
-        p.Nimbra.Longitude = c.Longitude;
-        if (!p.Nimbra.Consultar())
-            return;
-    } catch (const std::exception& e) {
-        MostrarErro(e);
-        return;
-    }
-    const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    Campo(TCampoLocacao::K)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.K)));
-    Campo(TCampoLocacao::A)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.a)));
-    Campo(TCampoLocacao::B)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.b)));
-    Campo(TCampoLocacao::C)->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.c)));
-    precLa1_->setText(Q(p.Nimbra.Latitude));
-    precLo1_->setText(Q(p.Nimbra.Longitude));
-    Contexto.Gerente.Alterado = true;
-}
+void TFLocacao::ConsultaClick() { precipitacao_->ConsultaClick(); }
 
 void TFLocacao::CoberVegClick()
 {
@@ -641,44 +604,22 @@ TFVisualizar* TFLocacao::VisualizarBtnClick()
     const TLocacaoNivel& loc = Contexto.Projeto.Locacao;
     auto* janela = new TFVisualizar(Contexto);
     janela->setAttribute(Qt::WA_DeleteOnClose);
-    QMdiArea* mdi = nullptr;
-    if (auto* principal = qobject_cast<TFPrincipal*>(Contexto.Principal))
-        mdi = principal->Mdi();
-    QMdiSubWindow* sub = mdi ? mdi->addSubWindow(janela) : nullptr;
-    if (sub)
-        sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The viewer sizes its own child window to the picture.
+    QWidget* quadro = CriarFilha(Contexto, janela, false);
     try {
         janela->MostrarImagem(gis::bytes::CaminhoDeUtf8(loc.ImgElevRun), kPaletaTerreno, 200);
         janela->SobreporVetor(gis::bytes::CaminhoDeUtf8(loc.VetSaidaRun));
     } catch (const std::exception& e) {
         MostrarErro(e);
-        if (sub)
-            delete sub;
-        else
-            delete janela;
+        delete quadro;
         return nullptr;
     }
-    if (sub) {
-        sub->show();
-        mdi->setActiveSubWindow(sub);
-    } else {
-        janela->show();
-    }
+    MostrarFilha(quadro);
     return janela;
 }
 
 // ---------------------------------------------------------------------------
 // Window events
-
-void TFLocacao::showEvent(QShowEvent* e)
-{
-    TJanelaModulo::showEvent(e);
-    if (!posicionada_) {
-        posicionada_ = true;
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->move(5, 5);
-    }
-}
 
 int TFLocacao::TopicoAjuda(const QWidget* w) const
 {

@@ -21,6 +21,7 @@ namespace vastrel::gui {
 
 class TFiltroNumerico;
 class TFVisualizar;
+class TGrupoPrecipitacao;
 
 class TFLocacao : public TJanelaModulo {
     Q_OBJECT
@@ -72,7 +73,6 @@ public:
     int TopicoAjuda(const QWidget* w) const;
 
 protected:
-    void showEvent(QShowEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -93,6 +93,7 @@ private:
     QPushButton* definir_ = nullptr;
     QLineEdit* eEditEsp_ = nullptr;
     QLabel *labelEsp_ = nullptr, *unidEsp_ = nullptr;
+    TGrupoPrecipitacao* precipitacao_ = nullptr;
     QLineEdit *precLa1_ = nullptr, *precLo1_ = nullptr;
     QLabel *unidVIB_ = nullptr, *unidSm_ = nullptr;
     QLineEdit* eCoefUni_ = nullptr;
@@ -100,7 +101,6 @@ private:
     QPushButton *processar_ = nullptr, *relatorio_ = nullptr, *visualizar_ = nullptr;
     TFiltroNumerico* filtro_ = nullptr;
     bool preenchendo_ = false;
-    bool posicionada_ = false;
 };
 
 } // namespace vastrel::gui

@@ -31,12 +31,12 @@ namespace vastrel::gui {
 
 namespace {
 
-constexpr int kAjudaImagens = 68;
-constexpr int kAjudaBentley = 98;
-constexpr int kAjudaLombardiNeto = 102;
-constexpr int kAjudaParana = 16;
-constexpr int kAjudaTipoArbitrado = 117;
-constexpr int kAjudaTiposTerraco = 46;
+constexpr int kAjudaImagens = topico::LocacaoImagens;
+constexpr int kAjudaBentley = topico::LocacaoBentley;
+constexpr int kAjudaLombardiNeto = topico::LocacaoLombardiNeto;
+constexpr int kAjudaParana = topico::LocacaoParana;
+constexpr int kAjudaTipoArbitrado = topico::LocacaoTipoArbitrado;
+constexpr int kAjudaTiposTerraco = topico::TipoTerraco;
 
 // A file group of the image dialog: an edit and its button.
 QGroupBox* GrupoArquivo(QWidget* pai, const QString& titulo, QLineEdit*& edit, const QString& nomeEdit,
@@ -91,8 +91,7 @@ TFCarregaImg::TFCarregaImg(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c
 
 void TFCarregaImg::BtImgElevClick()
 {
-    TArquivoDialogo d{QStringLiteral("Abrir imagem de elevação"), QStringLiteral("*.ras|*.ras"),
-                      QStringLiteral(".ras"), pastaAbrir_, {}};
+    const TArquivoDialogo d{"Abrir imagem de elevação", "*.ras|*.ras", ".ras", S(pastaAbrir_), {}};
     const QString arquivo = c_.Dialogos.ArquivoAbrir(this, d);
     if (arquivo.isEmpty())
         return;
@@ -106,8 +105,7 @@ void TFCarregaImg::BtImgElevClick()
 
 void TFCarregaImg::BtImgDeclividadeClick()
 {
-    TArquivoDialogo d{QStringLiteral("Abrir imagem de declividades"), QStringLiteral("*.ras|*.ras"),
-                      QStringLiteral(".ras"), pastaAbrir_, {}};
+    const TArquivoDialogo d{"Abrir imagem de declividades", "*.ras|*.ras", ".ras", S(pastaAbrir_), {}};
     const QString arquivo = c_.Dialogos.ArquivoAbrir(this, d);
     if (arquivo.isEmpty())
         return;
@@ -117,8 +115,8 @@ void TFCarregaImg::BtImgDeclividadeClick()
 
 void TFCarregaImg::BtVetorSaidaClick()
 {
-    TArquivoDialogo d{QStringLiteral("Salvar arquivo vetor"), QStringLiteral("*.vet|*.vet"), QStringLiteral(".vet"),
-                      nomeVetor_.isEmpty() ? pastaSalvar_ : Pasta(nomeVetor_), nomeVetor_};
+    const TArquivoDialogo d{"Salvar arquivo vetor", "*.vet|*.vet", ".vet",
+                            S(nomeVetor_.isEmpty() ? pastaSalvar_ : Pasta(nomeVetor_)), S(nomeVetor_)};
     const QString arquivo = c_.Dialogos.ArquivoSalvar(this, d);
     if (arquivo.isEmpty())
         return;
@@ -196,21 +194,20 @@ TFLombNetoLoc::TFLombNetoLoc(TContextoPrograma& c, QWidget* pai) : TDialogoAtiva
     MontarDialogoFixo(this, corpo, {ok, cancelar, ajuda});
     c.Ajuda.Ligar(this, kAjudaLombardiNeto, ajuda);
 
-    TEspacamento& e = c.Projeto.TerracosNivel.Espacamento;
-    connect(listas_->Cult(), &QComboBox::activated, this, [this, &e] { listas_->CultClick(e); });
-    connect(listas_->Erosao(), &QComboBox::activated, this, [this, &e] { listas_->ErosaoClick(e); });
-    connect(listas_->Prep(), &QComboBox::activated, this, [this, &e] { listas_->PrepClick(e); });
+    connect(listas_->Cult(), &QComboBox::activated, this, [this] { listas_->CultClick(espacamento_); });
+    connect(listas_->Erosao(), &QComboBox::activated, this, [this] { listas_->ErosaoClick(espacamento_); });
+    connect(listas_->Prep(), &QComboBox::activated, this, [this] { listas_->PrepClick(espacamento_); });
     connect(ok, &QPushButton::clicked, this, &TFLombNetoLoc::OKClick);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFLombNetoLoc::FormActivate()
 {
-    TEspacamento& e = c_.Projeto.TerracosNivel.Espacamento;
-    listas_->Selecionar(e);
-    listas_->CultClick(e);
-    listas_->ErosaoClick(e);
-    listas_->PrepClick(e);
+    espacamento_ = c_.Projeto.TerracosNivel.Espacamento;
+    listas_->Selecionar(espacamento_);
+    listas_->CultClick(espacamento_);
+    listas_->ErosaoClick(espacamento_);
+    listas_->PrepClick(espacamento_);
 }
 
 void TFLombNetoLoc::OKClick()
@@ -327,12 +324,10 @@ TFTipoNenhum::TFTipoNenhum(TContextoPrograma& c, QWidget* pai) : QDialog(pai), c
     caixa->setObjectName(QStringLiteral("RadioGroupNenhum"));
     auto* lc = new QVBoxLayout(caixa);
     grupo_ = new QButtonGroup(this);
-    const QStringList itens{QStringLiteral("Vastrel de base estreita"), QStringLiteral("Vastrel de base média"),
-                            QStringLiteral("Vastrel de base larga"), QStringLiteral("Vastrel do tipo murundum"),
-                            QStringLiteral("Vastrel em patamar")};
-    for (int i = 0; i < itens.size(); ++i) {
-        auto* r = new QRadioButton(itens[i], caixa);
-        grupo_->addButton(r, i);
+    int i = 0;
+    for (std::string_view tipo : TiposTerracoArbitrados) {
+        auto* r = new QRadioButton(Q(std::string(tipo)), caixa);
+        grupo_->addButton(r, i++);
         lc->addWidget(r);
     }
     grupo_->button(0)->setChecked(true);

@@ -5,6 +5,8 @@
 
 #include "Dialogos.h"
 
+#include "engine/Espacamento.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -57,7 +59,6 @@ private:
     TContextoPrograma& c_;
     int lista_;
     QButtonGroup* tipoSolo_ = nullptr;
-    bool ativado_ = false;
 };
 
 class TFBentleyLoc : public TFSoloLoc {
@@ -73,8 +74,8 @@ public:
 };
 
 // "Método Lombardi Neto": crop, erosion-resistance group and preparation.
-// A choice in a list is stored in the spacing object at once (Cancel does
-// not undo it); OK stores the three again.
+// The choices are made on a copy of the spacing object; OK stores the three
+// in the project, Cancel leaves it as it was.
 class TFLombNetoLoc : public TDialogoAtivado {
     Q_OBJECT
 public:
@@ -84,11 +85,10 @@ public:
     void FormActivate() override;
     void OKClick();
 
-
 private:
     TContextoPrograma& c_;
     TListasLombardiNeto* listas_;
-    bool ativado_ = false;
+    TEspacamento espacamento_;
 };
 
 // A table of recommended terrace types by slope class, with its source.

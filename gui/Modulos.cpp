@@ -7,7 +7,9 @@
 #include "rainfall/JanelaConsulta.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollArea>
 
 #include <map>
 
@@ -72,10 +74,40 @@ TJanelaModulo::TJanelaModulo(std::string modulo, TContextoPrograma& contexto, QW
 {
 }
 
+QWidget* CriarFilha(TContextoPrograma& c, QWidget* janela, bool rolar)
+{
+    return c.CriarFilha ? c.CriarFilha(janela, rolar) : janela;
+}
+
+void MostrarFilha(QWidget* quadro)
+{
+    quadro->show();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(quadro); sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    else
+        quadro->activateWindow();
+}
+
+QMdiSubWindow* SubJanelaDe(const QWidget* w)
+{
+    for (QWidget* p = w ? w->parentWidget() : nullptr; p; p = p->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(p))
+            return sub;
+    return nullptr;
+}
+
+TJanelaModulo* ModuloDe(const QMdiSubWindow* sub)
+{
+    QWidget* w = sub->widget();
+    if (auto* rolagem = qobject_cast<QScrollArea*>(w))
+        w = rolagem->widget();
+    return qobject_cast<TJanelaModulo*>(w);
+}
+
 bool TJanelaModulo::Fechar(bool copiarCampos)
 {
     descartar_ = !copiarCampos;
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiSubWindow* sub = SubJanelaDe(this);
     const bool fechou = sub ? sub->close() : close();
     descartar_ = false;
     return fechou;

@@ -18,6 +18,8 @@
 
 #include <QWidget>
 
+class QMdiSubWindow;
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,7 +45,21 @@ struct TContextoPrograma {
     QWidget* Principal;       // parent of modal dialogs
     // Runs a long task under the progress dialog "Aguarde, processando...".
     std::function<void(TProcessoPercent&)> ExecutarComProgresso;
+    // Puts a window in a child window of the main window, not yet shown, and
+    // gives the frame (CriarFilha below); unset without a main window.
+    std::function<QWidget*(QWidget* janela, bool rolar)> CriarFilha;
 };
+
+// The frame a window opened from another goes in: a child window of the
+// main window, with `rolar` inside a scroll area so that a window larger
+// than the frame (a small screen, a large scaling) keeps every control
+// reachable; without a main window, the window itself. Deleting the frame
+// deletes the window. MostrarFilha shows it and brings it to the front.
+QWidget* CriarFilha(TContextoPrograma& c, QWidget* janela, bool rolar);
+void MostrarFilha(QWidget* quadro);
+
+// The child window of the main window that holds `w`, or null.
+QMdiSubWindow* SubJanelaDe(const QWidget* w);
 
 class TJanelaModulo : public QWidget {
     Q_OBJECT
@@ -79,6 +95,9 @@ private:
     std::string modulo_;
     bool descartar_ = false;
 };
+
+// The module window a child window of the main window holds, or null.
+TJanelaModulo* ModuloDe(const QMdiSubWindow* sub);
 
 using TFabricaJanela = std::function<TJanelaModulo*(TContextoPrograma&)>;
 

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -31,6 +32,8 @@
 #include <QToolBar>
 
 #include <unistd.h>
+
+#include <algorithm>
 
 namespace vastrel::gui {
 
@@ -50,28 +53,15 @@ public:
 
     TResposta Perguntar(const std::string& texto, bool comCancelar) override
     {
-        switch (dialogos_.Confirmar(&janela_, Q(texto), comCancelar)) {
-        case TDialogos::TResposta::Sim:
-            return TResposta::Sim;
-        case TDialogos::TResposta::Nao:
-            return TResposta::Nao;
-        case TDialogos::TResposta::Cancelar:
-            break;
-        }
-        return TResposta::Cancelar;
+        return dialogos_.Confirmar(&janela_, Q(texto), comCancelar);
     }
-    std::optional<std::string> EscolherArquivoAbrir(const std::string& titulo, const std::string& filtro,
-                                                    const std::string& extensao,
-                                                    const std::string& pasta) override
+    std::optional<std::string> EscolherArquivoAbrir(const TDialogoArquivo& d) override
     {
-        return Resultado(dialogos_.ArquivoAbrir(&janela_, {Q(titulo), Q(filtro), Q(extensao), Q(pasta), {}}));
+        return Resultado(dialogos_.ArquivoAbrir(&janela_, d));
     }
-    std::optional<std::string> EscolherArquivoSalvar(const std::string& titulo, const std::string& filtro,
-                                                     const std::string& extensao, const std::string& pasta,
-                                                     const std::string& nome) override
+    std::optional<std::string> EscolherArquivoSalvar(const TDialogoArquivo& d) override
     {
-        return Resultado(
-            dialogos_.ArquivoSalvar(&janela_, {Q(titulo), Q(filtro), Q(extensao), Q(pasta), Q(nome)}));
+        return Resultado(dialogos_.ArquivoSalvar(&janela_, d));
     }
     void MudarTitulo(const std::string& titulo) override { janela_.setWindowTitle(Q(titulo)); }
 
@@ -88,6 +78,48 @@ private:
 };
 
 namespace {
+
+// The scroll area a module window sits in inside its child window: it asks
+// for the whole window, and passes closing on to it (which copies its fields
+// into the project and may refuse).
+class TRolagemFilha : public QScrollArea {
+public:
+    TRolagemFilha()
+    {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+    }
+    QSize sizeHint() const override
+    {
+        const QSize conteudo = widget() ? widget()->sizeHint() : QSize();
+        return conteudo + QSize(2 * frameWidth(), 2 * frameWidth());
+    }
+
+    // The window is never squeezed below the size its layout asks for (its
+    // controls would overlap or leave it): what does not fit scrolls.
+    void setWidget(QWidget* w)
+    {
+        QScrollArea::setWidget(w);
+        w->installEventFilter(this);
+        w->setMinimumSize(w->sizeHint());
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o == widget() && e->type() == QEvent::LayoutRequest)
+            widget()->setMinimumSize(widget()->sizeHint());
+        return QScrollArea::eventFilter(o, e);
+    }
+
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (widget() && !widget()->close())
+            e->ignore();
+        else
+            e->accept();
+    }
+};
 
 // The folder the file dialogs start in: the program's, unless it cannot be
 // written (an installed program), then the user's documents.
@@ -152,7 +184,7 @@ TFPrincipal::TFPrincipal(TDialogos& dialogos, fs::path arquivoConfiguracao, QWid
       gerente_(*uiGerente_),
       ajuda_(dialogos),
       browser_(dialogos),
-      contexto_{projeto_, gerente_, dialogos_, ajuda_, this, {}}
+      contexto_{projeto_, gerente_, dialogos_, ajuda_, this, {}, {}}
 {
     contexto_.ExecutarComProgresso = [this](TProcessoPercent& p) { TFPercent::Executar(p, this); };
     LigarJanelaConsulta(contexto_);
@@ -167,6 +199,8 @@ TFPrincipal::TFPrincipal(TDialogos& dialogos, fs::path arquivoConfiguracao, QWid
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
+    mdi_->viewport()->installEventFilter(this);
+    contexto_.CriarFilha = [this](QWidget* janela, bool rolar) -> QWidget* { return CriarFilha(janela, rolar); };
 
     // Status bar: the hint under the pointer, and the time of day.
     painelDica_ = new QLabel(this);
@@ -203,7 +237,7 @@ TFPrincipal::TFPrincipal(TDialogos& dialogos, fs::path arquivoConfiguracao, QWid
     gerente_.PathProjeto = gerente_.PastaPrograma;
     gerente_.OpenDialog.Titulo = "Abrir Projeto";
     gerente_.SaveDialog.Titulo = "Salvar Projeto";
-    gerente_.OpenDialog.PastaInicial = gerente_.SaveDialog.PastaInicial = S(PastaInicial());
+    gerente_.OpenDialog.Pasta = gerente_.SaveDialog.Pasta = S(PastaInicial());
     LigarGerente();
     HabilitarProjeto(false);
 
@@ -236,7 +270,8 @@ void TFPrincipal::CriarAcoes()
                            &TFPrincipal::IdentificacaoClick);
     for (int i = 0; i < 4; ++i)
         a.recentes[static_cast<std::size_t>(i)] = acao("", nullptr, nada, [this, i] { RecenteClick(i); });
-    a.sair = acao("&Sair", nullptr, QKeySequence(Qt::CTRL | Qt::Key_Z), &QWidget::close);
+    // Ctrl+Q, not the Ctrl+Z of undo that every field of the program answers.
+    a.sair = acao("&Sair", nullptr, QKeySequence(Qt::CTRL | Qt::Key_Q), &QWidget::close);
     a.sair->setToolTip(QStringLiteral("Sair"));
 
     a.praticas = acao("&Descrição das Práticas", "Descrição das práticas conservacionistas", nada,
@@ -481,14 +516,18 @@ void TFPrincipal::AbrirClick()
     });
 }
 
+// Saving reorders the recent list: its captions follow at once, so that each
+// entry names the file it opens.
 void TFPrincipal::SalvarClick()
 {
     Guardar([this] { gerente_.Salvar(); });
+    AtualizarRecentes();
 }
 
 void TFPrincipal::SalvarComoClick()
 {
     Guardar([this] { gerente_.SalvarComo(); });
+    AtualizarRecentes();
 }
 
 void TFPrincipal::FecharClick()
@@ -554,7 +593,7 @@ void TFPrincipal::closeEvent(QCloseEvent* e)
 TJanelaModulo* TFPrincipal::JanelaModulo(const std::string& modulo) const
 {
     for (QMdiSubWindow* sub : mdi_->subWindowList())
-        if (auto* janela = qobject_cast<TJanelaModulo*>(sub->widget()); janela && janela->Modulo() == modulo)
+        if (auto* janela = ModuloDe(sub); janela && janela->Modulo() == modulo)
             return janela;
     return nullptr;
 }
@@ -562,7 +601,7 @@ TJanelaModulo* TFPrincipal::JanelaModulo(const std::string& modulo) const
 bool TFPrincipal::FecharJanelasModulo(bool copiarCampos, const std::string& modulo)
 {
     for (QMdiSubWindow* sub : mdi_->subWindowList()) {
-        auto* janela = qobject_cast<TJanelaModulo*>(sub->widget());
+        auto* janela = ModuloDe(sub);
         if (!janela || (!modulo.empty() && janela->Modulo() != modulo))
             continue;
         if (!janela->Fechar(copiarCampos))
@@ -576,7 +615,7 @@ void TFPrincipal::LerCamposDados()
     // The most recently created module window is the one whose fields count.
     const QList<QMdiSubWindow*> janelas = mdi_->subWindowList(QMdiArea::CreationOrder);
     for (auto it = janelas.crbegin(); it != janelas.crend(); ++it)
-        if (auto* janela = qobject_cast<TJanelaModulo*>((*it)->widget())) {
+        if (auto* janela = ModuloDe(*it)) {
             janela->LerCampos();
             return;
         }
@@ -586,7 +625,7 @@ void TFPrincipal::AbrirModulo(const std::string& modulo, bool avisar)
 {
     if (TJanelaModulo* janela = JanelaModulo(modulo)) {
         janela->MostrarPaginaInicial();
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(janela->parentWidget())) {
+        if (QMdiSubWindow* sub = SubJanelaDe(janela)) {
             sub->showNormal();
             mdi_->setActiveSubWindow(sub);
         }
@@ -605,11 +644,54 @@ void TFPrincipal::AbrirModulo(const std::string& modulo, bool avisar)
         return;
     }
     TJanelaModulo* janela = fabrica(contexto_);
-    QMdiSubWindow* sub = mdi_->addSubWindow(janela);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = CriarFilha(janela, true);
+    // The module windows open at the frame's top left corner.
+    sub->move(5, 5);
+    AjustarFilha(sub, sub->sizeHint());
     janela->PreencherCampos();
-    sub->show();
-    mdi_->setActiveSubWindow(sub);
+    MostrarFilha(sub);
+}
+
+QMdiSubWindow* TFPrincipal::CriarFilha(QWidget* janela, bool rolar)
+{
+    QWidget* conteudo = janela;
+    if (rolar) {
+        auto* rolagem = new TRolagemFilha;
+        rolagem->setWidget(janela);
+        conteudo = rolagem;
+    }
+    QMdiSubWindow* sub = mdi_->addSubWindow(conteudo);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(janela->windowTitle());
+    connect(janela, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    if (rolar)
+        AjustarFilha(sub, sub->sizeHint());
+    return sub;
+}
+
+void TFPrincipal::AjustarFilha(QMdiSubWindow* sub, QSize desejado) const
+{
+    if (sub->isMaximized() || sub->isMinimized() || !dynamic_cast<TRolagemFilha*>(sub->widget()))
+        return;
+    // No larger than the frame's free area; its content scrolls inside.
+    const QSize area = mdi_->viewport()->size();
+    const QSize minimo = sub->minimumSizeHint();
+    QPoint canto = sub->pos();
+    canto.setX(std::clamp(canto.x(), 0, std::max(0, area.width() - minimo.width())));
+    canto.setY(std::clamp(canto.y(), 0, std::max(0, area.height() - minimo.height())));
+    const QSize livre(area.width() - canto.x(), area.height() - canto.y());
+    sub->resize(desejado.boundedTo(livre).expandedTo(minimo));
+    sub->move(canto);
+}
+
+bool TFPrincipal::eventFilter(QObject* o, QEvent* e)
+{
+    // A smaller frame (a restored window, another screen, a larger scaling)
+    // shrinks the module windows into it, their content scrolling.
+    if (o == mdi_->viewport() && e->type() == QEvent::Resize)
+        for (QMdiSubWindow* sub : mdi_->subWindowList())
+            AjustarFilha(sub, sub->size());
+    return QMainWindow::eventFilter(o, e);
 }
 
 void TFPrincipal::DimensionamentoClick()
@@ -654,7 +736,7 @@ void TFPrincipal::ConfSistemaClick()
         if (dialogo.exec() != QDialog::Accepted)
             return;
         for (QMdiSubWindow* sub : mdi_->subWindowList())
-            if (auto* janela = qobject_cast<TJanelaModulo*>(sub->widget()))
+            if (auto* janela = ModuloDe(sub))
                 janela->AtualizarUnidades();
     });
 }

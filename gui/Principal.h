@@ -14,6 +14,7 @@
 
 #include "Ajuda.h"
 #include "Browser.h"
+#include "Dialogos.h"
 #include "Modulos.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
@@ -32,7 +33,7 @@ class TFIdentProjeto;
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr const char* kTitulo = "Vastrel 3.0";
+    static constexpr const char* kTitulo = kTituloPrograma;
 
     // `arquivoConfiguracao`: the settings file; empty for the usual place
     // ("Vastrel3.ini" in the program's folder, or in the user's
@@ -84,9 +85,14 @@ public:
     // "&1/ " + file name, for each recent entry.
     void AtualizarRecentes();
 
+    // A window in a new child window of the frame (not yet shown); with
+    // `rolar` inside a scroll area, sized to fit the frame.
+    QMdiSubWindow* CriarFilha(QWidget* janela, bool rolar);
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     class TUiGerente;
@@ -100,6 +106,8 @@ private:
     void ArranjarIcones();
     void LerCamposDados();
     void AbrirModulo(const std::string& modulo, bool avisar);
+    // As large as `desejado`, no larger than the frame's free area.
+    void AjustarFilha(QMdiSubWindow* sub, QSize desejado) const;
     // Runs a command; an error of the system reaches the user in an error box.
     void Guardar(const std::function<void()>& comando);
 

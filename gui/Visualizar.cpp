@@ -2,7 +2,6 @@
 
 #include "Ajuda.h"
 #include "Dialogos.h"
-#include "Principal.h"
 
 #include "common/Format.h"
 #include "common/Pastas.h"
@@ -417,10 +416,10 @@ void TFVisualizar::ObterValorClick() { AbrirSonda(); }
 void TFVisualizar::SalvarImagemClick()
 {
     TArquivoDialogo d;
-    d.Titulo = QStringLiteral("Salvar Imagem como ...");
-    d.Filtro = QStringLiteral("JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp");
-    d.Extensao = QStringLiteral(".jpg");
-    d.Pasta = Q(caminho_.parent_path().string());
+    d.Titulo = "Salvar Imagem como ...";
+    d.Filtro = "JPEG Image File (*.jpg)|*.jpg|Bitmaps (*.bmp)|*.bmp";
+    d.Extensao = ".jpg";
+    d.Pasta = caminho_.parent_path().string();
     const QString nome = contexto_.Dialogos.ArquivoSalvar(this, d);
     if (!nome.isEmpty())
         SalvarImagem(nome);
@@ -436,8 +435,8 @@ void TFVisualizar::SalvarImagem(const QString& nome)
 void TFVisualizar::SobreporVetorClick()
 {
     TArquivoDialogo d;
-    d.Filtro = QStringLiteral("*.vet|*.vet");
-    d.Pasta = Q(caminho_.parent_path().string());
+    d.Filtro = "*.vet|*.vet";
+    d.Pasta = caminho_.parent_path().string();
     const QString nome = contexto_.Dialogos.ArquivoAbrir(this, d);
     if (nome.isEmpty())
         return;
@@ -543,8 +542,8 @@ void TFAbrirArq::AtualizarOk()
 void TFAbrirArq::AbrirClick()
 {
     TArquivoDialogo d;
-    d.Filtro = Vetor->isChecked() ? QStringLiteral("*.vet|*.vet") : QStringLiteral("*.ras|*.ras");
-    d.Pasta = Q(PastaPrograma().string());
+    d.Filtro = Vetor->isChecked() ? "*.vet|*.vet" : "*.ras|*.ras";
+    d.Pasta = PastaPrograma().string();
     const QString nome = contexto_.Dialogos.ArquivoAbrir(this, d);
     if (!nome.isEmpty())
         Caminho->setText(nome);
@@ -562,12 +561,8 @@ TFVisualizar* TFAbrirArq::OkClick()
     const int zoom = texto.remove(QLatin1Char('%')).toInt();
 
     auto* janela = new TFVisualizar(contexto_);
-    QMdiArea* mdi = nullptr;
-    if (auto* principal = qobject_cast<TFPrincipal*>(contexto_.Principal))
-        mdi = principal->Mdi();
-    QMdiSubWindow* sub = mdi ? mdi->addSubWindow(janela) : nullptr;
-    if (sub)
-        sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The viewer sizes its own child window to the picture.
+    QWidget* quadro = CriarFilha(contexto_, janela, false);
     try {
         if (vetor)
             janela->MostrarVetor(caminho);
@@ -575,15 +570,12 @@ TFVisualizar* TFAbrirArq::OkClick()
             janela->MostrarImagem(caminho, Paletas->checkedId(), zoom);
     } catch (const std::exception& e) {
         contexto_.Dialogos.Erro(contexto_.Principal, Q(e.what()));
-        if (sub)
-            delete sub;
-        else
-            delete janela;
+        delete quadro;
         reject();
         return nullptr;
     }
-    if (mdi)
-        mdi->setActiveSubWindow(sub);
+    if (quadro != janela)
+        MostrarFilha(quadro);
     accept();
     return janela;
 }

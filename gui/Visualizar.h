@@ -3,6 +3,8 @@
 // the main window, several at once), its palette and property dialogs and
 // the value probe shared by every viewer.
 
+#include "Ajuda.h"
+
 #include <QAbstractScrollArea>
 #include <QDialog>
 #include <QImage>
@@ -24,7 +26,7 @@ class QRadioButton;
 
 namespace vastrel::gui {
 
-inline constexpr int kTopicoVisualizar = 76;
+inline constexpr int kTopicoVisualizar = topico::Visualizar;
 
 // The value probe: row, column, coordinates and value under the pointer.
 class TFObterValor : public QWidget {

@@ -4,8 +4,8 @@
 #include "Dialogos.h"
 #include "Inicial.h"
 #include "Principal.h"
+#include "Regional.h"
 
-#include "common/Locale.h"
 #include "common/Pastas.h"
 #include "common/UiHooks.h"
 
@@ -35,10 +35,7 @@ int main(int argc, char* argv[])
 
     // Numbers in the user's regional form; long computations let the
     // window breathe and show the busy cursor.
-    const QString separador = QLocale::system().decimalPoint();
-    vastrel::SetDecimalSeparator(separador == QStringLiteral(",") ? ',' : '.');
-    const QString milhar = QLocale::system().groupSeparator();
-    vastrel::SetThousandSeparator(milhar == QStringLiteral(".") ? '.' : ',');
+    vastrel::gui::AplicarFormatoRegional();
     vastrel::SetProcessEventsHook([] { QCoreApplication::processEvents(); });
     vastrel::SetBusyCursorHooks([] { QApplication::setOverrideCursor(Qt::WaitCursor); },
                                 [] { QApplication::restoreOverrideCursor(); });

@@ -14,20 +14,39 @@ packages=(
   qt6-translations-l10n fonts-liberation fonts-dejavu-core
   # a display for the program on a machine without one (scripts/run.sh)
   xvfb xauth
+  # the saved PDF reports seen as pictures, page by page (pdftoppm), and a
+  # screenshot of the display (ImageMagick's import)
+  poppler-utils imagemagick
   # GIS exchange: GeoTIFF and other rasters, GeoPackage, Shapefile, KML, GPX,
   # DXF; the GDAL tools check the exported files in the tests
   libgdal-dev gdal-bin
+  # the Brazilian locale the tests also run in; a compiler cache for rebuilds
+  locales ccache
 )
+
+# The tests run in pt_BR.UTF-8 as well as in C: generate it when missing.
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qix 'pt_BR.utf8' && return 0
+  echo "Gerando a localidade pt_BR.UTF-8"
+  "${sudo_cmd[@]}" sed -i 's/^# *\(pt_BR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^pt_BR.UTF-8 UTF-8' /etc/locale.gen || echo 'pt_BR.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+}
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_locale
+  exit 0
+fi
 
 echo "Instalando: ${missing[*]}"
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+ensure_locale

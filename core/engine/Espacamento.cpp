@@ -96,6 +96,15 @@ TSolo::TSolo()
     SetIndSolo(0);
 }
 
+std::uint8_t ListaSoloDoMetodo(int indMetodologia)
+{
+    switch (indMetodologia) {
+    case 0: return 1;  // Bentley
+    case 2: return 2;  // Paraná
+    default: return 0;
+    }
+}
+
 void TSolo::SetIndSolo(int index)
 {
     if (index < 0 || index > 2)
@@ -246,6 +255,10 @@ bool TEspacamento::Ler(TIniFile& ini)
     if (metodologia < 0 || metodologia > 5)
         return false;
     Metodologia.IndMetodologia = ComoByte(metodologia);
+    // The soil name and X must come from the list of the method read, not
+    // from whatever list the object held before.
+    if (const std::uint8_t lista = ListaSoloDoMetodo(Metodologia.IndMetodologia))
+        Solo.Metodo = lista;
 
     if (!LerIndice(ini, "IndCultura", Cultura.IndCultura))
         return false;
@@ -263,7 +276,7 @@ bool TEspacamento::Ler(TIniFile& ini)
     Preparo.IndiceM = ini.ReadFloat(kSecao, "IndiceM", 0);
 
     // The soil list is not stored: name and X come from the list that the
-    // soil's Metodo selects now.
+    // soil's Metodo selects now (set above for Bentley and Paraná).
     const long long solo = ini.ReadInteger(kSecao, "IndSolo", -1);
     if (solo < 0)
         return false;

@@ -37,12 +37,12 @@ public:
     explicit ECalculaEspacamento(const std::string& message) : Exception(message) {}
 };
 
-// The spacing methods, by IndMetodologia.
+// Spacing method indices (IndMetodologia), named by NomesMetodologiaEspacamento.
 inline constexpr int kMetodoBentley = 0;
 inline constexpr int kMetodoLombardiNeto = 1;
 inline constexpr int kMetodoParana = 2;
 inline constexpr int kMetodoEVArbitrado = 3;     // spacing given: EH typed (dimensioning) or EV typed (location)
-inline constexpr int kMetodoAlturaArbitrada = 4; // recommended terrace height given (location), m
+inline constexpr int kMetodoAlturaArbitrada = 4; // recommended height Hr given (level triangular channel; the location's, in m)
 inline constexpr int kMetodoUltimo = kMetodoAlturaArbitrada;
 
 // The spacing method, 0..4 (the file format admits 5, which names none).
@@ -54,6 +54,7 @@ public:
     // "Altura do terraço arbitrada"; empty for any other index.
     std::string Nome() const;
     void Zerar() { IndMetodologia = 1; }
+    bool operator==(const TMetodologiaEspacamento&) const = default;
 };
 
 // The crop of the Lombardi Neto method.
@@ -64,6 +65,7 @@ public:
     double IndiceU = 0.5;         // use-and-management index u
 
     void Zerar();
+    bool operator==(const TCultura&) const = default;
 };
 
 // The erosion-resistance group of the Lombardi Neto method.
@@ -74,6 +76,7 @@ public:
     double IndiceK = 1.25;        // erodibility index K
 
     void Zerar();
+    bool operator==(const TErosao&) const = default;
 };
 
 // The soil-preparation group of the Lombardi Neto method.
@@ -87,7 +90,12 @@ public:
     double IndiceM = 0.5;           // preparation-and-residue index m
 
     void Zerar();
+    bool operator==(const TPreparo&) const = default;
 };
+
+// The soil list of a spacing method: 1 (Bentley list) for Bentley, 2
+// (Paraná list) for Paraná, 0 for the methods that take no soil class.
+std::uint8_t ListaSoloDoMetodo(int indMetodologia);
 
 // The soil class of the Bentley and Paraná methods.
 class TSolo {
@@ -105,6 +113,7 @@ public:
     void SetIndSolo(int index);
     // SetIndSolo(0); Metodo unchanged.
     void Zerar();
+    bool operator==(const TSolo&) const = default;
 };
 
 class TEspacamento {
@@ -147,10 +156,15 @@ public:
 
     // EH = EV = 0, method 1, crop, erosion and preparation reset, soil Zerar.
     void Zerar();
+    // Every field equal (the spacings and all choices).
+    bool operator==(const TEspacamento&) const = default;
 
     // Section "ESPAÇAMENTO". Ler stops at the first invalid key and returns
     // false, keeping what it stored before; the soil index goes through
-    // SetIndSolo, whose errors propagate. Gravar always returns true.
+    // SetIndSolo, whose errors propagate. The soil list is not stored: a
+    // Bentley or Paraná method selects its own list before the soil index is
+    // applied, any other method keeps the list held. Gravar always returns
+    // true.
     bool Ler(TIniFile& ini);
     bool Gravar(TIniFile& ini);
     bool Ler(const std::filesystem::path& p);

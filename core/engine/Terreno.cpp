@@ -3,6 +3,7 @@
 
 #include "engine/Terreno.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -21,16 +22,7 @@ void TReal::Assign(const TReal& origem)
     Indice = origem.Indice;
 }
 
-namespace {
-
-// Name of index `i` in a list of names; empty outside the list.
-template <std::size_t N>
-std::string NomeDaLista(const std::array<const char*, N>& nomes, std::size_t i)
-{
-    return i < N ? nomes[i] : "";
-}
-
-constexpr std::array<const char*, 6> kNomesUsoTerra = {
+const std::array<std::string_view, 6> NomesUsoTerra = {
     "Sem cultivo",
     "Cultivo em fileiras",
     "Cultivo em fileiras estreitas",
@@ -39,21 +31,30 @@ constexpr std::array<const char*, 6> kNomesUsoTerra = {
     "Floresta",
 };
 
-constexpr std::array<const char*, 4> kNomesTratamento = {
+const std::array<std::string_view, 4> NomesTratamento = {
     "", "Fileiras retas", "Com curvas de nível", "Curvas de nível e terraço",
 };
 
-constexpr std::array<const char*, 4> kNomesCondicaoHidrologica = {
+const std::array<std::string_view, 4> NomesCondicaoHidrologica = {
     "", "Má", "Regular", "Boa",
 };
 
+namespace {
+
+// Name of index `i` in a list of names; empty outside the list.
+template <std::size_t N>
+std::string NomeDaLista(const std::array<std::string_view, N>& nomes, std::size_t i)
+{
+    return i < N ? std::string(nomes[i]) : std::string();
+}
+
 } // namespace
 
-std::string TUsoTerra::Nome() const { return NomeDaLista(kNomesUsoTerra, Indice); }
-std::string TTratamento::Nome() const { return NomeDaLista(kNomesTratamento, Indice); }
+std::string TUsoTerra::Nome() const { return NomeDaLista(NomesUsoTerra, Indice); }
+std::string TTratamento::Nome() const { return NomeDaLista(NomesTratamento, Indice); }
 std::string TCondicaoHidrologica::Nome() const
 {
-    return NomeDaLista(kNomesCondicaoHidrologica, Indice);
+    return NomeDaLista(NomesCondicaoHidrologica, Indice);
 }
 
 // ---------------------------------------------------------------------------
@@ -229,6 +230,94 @@ int TTerreno::NumeroCurva() const
             return linha.cn[coluna];
     }
     return 0;
+}
+
+namespace {
+
+// Classes of one kind (treatment or condition) named by the rows of the
+// table that `aplica` accepts: none when no such row names one (the class
+// is not consulted), all three when a row names one and another takes any.
+template <class Aplica, class Classe>
+std::vector<int> ClassesDasLinhas(Aplica aplica, Classe classe)
+{
+    std::array<bool, 4> nomeada{};
+    bool algumaNomeada = false, algumaQualquer = false;
+    for (const TLinhaNumeroCurva& linha : kTabelaNumeroCurva) {
+        if (!aplica(linha))
+            continue;
+        const int c = classe(linha);
+        if (c == kQualquer) {
+            algumaQualquer = true;
+        } else {
+            nomeada[static_cast<std::size_t>(c)] = true;
+            algumaNomeada = true;
+        }
+    }
+    std::vector<int> r;
+    for (int c = 1; c <= 3; ++c)
+        if (nomeada[static_cast<std::size_t>(c)] || (algumaNomeada && algumaQualquer))
+            r.push_back(c);
+    return r;
+}
+
+bool Contem(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+
+// Bare soil: no row consults the treatment, recorded as straight rows.
+constexpr int kUsoSemCultivo = 0;
+constexpr int kUsoPastagem = 4;
+constexpr int kUsoFloresta = 5;
+constexpr int kFileirasRetas = 1;
+constexpr int kComCurvasDeNivel = 2;
+constexpr int kCondicaoMa = 1;
+
+} // namespace
+
+std::vector<int> TratamentosPermitidos(int usoTerra)
+{
+    if (usoTerra == kUsoSemCultivo)
+        return {kFileirasRetas};
+    return ClassesDasLinhas([usoTerra](const TLinhaNumeroCurva& l) { return l.uso == usoTerra; },
+                            [](const TLinhaNumeroCurva& l) { return l.tratamento; });
+}
+
+std::vector<int> CondicoesPermitidas(int usoTerra, int tratamento)
+{
+    return ClassesDasLinhas(
+        [usoTerra, tratamento](const TLinhaNumeroCurva& l) {
+            return l.uso == usoTerra && Confere(l.tratamento, tratamento);
+        },
+        [](const TLinhaNumeroCurva& l) { return l.condicao; });
+}
+
+TEscolhaCobertura CoberturaAoEscolherUso(int usoTerra)
+{
+    TEscolhaCobertura e{usoTerra, 0, 0};
+    const std::vector<int> tratamentos = TratamentosPermitidos(usoTerra);
+    // Pasture is preset on the contour, as the usual practice on it.
+    const int preferido = usoTerra == kUsoPastagem ? kComCurvasDeNivel : kFileirasRetas;
+    if (Contem(tratamentos, preferido))
+        e.Tratamento = preferido;
+    if (Contem(CondicoesPermitidas(usoTerra, e.Tratamento), kCondicaoMa))
+        e.CondicaoHidrologica = kCondicaoMa;
+    return e;
+}
+
+TEscolhaCobertura CoberturaAoEscolherTratamento(TEscolhaCobertura e, int tratamento)
+{
+    e.Tratamento = tratamento;
+    const std::vector<int> condicoes = CondicoesPermitidas(e.UsoTerra, tratamento);
+    if (!Contem(condicoes, e.CondicaoHidrologica))
+        e.CondicaoHidrologica = condicoes.empty() ? 0 : condicoes.front();
+    return e;
+}
+
+TEscolhaCobertura CoberturaConfirmada(TEscolhaCobertura e)
+{
+    if (e.UsoTerra == kUsoFloresta)
+        e.Tratamento = 0;
+    if (e.UsoTerra == kUsoSemCultivo)
+        e.CondicaoHidrologica = 0;
+    return e;
 }
 
 // Ia = 0.2·S with the potential retention S = 25400/CN − 254 mm, that is

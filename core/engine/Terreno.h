@@ -9,9 +9,12 @@
 //
 // Units: VIB in mm/h, St in m/m, depths in mm, times in minutes.
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vastrel {
 
@@ -24,6 +27,12 @@ struct TReal {
     std::int8_t Indice = 0;  // option index; 0 typed; −1 none chosen
     void Assign(const TReal& origem);
 };
+
+// Names of the cover classes, by index: land use 0..5, treatment and
+// hydrologic condition 0..3 (index 0, none, has an empty name).
+extern const std::array<std::string_view, 6> NomesUsoTerra;
+extern const std::array<std::string_view, 4> NomesTratamento;
+extern const std::array<std::string_view, 4> NomesCondicaoHidrologica;
 
 // Land use, 0..5.
 class TUsoTerra {
@@ -73,6 +82,34 @@ public:
     bool Ler(const std::filesystem::path& p);
     bool Gravar(const std::filesystem::path& p);
 };
+
+// The land-cover choices the cover dialog offers, derived from the rows of
+// the curve-number table so that every offered combination has a curve
+// number and every row can be reached. A class that no row of the land use
+// consults is not offered (the condition of "Sem cultivo", the treatment of
+// "Floresta"), except that bare soil is recorded as tilled in straight rows
+// ("Sem cultivo" offers "Fileiras retas").
+struct TEscolhaCobertura {
+    int UsoTerra = 0;
+    int Tratamento = 0;           // 0 none
+    int CondicaoHidrologica = 0;  // 0 none
+    bool operator==(const TEscolhaCobertura&) const = default;
+};
+
+// Treatments 1..3 offered for a land use 0..5; empty when none is.
+std::vector<int> TratamentosPermitidos(int usoTerra);
+// Conditions 1..3 offered for a land use and treatment; empty when none is.
+std::vector<int> CondicoesPermitidas(int usoTerra, int tratamento);
+// What choosing a land use presets: treatment "Fileiras retas" ("Com
+// curvas de nível" for pasture, none for forest) and condition "Má", each
+// where it is offered.
+TEscolhaCobertura CoberturaAoEscolherUso(int usoTerra);
+// Choosing a treatment keeps the condition when the treatment offers it,
+// otherwise takes the first condition offered (or none).
+TEscolhaCobertura CoberturaAoEscolherTratamento(TEscolhaCobertura escolha, int tratamento);
+// What the dialog's OK stores: forest has no treatment, bare soil no
+// condition; every other choice is kept as it is.
+TEscolhaCobertura CoberturaConfirmada(TEscolhaCobertura escolha);
 
 // The field on which the terraces are built.
 class TTerreno {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/Espacamento.h"
+#include "engine/Espacamento.h"  // the spacing method indices
 
 namespace vastrel {
 

@@ -134,8 +134,7 @@ bool TGerenteSys::Abrir()
 {
     if (!PerguntarSalvar(kPerguntaSalvar))
         return false;
-    const std::optional<std::string> escolha = ui_.EscolherArquivoAbrir(
-        OpenDialog.Titulo, OpenDialog.Filtro, OpenDialog.Extensao, OpenDialog.PastaInicial);
+    const std::optional<std::string> escolha = ui_.EscolherArquivoAbrir(OpenDialog);
     if (!escolha)
         return false;
     Disparar(OnLimparCamposDados);
@@ -208,9 +207,7 @@ bool TGerenteSys::SalvarComo()
     std::string escolha;
     for (;;) {
         SaveDialog.Titulo = "Salvar Como";
-        const std::optional<std::string> arquivo =
-            ui_.EscolherArquivoSalvar(SaveDialog.Titulo, SaveDialog.Filtro, SaveDialog.Extensao,
-                                      SaveDialog.PastaInicial, SaveDialog.NomeArquivo);
+        const std::optional<std::string> arquivo = ui_.EscolherArquivoSalvar(SaveDialog);
         if (!arquivo)
             return false;
         escolha = *arquivo;

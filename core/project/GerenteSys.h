@@ -14,12 +14,14 @@
 #include <optional>
 #include <string>
 
+#include "common/Dialogo.h"
+
 namespace vastrel {
 
 // What the manager asks of the user interface.
 class TGerenteSysUi {
 public:
-    enum class TResposta { Sim, Nao, Cancelar };
+    using TResposta = vastrel::TResposta;
 
     virtual ~TGerenteSysUi() = default;
 
@@ -29,35 +31,19 @@ public:
     // The open and save dialogs: the chosen full path, or nothing when the
     // user cancels. Neither dialog asks about overwriting nor requires the
     // file to exist.
-    virtual std::optional<std::string> EscolherArquivoAbrir(const std::string& titulo,
-                                                            const std::string& filtro,
-                                                            const std::string& extensao,
-                                                            const std::string& pastaInicial) = 0;
-    virtual std::optional<std::string> EscolherArquivoSalvar(const std::string& titulo,
-                                                             const std::string& filtro,
-                                                             const std::string& extensao,
-                                                             const std::string& pastaInicial,
-                                                             const std::string& nomeProposto) = 0;
+    virtual std::optional<std::string> EscolherArquivoAbrir(const TDialogoArquivo& d) = 0;
+    virtual std::optional<std::string> EscolherArquivoSalvar(const TDialogoArquivo& d) = 0;
 
     // The main window's title.
     virtual void MudarTitulo(const std::string& titulo) = 0;
-};
-
-// Settings of one file dialog.
-struct TDialogoArquivo {
-    std::string Titulo;
-    std::string Extensao = ".vst";   // default extension
-    std::string Filtro = "*.vst|*.vst";
-    std::string PastaInicial;
-    std::string NomeArquivo;         // proposed file name (save dialog)
 };
 
 class TGerenteSys {
 public:
     explicit TGerenteSys(TGerenteSysUi& ui);
 
-    TDialogoArquivo OpenDialog;      // used by Abrir
-    TDialogoArquivo SaveDialog;      // used by SalvarComo; titled "Salvar Como" when shown
+    TDialogoArquivo OpenDialog{"", "*.vst|*.vst", ".vst", "", ""}; // used by Abrir
+    TDialogoArquivo SaveDialog{"", "*.vst|*.vst", ".vst", "", ""}; // used by SalvarComo; titled "Salvar Como" when shown
     std::string TituloPrograma;      // the plain main-window title
     std::string NomeDefault = "PROJETO1.VST";
     std::string NomeProjeto;         // file name shown in the title and the questions

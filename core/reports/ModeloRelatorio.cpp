@@ -6,6 +6,9 @@
 #include "project/Projeto.h"
 #include "reports/RelatorioDimensionamento.h"
 
+#include <string_view>
+#include <utility>
+
 namespace vastrel::relatorio {
 
 const char* const kNbsp4 = "&nbsp;&nbsp;&nbsp;&nbsp;";
@@ -112,6 +115,115 @@ std::string Documento(const std::string& titulo, const std::string& dataEmissao,
     h << "</BODY>";
     h << "</HTML>";
     return std::move(h.Texto());
+}
+
+namespace {
+
+std::string Minusculas(std::string t)
+{
+    for (char& ch : t)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = static_cast<char>(ch - 'A' + 'a');
+    return t;
+}
+
+// The entities EscaparHtml writes, back to their characters.
+std::string DesfazerEntidades(const std::string& t)
+{
+    static const std::pair<const char*, char> kEntidades[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}};
+    std::string r;
+    for (std::size_t i = 0; i < t.size();) {
+        bool trocou = false;
+        for (const auto& [entidade, ch] : kEntidades) {
+            const std::string_view e(entidade);
+            if (t.compare(i, e.size(), e) == 0) {
+                r += ch;
+                i += e.size();
+                trocou = true;
+                break;
+            }
+        }
+        if (!trocou)
+            r += t[i++];
+    }
+    return r;
+}
+
+} // namespace
+
+std::string Base64(const std::string& bytes)
+{
+    static const char kAlfabeto[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string r;
+    r.reserve((bytes.size() + 2) / 3 * 4);
+    std::size_t i = 0;
+    const auto b = [&bytes](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[k])); };
+    for (; i + 2 < bytes.size(); i += 3) {
+        const unsigned v = (b(i) << 16) | (b(i + 1) << 8) | b(i + 2);
+        r += kAlfabeto[(v >> 18) & 63];
+        r += kAlfabeto[(v >> 12) & 63];
+        r += kAlfabeto[(v >> 6) & 63];
+        r += kAlfabeto[v & 63];
+    }
+    if (i + 1 == bytes.size()) {
+        const unsigned v = b(i) << 16;
+        r += kAlfabeto[(v >> 18) & 63];
+        r += kAlfabeto[(v >> 12) & 63];
+        r += "==";
+    } else if (i + 2 == bytes.size()) {
+        const unsigned v = (b(i) << 16) | (b(i + 1) << 8);
+        r += kAlfabeto[(v >> 18) & 63];
+        r += kAlfabeto[(v >> 12) & 63];
+        r += kAlfabeto[(v >> 6) & 63];
+        r += '=';
+    }
+    return r;
+}
+
+std::string TipoFigura(const std::filesystem::path& arquivo)
+{
+    const std::string ext = Minusculas(arquivo.extension().string());
+    if (ext == ".jpg" || ext == ".jpeg")
+        return "image/jpeg";
+    if (ext == ".png")
+        return "image/png";
+    if (ext == ".bmp")
+        return "image/bmp";
+    if (ext == ".gif")
+        return "image/gif";
+    return "application/octet-stream";
+}
+
+std::string EmbutirFiguras(const std::string& html, const TLeitorFigura& leitor, std::vector<std::string>* faltando)
+{
+    const std::string baixo = Minusculas(html);
+    std::string r;
+    std::size_t copiado = 0;
+    for (std::size_t img = baixo.find("<img"); img != std::string::npos; img = baixo.find("<img", img + 4)) {
+        const std::size_t fim = baixo.find('>', img);
+        if (fim == std::string::npos)
+            break;
+        const std::size_t src = baixo.find("src=\"", img);
+        if (src == std::string::npos || src > fim)
+            continue;
+        const std::size_t inicio = src + 5;
+        const std::size_t aspas = html.find('"', inicio);
+        if (aspas == std::string::npos || aspas > fim)
+            continue;
+        const std::string endereco = DesfazerEntidades(html.substr(inicio, aspas - inicio));
+        const std::optional<TFiguraEmbutida> figura = leitor ? leitor(endereco) : std::nullopt;
+        if (!figura) {
+            if (faltando)
+                faltando->push_back(endereco);
+            continue;
+        }
+        r.append(html, copiado, inicio - copiado);
+        r += "data:" + figura->Tipo + ";base64," + Base64(figura->Bytes);
+        copiado = aspas;
+    }
+    r.append(html, copiado, std::string::npos);
+    return r;
 }
 
 } // namespace vastrel::relatorio

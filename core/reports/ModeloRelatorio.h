@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vastrel {
 
@@ -52,6 +54,30 @@ void Chuva(TTexto& h, TProjeto& p);
 // folder when the header picture is not there).
 std::string Documento(const std::string& titulo, const std::string& dataEmissao,
                       const std::filesystem::path& pastaPrograma, const std::function<void(TTexto&)>& corpo);
+
+// A picture a report names, as it goes inside a saved page.
+struct TFiguraEmbutida {
+    std::string Tipo;  // MIME type: "image/png", "image/jpeg", "image/bmp"
+    std::string Bytes; // the picture file's content
+};
+// What a picture's address (the SRC of its IMG element, entities decoded)
+// holds, or nothing when it is not at hand.
+using TLeitorFigura = std::function<std::optional<TFiguraEmbutida>(const std::string& src)>;
+
+// The document with its pictures inside it: the SRC of every IMG element
+// becomes a "data:" address carrying the picture, so that the saved page
+// needs no file beside it and shares none with other reports. A picture the
+// reader cannot give keeps its address; `faltando`, when given, receives
+// those addresses.
+std::string EmbutirFiguras(const std::string& html, const TLeitorFigura& leitor,
+                           std::vector<std::string>* faltando = nullptr);
+
+// The MIME type of a picture file by its extension (".jpg", ".bmp", ".png"),
+// "application/octet-stream" for any other.
+std::string TipoFigura(const std::filesystem::path& arquivo);
+
+// Base64 (RFC 4648) of `bytes`, without line breaks.
+std::string Base64(const std::string& bytes);
 
 } // namespace relatorio
 

@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace vastrel;
 using namespace vastrel::gui;
 using vastrel::test::TDialogosRoteiro;
@@ -210,6 +212,39 @@ private slots:
         QCOMPARE(PaginaDeAjuda(kTopicoConteudo).filename().string(), std::string("index.htm"));
         auto b = Abrir(PaginaDeAjuda(30));
         QCOMPARE(b->windowTitle(), QStringLiteral("Identificação do projeto"));
+    }
+
+    // Every topic a window opens has a page of its own, and every page says
+    // enough to fill its window in: no stub under 100 words of text.
+    void everyTopicHasAFullPage()
+    {
+        QStringList semPagina;
+        for (int t : topico::kTodos)
+            if (PaginaDeAjuda(t).filename().string() == "index.htm")
+                semPagina << QString::number(t);
+        QCOMPARE(semPagina, QStringList());
+
+        const QRegularExpression marcacao(QStringLiteral("<[^>]*>"));
+        QStringList curtas, semTopico;
+        QDirIterator it(QStringLiteral(VASTREL_SOURCE_DIR "/data/programa/ajuda"), {QStringLiteral("*.htm")});
+        while (it.hasNext()) {
+            const QString caminho = it.next();
+            QFile f(caminho);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QString texto = QString::fromUtf8(f.readAll());
+            texto.replace(marcacao, QStringLiteral(" "));
+            const qsizetype palavras = texto.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size();
+            const QString nome = QFileInfo(caminho).completeBaseName();
+            if (palavras < 100)
+                curtas << nome + ": " + QString::number(palavras);
+            bool numero = false;
+            const int t = nome.toInt(&numero);
+            if (numero && std::find(std::begin(topico::kTodos), std::end(topico::kTodos), t) == std::end(topico::kTodos))
+                semTopico << nome;
+        }
+        QCOMPARE(curtas, QStringList());
+        // A numbered page no window opens is a topic number gone astray.
+        QCOMPARE(semTopico, QStringList());
     }
 };
 

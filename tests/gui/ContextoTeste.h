@@ -24,16 +24,8 @@ namespace vastrel::test {
 class TUiNula : public TGerenteSysUi {
 public:
     TResposta Perguntar(const std::string&, bool) override { return TResposta::Nao; }
-    std::optional<std::string> EscolherArquivoAbrir(const std::string&, const std::string&, const std::string&,
-                                                    const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::optional<std::string> EscolherArquivoSalvar(const std::string&, const std::string&, const std::string&,
-                                                     const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
+    std::optional<std::string> EscolherArquivoAbrir(const TDialogoArquivo&) override { return std::nullopt; }
+    std::optional<std::string> EscolherArquivoSalvar(const TDialogoArquivo&) override { return std::nullopt; }
     void MudarTitulo(const std::string&) override {}
 };
 
@@ -46,7 +38,7 @@ struct TContextoTeste {
     TGerenteSys gerente{ui};
     gui::TAjuda ajuda{dialogos};
     QWidget principal;
-    gui::TContextoPrograma contexto{projeto, gerente, dialogos, ajuda, &principal, {}};
+    gui::TContextoPrograma contexto{projeto, gerente, dialogos, ajuda, &principal, {}, {}};
 };
 
 // Runs `acao` on the next modal dialog, after it is shown.

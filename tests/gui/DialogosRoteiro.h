@@ -48,7 +48,7 @@ public:
 private:
     QString Proximo(const gui::TArquivoDialogo& d)
     {
-        TitulosArquivo << d.Titulo;
+        TitulosArquivo << QString::fromStdString(d.Titulo);
         if (Arquivos.empty())
             return {};
         const QString a = Arquivos.front();

@@ -11,6 +11,7 @@
 
 #include "common/Format.h"
 #include "common/Locale.h"
+#include "dimensioning/EntradaDimensionamento.h"
 #include "dimensioning/Simulacao.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
@@ -278,11 +279,138 @@ private slots:
             d.seBSt()->setValue(10);
             QCOMPARE(d.IndiceK()->text(), QStringLiteral("1,1"));
             QCOMPARE(d.IndiceM()->text(), QStringLiteral("1.50"));
-            const TEspacamento& e = a.projeto.EspacamentoAtual();
+            const TEspacamento& e = d.Espacamento();
             QVERIFY(std::abs(e.EV - 2.59) < 0.01 && std::abs(e.EH - 25.9) < 0.1);
             QCOMPARE(d.PreviaEV()->text(), Q(FormatFloat("0.0#", e.EV)));
             QCOMPARE(d.PreviaEH()->text(), Q(FormatFloat("0.0#", e.EH)));
         }
+    }
+
+    // The dialogs show the slope in whole percent within their spin range,
+    // but the project keeps the slope measured unless the user changes it.
+    void DialogosDeEspacamentoGuardamADeclividadeMedida()
+    {
+        TAmbiente a(QStringLiteral("nivel-trapezoidal-londrina.vst"), true);
+        struct Caso {
+            const char* decli;
+            int metodo;
+            int mostrada;
+            double st;
+        };
+        const Caso casos[] = {
+            {"6,5", 0, 6, 0.065}, {"25", 2, 20, 0.25}, {"6,5", 1, 6, 0.065}, {"25", 1, 25, 0.25},
+        };
+        for (const Caso& caso : casos) {
+            auto* metodo = a.Filho<QComboBox>("Metodo");
+            metodo->setCurrentIndex(caso.metodo);
+            emit metodo->activated(caso.metodo);
+            a.Campo(TCampo::DecliTer)->setText(QString::fromUtf8(caso.decli));
+            int vista = -1;
+            AoAbrirModal([&vista](QDialog* d) {
+                vista = d->findChild<QSpinBox*>("seBSt")->value();
+                d->findChild<QPushButton*>("OK")->click();
+            });
+            a.janela->DefinirClick();
+            QCOMPARE(vista, caso.mostrada);
+            QCOMPARE(a.projeto.Terreno.St, caso.st);
+            QCOMPARE(a.Campo(TCampo::DecliTer)->text(), Q(FormatFloat("0.0######", caso.st * 100)));
+            // The spacing is that of the measured slope.
+            TEspacamento esperado = a.projeto.EspacamentoAtual();
+            esperado.CalculaPorMetodo(caso.st, 0, 0, 1, 0);
+            QCOMPARE(a.projeto.EspacamentoAtual().EV, esperado.EV);
+            QCOMPARE(a.projeto.EspacamentoAtual().EH, esperado.EH);
+        }
+        // A value the user picks is stored as picked.
+        a.projeto.Terreno.St = 0.065;
+        TFBentleyDim d(a.contexto);
+        d.show();
+        d.seBSt()->setValue(7);
+        d.OKClick();
+        QCOMPARE(a.projeto.Terreno.St, 0.07);
+    }
+
+    void LombardiNetoCanceladoNaoMudaNada()
+    {
+        TAmbiente a(QStringLiteral("nivel-triangular-piracicaba.vst"));
+        const TEspacamento antes = a.projeto.EspacamentoAtual();
+        const double stAntes = a.projeto.Terreno.St;
+        const auto escolher = [](TFLombNetoDim& d) {
+            d.Cult()->setCurrentIndex(5);
+            emit d.Cult()->activated(5);
+            d.Erosao()->setCurrentIndex(1);
+            emit d.Erosao()->activated(1);
+            d.Prep()->setCurrentIndex(4);
+            emit d.Prep()->activated(4);
+            d.seBSt()->setValue(9);
+        };
+        {
+            TFLombNetoDim d(a.contexto);
+            d.show();
+            escolher(d);
+            QCOMPARE(d.Espacamento().Cultura.IndCultura, 5);
+            d.findChild<QPushButton*>("Cancelar")->click();
+        }
+        const TEspacamento& depois = a.projeto.EspacamentoAtual();
+        QVERIFY(depois == antes);
+        QCOMPARE(a.projeto.Terreno.St, stAntes);
+        // "&Ok" takes the same choices.
+        TFLombNetoDim d(a.contexto);
+        d.show();
+        escolher(d);
+        d.OKClick();
+        QCOMPARE(depois.Cultura.Cultura, std::string("Aveia"));
+        QCOMPARE(depois.Erosao.IndErosao, 1);
+        QCOMPARE(depois.Preparo.IndiceM, 2.0);
+        QCOMPARE(a.projeto.Terreno.St, 0.09);
+        QVERIFY(std::abs(depois.EV - 0.4518 * 1.1 * std::pow(9, 0.58) * (1.25 + 2.0) / 2) < 1e-9);
+    }
+
+    // The cover dialog opens on what is stored; OK without a change keeps
+    // the cover, and the design flow with it.
+    void CoberturaAbreNaEscolhaGuardada()
+    {
+        TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        const TCobertura& cob = a.projeto.Terreno.Cobertura;
+        QCOMPARE(int(cob.UsoTerra.Indice), 1);
+        QCOMPARE(int(cob.Tratamento.Indice), 2);
+        QCOMPARE(int(cob.CondicaoHidrologica.Indice), 3);
+        const auto vazao = [&a] {
+            a.janela->LerCampos();
+            return Dimensionar(a.projeto).Q;
+        };
+        const double q = vazao();
+        QVERIFY(q > 0);
+        int tratamento = -9, condicao = -9;
+        AoAbrirModal([&](QDialog* d) {
+            auto* c = qobject_cast<TFCober*>(d);
+            tratamento = c->GrupoTratamento()->checkedId();
+            condicao = c->GrupoCondicao()->checkedId();
+            d->findChild<QPushButton*>("OK")->click();
+        });
+        a.janela->CoberturaClick();
+        QCOMPARE(tratamento, 1);  // "Com curvas de nível"
+        QCOMPARE(condicao, 2);    // "Boa"
+        QCOMPARE(int(cob.Tratamento.Indice), 2);
+        QCOMPARE(int(cob.CondicaoHidrologica.Indice), 3);
+        QCOMPARE(vazao(), q);
+
+        // The items follow the curve-number table.
+        TFCober d(a.contexto, 5);
+        d.UsoTerra = 2;
+        d.Tratamento = 2;
+        d.Condicao = 2;
+        d.show();
+        QCOMPARE(d.GrupoCondicao()->checkedId(), 1);
+        QVERIFY(d.GrupoCondicao()->button(1)->isEnabled());
+        d.GrupoTratamento()->button(0)->click();  // straight rows: no "Regular" row
+        QVERIFY(!d.GrupoCondicao()->button(1)->isEnabled());
+        QCOMPARE(d.GrupoCondicao()->checkedId(), 0);
+        d.GrupoUso()->button(4)->click();  // pasture: preset on the contour
+        QCOMPARE(d.GrupoTratamento()->checkedId(), 1);
+        QVERIFY(d.GrupoTratamento()->button(0)->isEnabled());
+        QVERIFY(!d.GrupoTratamento()->button(2)->isEnabled());
+        d.Confirmar();
+        QCOMPARE(d.Escolha(), (TEscolhaCobertura{4, 2, 1}));
     }
 
     void DialogosDeValoresDeReferencia()
@@ -606,7 +734,8 @@ private slots:
         QVERIFY(html.contains("<B>Vazão: </B>" + Q(FormatFloat("0.0#", q)) + " L/s</TD>"));
         QVERIFY(html.contains("SIMULAÇÃO"));
         QVERIFY(QFile::exists(destino.filePath("relatorio.htm")));
-        QVERIFY(QFile::exists(destino.filePath("Bit.bmp")));
+        // The saved page carries its chart inside it, sharing no picture file.
+        QVERIFY(!QFile::exists(destino.filePath("Bit.bmp")));
         QVERIFY(QFileInfo(destino.filePath("relatorio.pdf")).size() > 1000);
     }
 };

@@ -248,11 +248,22 @@ private slots:
         d.Listas()->Cult()->setCurrentIndex(leguminosas);
         emit d.Listas()->Cult()->activated(leguminosas);
         QCOMPARE(d.Listas()->IndiceU()->text(), QStringLiteral("1"));
-        // Group D is accepted for the location, and Cancel keeps the choices.
+        // Group D is accepted for the location; Cancel leaves the project's
+        // spacing as it was, OK takes the choices.
         d.Listas()->Erosao()->setCurrentIndex(3);
         emit d.Listas()->Erosao()->activated(3);
-        d.reject();
         const TEspacamento& e = a.projeto.TerracosNivel.Espacamento;
+        const int cultura = e.Cultura.IndCultura, erosao = e.Erosao.IndErosao;
+        d.reject();
+        QCOMPARE(int(e.Cultura.IndCultura), cultura);
+        QCOMPARE(int(e.Erosao.IndErosao), erosao);
+        TFLombNetoLoc ok(a.contexto);
+        ok.show();
+        ok.Listas()->Cult()->setCurrentIndex(leguminosas);
+        emit ok.Listas()->Cult()->activated(leguminosas);
+        ok.Listas()->Erosao()->setCurrentIndex(3);
+        emit ok.Listas()->Erosao()->activated(3);
+        ok.OKClick();
         QCOMPARE(int(e.Cultura.IndCultura), leguminosas);
         QCOMPARE(e.Cultura.IndiceU, 1.0);
         QCOMPARE(int(e.Erosao.IndErosao), 3);

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
@@ -242,7 +243,6 @@ private slots:
         QCOMPARE(dialogos->TitulosArquivo, QStringList{"Salvar Como"});
         QCOMPARE(w.windowTitle(), QStringLiteral("Vastrel 3.0 ('Boa Esperança.vst')"));
         QVERIFY(!w.Gerente().Alterado);
-        // The recent captions follow at the next refresh (here: closing).
         w.FecharClick();
         QVERIFY(dialogos->Mensagens.isEmpty());
         QCOMPARE(w.windowTitle(), QStringLiteral("Vastrel 3.0"));
@@ -273,6 +273,34 @@ private slots:
         QCOMPARE(w.Gerente().Recentes, (std::array<std::string, 4>{bMaiusculo, a, c, ""}));
         QVERIFY(AcaoDoMenu(w, "&Projeto", QStringLiteral("&1/ B.VST")));
         QVERIFY(AcaoDoMenu(w, "&Projeto", QStringLiteral("&2/ a.vst")));
+    }
+
+    void savingRefreshesTheRecentCaptions()
+    {
+        const std::string a = Exemplo("a.vst"), b = Exemplo("b.vst");
+        TFPrincipal& w = Nova();
+        w.Gerente().Recentes = {a, b, "", ""};
+        w.AtualizarRecentes();
+        AcaoDoMenu(w, "&Projeto", QStringLiteral("&2/ b.vst"))->trigger();
+        const QString c = QString::fromStdString((pasta->Path() / "c.vst").string());
+        dialogos->Arquivos = {c};
+        w.SalvarComoClick();
+        QCOMPARE(w.Gerente().Recentes, (std::array<std::string, 4>{c.toStdString(), b, a, ""}));
+        // Each caption names the file its entry opens.
+        QVERIFY(AcaoDoMenu(w, "&Projeto", QStringLiteral("&1/ c.vst")));
+        QVERIFY(AcaoDoMenu(w, "&Projeto", QStringLiteral("&2/ b.vst")));
+        QVERIFY(AcaoDoMenu(w, "&Projeto", QStringLiteral("&3/ a.vst")));
+        // A plain save of a project opened from elsewhere puts it first too.
+        w.Gerente().Recentes = {a, "", "", ""};
+        w.AtualizarRecentes();
+        w.SalvarClick();
+        QVERIFY(AcaoDoMenu(w, "&Projeto", QStringLiteral("&1/ c.vst")));
+        QVERIFY(AcaoDoMenu(w, "&Projeto", QStringLiteral("&2/ a.vst")));
+        // Quit is on Ctrl+Q; Ctrl+Z stays free for undo.
+        QAction* sair = AcaoDoMenu(w, "&Projeto", "&Sair");
+        QCOMPARE(sair->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        for (QAction* acao : w.findChildren<QAction*>())
+            QVERIFY(acao->shortcut() != QKeySequence(QKeySequence::Undo));
     }
 
     void aMissingRecentFileClosesTheProjectSilently()
@@ -448,7 +476,7 @@ private slots:
         QCOMPARE(int(w.Projeto().Nimbra.IndEstado), 24);
     }
 
-    void identificationCancelKeepsTheRecordButMarksTheProject()
+    void identificationCancelKeepsTheRecordAndTheFlag()
     {
         TFPrincipal& w = Nova();
         dialogos->Arquivos = {QString::fromStdString(Exemplo())};
@@ -463,7 +491,7 @@ private slots:
         });
         w.IdentificacaoClick();
         QCOMPARE(w.Projeto().IDProjeto.Estado, std::string("SP"));
-        QVERIFY(w.Gerente().Alterado);
+        QVERIFY(!w.Gerente().Alterado);
     }
 
     void keysRunTheCommands()
@@ -505,7 +533,7 @@ private slots:
         QTest::newRow("fechar") << "&Projeto" << "&Fechar" << "" << "Fecha o projeto atual";
         QTest::newRow("identificação") << "&Projeto" << "&Identificação" << "F5"
                                        << "Exibe as informações de identificação do projeto atual";
-        QTest::newRow("sair") << "&Projeto" << "&Sair" << "Ctrl+Z" << "";
+        QTest::newRow("sair") << "&Projeto" << "&Sair" << "Ctrl+Q" << "";
         QTest::newRow("práticas") << "P&ráticas Conservacionistas" << "&Descrição das Práticas" << ""
                                   << "Descrição das práticas conservacionistas";
         QTest::newRow("seleção") << "P&ráticas Conservacionistas" << "&Seleção de Práticas" << ""
@@ -568,6 +596,19 @@ private slots:
                                      "Menu Ferramentas", "Menu Configurações", "Menu Janela", "Menu Ajuda"}));
         QCOMPARE(w.PainelHora()->width(), 100);
         QVERIFY(QTime::fromString(w.PainelHora()->text(), QStringLiteral("HH:mm:ss")).isValid());
+    }
+
+    void messageBoxesCarryTheProgramsTitle()
+    {
+        // The real boxes, not the scripted ones: the title is theirs.
+        TDialogosQt reais;
+        QString titulo;
+        QuandoAbrir<QMessageBox>([&titulo](QMessageBox* caixa) {
+            titulo = caixa->windowTitle();
+            caixa->button(QMessageBox::Ok)->click();
+        });
+        reais.Informacao(nullptr, QStringLiteral("Relatório gravado."));
+        QCOMPARE(titulo, QStringLiteral("Vastrel 3.0"));
     }
 
     void aWebPageThatCannotOpenIsReported()

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -103,11 +104,33 @@ TEST(ParseIntTest, DecimalIntegersOnly)
         EXPECT_FALSE(ParseInt(bad).has_value()) << bad;
 }
 
+// Qt applies the user's locale to the C library when the desktop program
+// starts; in pt_BR.UTF-8 the C library writes "0,5". The conversions must not
+// notice: they write the separator the program chose, nothing else.
+TEST(FormatTest, IgnoresTheCLibraryLocale)
+{
+    const std::string antes = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "pt_BR.UTF-8"))
+        GTEST_SKIP() << "pt_BR.UTF-8 não está instalada (scripts/install-deps.sh a gera)";
+    ASSERT_EQ(std::localeconv()->decimal_point[0], ',');
+    for (char sep : {',', '.'}) {
+        ScopedDecimalSeparator s(sep);
+        const std::string d(1, sep);
+        EXPECT_EQ(FormatFloat("0.0######", 0.05), "0" + d + "05");
+        EXPECT_EQ(FloatToStr(-2.5), "-2" + d + "5");
+        EXPECT_EQ(FloatToStr(1.5e-7), "1" + d + "5E-7");
+        EXPECT_EQ(FormatGeneral(3.14159, 3), "3" + d + "14");
+        EXPECT_EQ(ParseFloat(FloatToStr(66.566)), 66.566);
+    }
+    EXPECT_EQ(FloatToJson(0.25), "0.25");
+    std::setlocale(LC_ALL, antes.c_str());
+}
+
 TEST(FloatToJsonTest, AlwaysAPointAndFullPrecision)
 {
     ScopedDecimalSeparator sep(',');
     EXPECT_EQ(FloatToJson(0.1), "0.1");
-    EXPECT_EQ(std::stod(FloatToJson(1.0 / 3.0)), 1.0 / 3.0);
+    EXPECT_EQ(ParseFloat(FloatToJson(1.0 / 3.0)), 1.0 / 3.0);
 }
 
 } // namespace

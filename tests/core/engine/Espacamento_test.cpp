@@ -528,6 +528,36 @@ TEST_F(EspacamentoArquivoTest, ReadRules)
     }
 }
 
+TEST_F(EspacamentoArquivoTest, SoilNameComesFromTheListOfTheMethodRead)
+{
+    // The object held the other list before the read (the last project was
+    // of the other method); the method read decides the list.
+    struct Caso {
+        int metodo;
+        std::uint8_t listaAntes;
+        std::uint8_t listaDepois;
+        const char* tipoSolo;
+        double x;
+    };
+    const Caso casos[] = {
+        {2, 1, 2, "Terra roxa", 1.212},
+        {0, 2, 1, "Solos de textura grossa", 3.5},
+        // Methods without a soil class keep the list held.
+        {1, 2, 2, "Terra roxa", 1.212},
+        {3, 1, 1, "Solos de textura grossa", 3.5},
+    };
+    for (const Caso& caso : casos) {
+        GravaSecao("Versao=1\r\nIndMetodologia=" + std::to_string(caso.metodo) +
+                   "\r\nIndCultura=0\r\nIndErosao=0\r\nIndPreparo=0\r\nIndSolo=2\r\n");
+        TEspacamento esp;
+        esp.Solo.Metodo = caso.listaAntes;
+        ASSERT_TRUE(esp.Ler(arquivo)) << caso.metodo;
+        EXPECT_EQ(esp.Solo.Metodo, caso.listaDepois) << caso.metodo;
+        EXPECT_EQ(esp.Solo.TipoSolo, caso.tipoSolo) << caso.metodo;
+        EXPECT_EQ(esp.Solo.IndiceSolo, caso.x) << caso.metodo;
+    }
+}
+
 TEST_F(EspacamentoArquivoTest, MethodFiveIsReadButComputesNothing)
 {
     GravaSecao("Versao=1\r\nEH=20\r\nEV=2\r\nIndMetodologia=5\r\nIndCultura=0\r\n"

@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <set>
+#include <vector>
 
 using namespace vastrel;
 using vastrel::test::ReadBytes;
@@ -106,6 +109,76 @@ TEST(TerrenoTest, CurveNumberByCoverAndInfiltrationColumn)
         EXPECT_EQ(terreno.NumeroCurva(), caso.cn)
             << caso.uso << "/" << caso.tratamento << "/" << caso.condicao << " VIB " << caso.vib;
     }
+}
+
+namespace {
+
+// The four curve numbers of a cover, one per infiltration column.
+std::array<int, 4> NumerosCurva(int uso, int tratamento, int condicao)
+{
+    std::array<int, 4> r{};
+    const double colunas[] = {1, 10, 100, 250};
+    for (std::size_t i = 0; i < 4; ++i)
+        r[i] = Terreno(uso, tratamento, condicao, colunas[i]).NumeroCurva();
+    return r;
+}
+
+} // namespace
+
+TEST(TerrenoTest, CoverDialogOffersExactlyTheCombinationsWithACurveNumber)
+{
+    // Oracle: the curve numbers themselves. Every combination the dialog can
+    // confirm has a row, and every row of a land use can be reached.
+    for (int uso = 0; uso <= 5; ++uso) {
+        std::set<std::array<int, 4>> alcancaveis, daTabela;
+        std::vector<int> tratamentos = TratamentosPermitidos(uso);
+        if (tratamentos.empty())
+            tratamentos.push_back(0);
+        for (int t : tratamentos) {
+            std::vector<int> condicoes = CondicoesPermitidas(uso, t);
+            if (condicoes.empty())
+                condicoes.push_back(0);
+            for (int c : condicoes) {
+                const TEscolhaCobertura e = CoberturaConfirmada({uso, t, c});
+                const auto cn = NumerosCurva(e.UsoTerra, e.Tratamento, e.CondicaoHidrologica);
+                EXPECT_NE(cn[0], 0) << uso << t << c;
+                alcancaveis.insert(cn);
+            }
+        }
+        for (int t = 0; t <= 3; ++t)
+            for (int c = 0; c <= 3; ++c)
+                if (const auto cn = NumerosCurva(uso, t, c); cn[0] != 0)
+                    daTabela.insert(cn);
+        EXPECT_EQ(alcancaveis, daTabela) << uso;
+    }
+    // Rows that a fixed list per land use left out: pasture in straight rows,
+    // contoured narrow-row crops in regular condition.
+    EXPECT_EQ(TratamentosPermitidos(4), (std::vector<int>{1, 2}));
+    EXPECT_EQ(CondicoesPermitidas(2, 2), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(CondicoesPermitidas(1, 2), (std::vector<int>{1, 3}));
+    EXPECT_TRUE(TratamentosPermitidos(5).empty());
+    EXPECT_TRUE(CondicoesPermitidas(0, 1).empty());
+}
+
+TEST(TerrenoTest, CoverDialogPresetsAndConfirmation)
+{
+    struct Caso {
+        int uso;
+        TEscolhaCobertura preset;
+    };
+    const Caso casos[] = {
+        {0, {0, 1, 0}}, {1, {1, 1, 1}}, {3, {3, 1, 1}}, {4, {4, 2, 1}}, {5, {5, 0, 1}},
+    };
+    for (const Caso& caso : casos)
+        EXPECT_EQ(CoberturaAoEscolherUso(caso.uso), caso.preset) << caso.uso;
+    // A treatment keeps the condition it offers, otherwise takes the first.
+    EXPECT_EQ(CoberturaAoEscolherTratamento({2, 2, 2}, 3), (TEscolhaCobertura{2, 3, 1}));
+    EXPECT_EQ(CoberturaAoEscolherTratamento({1, 1, 3}, 2), (TEscolhaCobertura{1, 2, 3}));
+    // OK: forest has no treatment, bare soil no condition; the rest is kept.
+    EXPECT_EQ(CoberturaConfirmada({5, 1, 3}), (TEscolhaCobertura{5, 0, 3}));
+    EXPECT_EQ(CoberturaConfirmada({0, 1, 2}), (TEscolhaCobertura{0, 1, 0}));
+    EXPECT_EQ(CoberturaConfirmada({1, 2, 3}), (TEscolhaCobertura{1, 2, 3}));
+    EXPECT_EQ(CoberturaConfirmada({0, 0, 0}), (TEscolhaCobertura{0, 0, 0}));
 }
 
 TEST(TerrenoTest, InitialAbstractionIsOneFifthOfThePotentialRetention)

@@ -34,17 +34,14 @@ public:
         Respostas.pop_front();
         return r;
     }
-    std::optional<std::string> EscolherArquivoAbrir(const std::string& titulo, const std::string&,
-                                                    const std::string&, const std::string&) override
+    std::optional<std::string> EscolherArquivoAbrir(const TDialogoArquivo& d) override
     {
-        Dialogos.push_back("abrir:" + titulo);
+        Dialogos.push_back("abrir:" + d.Titulo);
         return Proximo();
     }
-    std::optional<std::string> EscolherArquivoSalvar(const std::string& titulo, const std::string&,
-                                                     const std::string&, const std::string&,
-                                                     const std::string&) override
+    std::optional<std::string> EscolherArquivoSalvar(const TDialogoArquivo& d) override
     {
-        Dialogos.push_back("salvar:" + titulo);
+        Dialogos.push_back("salvar:" + d.Titulo);
         return Proximo();
     }
     void MudarTitulo(const std::string& titulo) override { Titulo = titulo; }
