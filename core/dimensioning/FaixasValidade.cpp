@@ -11,26 +11,17 @@ namespace {
 using G = TGrandezaFaixa;
 using X = TExibicaoFaixa;
 
-// A value and its unit as the user sees them.
-std::string TextoValor(const TFaixaValidade& f, double valor, const TUnidades& u)
+// A number as the user sees it (slopes in the slope display unit), and the
+// unit after it (with its leading space; empty for a pure number).
+std::string Numero(const TFaixaValidade& f, double valor, const TUnidades& u)
 {
-    if (f.Exibicao == X::Declividade)
-        return FloatToStr(u.MostrarDeclividade(valor)) + " " + u.UnidDeclividade;
-    std::string t = FloatToStr(valor);
-    if (!f.Unidade.empty())
-        t += " " + std::string(f.Unidade);
-    return t;
+    return FloatToStr(f.Exibicao == X::Declividade ? u.MostrarDeclividade(valor) : valor);
 }
 
-std::string TextoIntervalo(const TFaixaValidade& f, const TUnidades& u)
+std::string Unidade(const TFaixaValidade& f, const TUnidades& u)
 {
-    if (f.Exibicao == X::Declividade)
-        return FloatToStr(u.MostrarDeclividade(f.Minimo)) + " a " + FloatToStr(u.MostrarDeclividade(f.Maximo)) + " " +
-               u.UnidDeclividade;
-    std::string t = FloatToStr(f.Minimo) + " a " + FloatToStr(f.Maximo);
-    if (!f.Unidade.empty())
-        t += " " + std::string(f.Unidade);
-    return t;
+    const std::string unidade = f.Exibicao == X::Declividade ? u.UnidDeclividade : std::string(f.Unidade);
+    return unidade.empty() ? unidade : " " + unidade;
 }
 
 void Acrescentar(std::vector<std::string>& avisos, G g, double valor, const TUnidades& u)
@@ -84,8 +75,8 @@ std::optional<std::string> AvisoFaixa(TGrandezaFaixa grandeza, double valor, con
         return std::nullopt;
     std::string nome(f.Nome);
     nome[0] = static_cast<char>(nome[0] - 'a' + 'A');
-    return nome + " (" + TextoValor(f, valor, u) + ") está fora da faixa de validade, de " + TextoIntervalo(f, u) +
-           ". Fonte: " + std::string(f.Fonte) + ". O cálculo prossegue; confira o valor.";
+    return nome + " (" + Numero(f, valor, u) + Unidade(f, u) + ") está fora da faixa de validade, de " +
+           Numero(f, f.Minimo, u) + " a " + Numero(f, f.Maximo, u) + Unidade(f, u) + ". Fonte: " + std::string(f.Fonte) + ". O cálculo prossegue; confira o valor.";
 }
 
 std::vector<std::string> AvisosDimensionamento(TProjeto& p)
