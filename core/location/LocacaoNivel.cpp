@@ -296,16 +296,20 @@ void TLocacaoNivel::Locar(const std::filesystem::path& imgElev, const std::files
         if (topo.Col >= 1)
             LocarDescendo(topo);
 
-        // 11. The watershed's mean slope: the location keeps it in percent
-        // for the report; the terrain, whose slopes are in m/m, takes it as
-        // its slope.
+        // 11. The watershed's mean slope: the location keeps it, in
+        // percent, for the report.
         DeclividadeMedia = declividadeMedia;
-        terreno.SetSt(declividadeMedia / 100);
 
         // 12. The two files.
         if (!r.Vet.GravarVetor(vetSaida))
             throw Exception("Não foi possível gravar o arquivo \"" + Nome(vetSaida) + "\".");
         r.Tabela.Salvar(CaminhoTabela(vetSaida));
+
+        // The slope and spacing of each strip are the run's: the terrain and
+        // the spacing go back to the dimensioning's values, so that a saved
+        // location leaves the dimensioning of the project as it was.
+        terreno = terrenoAntes;
+        terracos.Espacamento = espacamentoAntes;
     } catch (...) {
         run_.reset();
         terreno = terrenoAntes;

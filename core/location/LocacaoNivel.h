@@ -110,10 +110,11 @@ public:
     // Portuguese before anything is written; an error of the spacing or
     // channel formulas ends the run where it occurs and nothing is written.
     // A cancel writes the files with what was placed. Afterwards
-    // DeclividadeMedia holds the watershed's mean slope in percent, the
-    // terrain's St the same slope in m/m, the spacing its last EV and EH,
-    // and the type selection the recommended type. The spacing method
-    // "Altura do terraço arbitrada" takes the height AlturaArbitrada.
+    // DeclividadeMedia holds the watershed's mean slope in percent and the
+    // type selection the recommended type; the terrain and the spacing keep
+    // the values they had before the run (those of the dimensioning). The
+    // spacing method "Altura do terraço arbitrada" takes the height
+    // AlturaArbitrada.
     void Locar(const std::filesystem::path& imgElev, const std::filesystem::path& imgDecli, TPrecipitacao& chuva,
                TTerreno& terreno, TTerracosNivel& terracos, const std::filesystem::path& vetSaida);
 

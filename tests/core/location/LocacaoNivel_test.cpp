@@ -169,9 +169,10 @@ TEST(Locar, ConeComEspacamentoArbitradoDeUmMetro)
     }
     EXPECT_NEAR(loc.AreaBacia, std::numbers::pi * 30 * 30 / 10000, 0.01);
     // The location keeps the watershed's mean slope in percent; the
-    // terrain takes the same slope in m/m.
+    // terrain and the spacing keep the dimensioning's values.
     EXPECT_NEAR(loc.DeclividadeMedia, 20, 1.5);
-    EXPECT_DOUBLE_EQ(p.Terreno.St, loc.DeclividadeMedia / 100);
+    EXPECT_DOUBLE_EQ(p.Terreno.St, 0);
+    EXPECT_DOUBLE_EQ(p.Terracos.Espacamento.EV, 1);
     EXPECT_EQ(p.Terracos.SelecaoTipoTerraco.MetTipoTerraco, 2);
     EXPECT_GT(areaSomada, 0);
     EXPECT_DOUBLE_EQ(loc.Progresso.load(), std::round(areaSomada / (loc.AreaBacia * 10000) * 100));
@@ -213,8 +214,9 @@ TEST(Locar, RelevoMenorQueOPrimeiroEspacamento)
     EXPECT_EQ(r.BytesVet.size(), 527u);
     EXPECT_EQ(r.BytesBdt.size(), 5u);
     EXPECT_EQ(loc.NumLocados.load(), 0);
-    // No spacing recomputed after the watershed's own.
-    EXPECT_DOUBLE_EQ(p.Terracos.Espacamento.EV, loc.EVInicial);
+    // The spacing given before the run is left to the dimensioning.
+    EXPECT_DOUBLE_EQ(p.Terracos.Espacamento.EV, 1);
+    EXPECT_GT(loc.EVInicial, 0.61);
 }
 
 TEST(Locar, SemTopoNaoHaTerraco)
