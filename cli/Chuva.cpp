@@ -9,10 +9,13 @@
 #include "common/Pastas.h"
 #include "rainfall/BDPrecipitacao.h"
 #include "rainfall/Coordenadas.h"
+#include "rainfall/EquacaoIdf.h"
 #include "rainfall/Estados.h"
 #include "rainfall/Fontes.h"
 
+#include <fstream>
 #include <iostream>
+#include <optional>
 #include <regex>
 
 namespace vastrel::cli {
@@ -81,13 +84,50 @@ TBDPrecipitacao CarregarBanco()
     return bd;
 }
 
-void MostrarEstacao(const TRegEstacao& e, bool json)
+const char* NomeOrigem(TOrigemChuva o)
 {
+    switch (o) {
+    case TOrigemChuva::Estacao:
+        return "estacao";
+    case TOrigemChuva::Interpolacao:
+        return "interpolacao";
+    case TOrigemChuva::Grade:
+        return "grade";
+    }
+    return "";
+}
+
+std::string Percentual(double peso) { return FormatFloat("0.0", 100 * peso) + " %"; }
+
+// The answer at a point, with what it rests on; warnings and fallbacks are
+// repeated on stderr.
+void MostrarChuva(const TBDPrecipitacao& bd, const TChuvaLocal& c, bool json)
+{
+    const TRegEstacao& e = c.Registro;
+    const std::string fonte = bd.FonteCompleta(c);
+    if (!c.Aviso.empty())
+        std::cerr << "Aviso: " << c.Aviso << "\n";
+    if (!c.Nota.empty())
+        std::cerr << "Nota: " << c.Nota << "\n";
     if (json) {
         std::cout << "{\"K\": " << FloatToJson(e.K) << ", \"a\": " << FloatToJson(e.A)
                   << ", \"b\": " << FloatToJson(e.B) << ", \"c\": " << FloatToJson(e.C)
                   << ", \"fonte\": " << TextoJson(SemBrancosFinais(e.Fonte))
-                  << ", \"nome\": " << TextoJson(e.Nome) << "}\n";
+                  << ", \"nome\": " << TextoJson(e.Nome) << ", \"origem\": " << TextoJson(NomeOrigem(c.Origem))
+                  << ", \"fonte_completa\": " << TextoJson(fonte) << ", \"aviso\": " << TextoJson(c.Aviso)
+                  << ", \"nota\": " << TextoJson(c.Nota) << ", \"distancia_km\": "
+                  << (c.DistanciaKm < 0 ? std::string("null") : FloatToJson(c.DistanciaKm))
+                  << ", \"erro_ajuste\": " << FloatToJson(c.ErroAjuste) << ", \"estacoes\": [";
+        for (std::size_t i = 0; i < c.Estacoes.size(); ++i) {
+            const TEstacaoUsada& u = c.Estacoes[i];
+            const TRegEstacao& r = bd.EstacaoUsada(u);
+            std::cout << (i ? ", " : "") << "{\"nome\": " << TextoJson(r.Nome)
+                      << ", \"uf\": " << TextoJson(kEstados[static_cast<std::size_t>(u.Estado)].UF)
+                      << ", \"fonte\": " << TextoJson(TextoOrigem(r.Fonte, r.Origem))
+                      << ", \"distancia_km\": " << FloatToJson(u.DistanciaKm)
+                      << ", \"peso\": " << FloatToJson(u.Peso) << "}";
+        }
+        std::cout << "]}\n";
         return;
     }
     std::cout << "Local: " << (e.Nome.empty() ? "Não definida" : e.Nome) << "\n"
@@ -97,24 +137,53 @@ void MostrarEstacao(const TRegEstacao& e, bool json)
               << "a: " << FloatToStr(e.A) << "\n"
               << "b: " << FloatToStr(e.B) << "\n"
               << "c: " << FloatToStr(e.C) << "\n"
-              << "Fonte: " << SemBrancosFinais(e.Fonte) << "\n";
+              << "Fonte: " << fonte << "\n";
+    if (c.DistanciaKm >= 0)
+        std::cout << "Estação utilizável mais próxima: " << FormatFloat("0.0", c.DistanciaKm) << " km\n";
+    if (c.Origem == TOrigemChuva::Interpolacao)
+        std::cout << "Erro do ajuste: até " << Percentual(c.ErroAjuste) << " (médio " << Percentual(c.ErroMedio)
+                  << ")\n";
+    if (c.Origem == TOrigemChuva::Grade)
+        std::cout << "Estações usadas: grade\n";
+    else {
+        std::cout << "Estações usadas:\n";
+        for (const TEstacaoUsada& u : c.Estacoes) {
+            const TRegEstacao& r = bd.EstacaoUsada(u);
+            std::cout << "  " << r.Nome << " (" << kEstados[static_cast<std::size_t>(u.Estado)].UF << ", "
+                      << TextoOrigem(r.Fonte, r.Origem) << "): " << FormatFloat("0.0", u.DistanciaKm) << " km, peso "
+                      << Percentual(u.Peso) << "\n";
+        }
+        if (c.PesoOutras > 0)
+            std::cout << "  outras estações: peso " << Percentual(c.PesoOutras) << "\n";
+    }
+    if (!c.Aviso.empty())
+        std::cout << "Aviso: " << c.Aviso << "\n";
+    if (!c.Nota.empty())
+        std::cout << "Nota: " << c.Nota << "\n";
 }
 
 void ListarEstado(const TBDPrecipitacao& bd, int estado, bool json)
 {
     const TDadosEstado& dados = kEstados[static_cast<std::size_t>(estado)];
     const auto& lista = bd.Estacoes[static_cast<std::size_t>(estado)];
+    const std::vector<std::string> nomes = NomesDistintos(lista);
     if (json) {
         std::cout << "{\"estado\": " << TextoJson(dados.UF) << ", \"nome\": " << TextoJson(dados.Nome)
                   << ", \"estacoes\": [";
         for (std::size_t i = 0; i < lista.size(); ++i) {
             const TRegEstacao& e = lista[i];
+            const std::string aviso = AvisoEquacao(e);
             std::cout << (i ? ",\n  " : "\n  ") << "{\"nome\": " << TextoJson(e.Nome)
                       << ", \"latitude\": " << TextoJson(e.Latitude)
                       << ", \"longitude\": " << TextoJson(e.Longitude) << ", \"K\": " << FloatToJson(e.K)
                       << ", \"a\": " << FloatToJson(e.A) << ", \"b\": " << FloatToJson(e.B)
                       << ", \"c\": " << FloatToJson(e.C)
-                      << ", \"fonte\": " << TextoJson(SemBrancosFinais(e.Fonte)) << "}";
+                      << ", \"fonte\": " << TextoJson(SemBrancosFinais(e.Fonte))
+                      << ", \"fonte_completa\": " << TextoJson(TextoOrigem(e.Fonte, e.Origem))
+                      << ", \"nome_distinto\": " << TextoJson(nomes[i]);
+            if (!aviso.empty())
+                std::cout << ", \"aviso\": " << TextoJson(aviso);
+            std::cout << "}";
         }
         std::cout << (lista.empty() ? "]}\n" : "\n]}\n");
         return;
@@ -124,16 +193,19 @@ void ListarEstado(const TBDPrecipitacao& bd, int estado, bool json)
     if (lista.empty())
         return;
     std::size_t largura = 4;
-    for (const TRegEstacao& e : lista)
-        largura = std::max(largura, Utf8ToCp1252(e.Nome).size());
+    for (const std::string& n : nomes)
+        largura = std::max(largura, Utf8ToCp1252(n).size());
     std::cout << "Nº   " << Coluna("Nome", largura) << "  Latitude   Longitude  "
               << Coluna("K", 10) << Coluna("a", 8) << Coluna("b", 8) << Coluna("c", 8) << "Fonte\n";
     for (std::size_t i = 0; i < lista.size(); ++i) {
         const TRegEstacao& e = lista[i];
-        std::cout << Coluna(std::to_string(i + 1), 5) << Coluna(e.Nome, largura) << "  "
+        std::cout << Coluna(std::to_string(i + 1), 5) << Coluna(nomes[i], largura) << "  "
                   << Coluna(e.Latitude, 11) << Coluna(e.Longitude, 11) << Coluna(FloatToStr(e.K), 10)
                   << Coluna(FloatToStr(e.A), 8) << Coluna(FloatToStr(e.B), 8) << Coluna(FloatToStr(e.C), 8)
-                  << SemBrancosFinais(e.Fonte) << "\n";
+                  << TextoOrigem(e.Fonte, e.Origem) << "\n";
+        const std::string aviso = AvisoEquacao(e);
+        if (!aviso.empty())
+            std::cout << "     Aviso: " << aviso << "\n";
     }
 }
 
@@ -155,15 +227,58 @@ void ListarFontes(bool json)
         std::cout << "\n]\n";
 }
 
+// Many points at once: lines "latitude;longitude" (or with a comma between
+// them) in signed decimal degrees (south and west negative), answered as
+// CSV lines with the point's state, the equation, i(10 years, 60 min), how
+// it was obtained, the distance to the nearest station and the warning.
+int ChuvaPontos(TBDPrecipitacao& bd, const std::string& arquivo)
+{
+    std::ifstream in(arquivo);
+    if (!in) {
+        std::cerr << "Não foi possível ler o arquivo " << arquivo << ".\n";
+        return kErroArquivo;
+    }
+    std::cout << "lat,lon,uf,K,a,b,c,i_10anos_60min,origem,distancia_km,aviso\n";
+    std::string linha;
+    int falhas = 0;
+    while (std::getline(in, linha)) {
+        const std::size_t sep = linha.find_first_of(";, \t");
+        const auto lat = sep == std::string::npos ? std::nullopt : ParseFloat(linha.substr(0, sep));
+        const auto lon = sep == std::string::npos ? std::nullopt : ParseFloat(linha.substr(sep + 1));
+        if (!lat || !lon) {
+            if (!linha.empty())
+                std::cerr << "Linha ignorada (não é \"latitude;longitude\"): " << linha << "\n";
+            continue;
+        }
+        try {
+            const std::string la = GrausParaCoordenadaArredondada(-*lat), lo = GrausParaCoordenadaArredondada(-*lon);
+            const int estado = bd.EstadoDoPonto(-*lat, -*lon);
+            const TChuvaLocal c = bd.ChuvaNoPonto(la, lo, estado);
+            const TRegEstacao& e = c.Registro;
+            std::cout << FloatToJson(*lat) << "," << FloatToJson(*lon) << ","
+                      << kEstados[static_cast<std::size_t>(estado)].UF << ","
+                      << FloatToJson(e.K) << "," << FloatToJson(e.A) << "," << FloatToJson(e.B) << ","
+                      << FloatToJson(e.C) << "," << FloatToJson(IntensidadeIdf(e, 10, 60)) << ","
+                      << NomeOrigem(c.Origem) << "," << FloatToJson(c.DistanciaKm) << ","
+                      << (c.Aviso.empty() ? "" : "\"" + c.Aviso + "\"") << "\n";
+        } catch (const Exception& ex) {
+            ++falhas;
+            std::cerr << linha << ": " << ex.what() << "\n";
+        }
+    }
+    return falhas > 0 ? kErroCalculo : kSucesso;
+}
+
 int Chuva(const Argumentos& args)
 {
-    const Opcoes op(args, {"estado", "lat", "lon"}, {"json", "fontes"});
+    const Opcoes op(args, {"estado", "lat", "lon", "pontos"}, {"json", "fontes"});
     if (!op.Posicionais().empty())
         throw ErroUso{"Argumento inesperado: " + op.Posicionais()[0]};
     const bool json = op.Tem("json");
-    const int modos = (op.Tem("estado") ? 1 : 0) + (op.Tem("lat") || op.Tem("lon") ? 1 : 0) + (op.Tem("fontes") ? 1 : 0);
+    const bool ponto = op.Tem("lat") || op.Tem("lon");
+    const int modos = (op.Tem("estado") || ponto ? 1 : 0) + (op.Tem("fontes") ? 1 : 0) + (op.Tem("pontos") ? 1 : 0);
     if (modos != 1)
-        throw ErroUso{"chuva precisa de --estado UF, de --lat e --lon, ou de --fontes."};
+        throw ErroUso{"chuva precisa de --estado UF, de --lat e --lon, de --pontos ou de --fontes."};
     if (op.Tem("fontes")) {
         ListarFontes(json);
         return kSucesso;
@@ -175,7 +290,8 @@ int Chuva(const Argumentos& args)
         estado = IndiceDaSigla(op.Valor("estado"));
         if (estado < 0)
             throw ErroUso{"Estado desconhecido: " + op.Valor("estado") + " (use a sigla, por exemplo MG)."};
-    } else {
+    }
+    if (ponto) {
         if (!op.Tem("lat") || !op.Tem("lon"))
             throw ErroUso{"chuva precisa de --lat e de --lon."};
         lat = CoordenadaDigitada("lat", op.Valor("lat"));
@@ -189,12 +305,28 @@ int Chuva(const Argumentos& args)
         std::cerr << ex.what() << "\n";
         return kErroArquivo;
     }
-    if (estado >= 0) {
+    if (op.Tem("pontos")) {
+        try {
+            bd.CarregarGrade();
+        } catch (const Exception& ex) {
+            std::cerr << ex.what() << "\n";
+            return kErroArquivo;
+        }
+        return ChuvaPontos(bd, op.Valor("pontos"));
+    }
+    if (!ponto) {
         ListarEstado(bd, estado, json);
         return kSucesso;
     }
     try {
-        MostrarEstacao(bd.Interpolar(lat, lon), json);
+        try {
+            bd.CarregarGrade();
+        } catch (const Exception& ex) {
+            std::cerr << "Aviso: " << ex.what() << " Sem a grade GRIDF-BR, só há equação perto das estações.\n";
+        }
+        if (estado < 0)
+            estado = bd.EstadoDoPonto(CoordenadaParaGraus(lat), CoordenadaParaGraus(lon));
+        MostrarChuva(bd, bd.ChuvaNoPonto(lat, lon, estado), json);
     } catch (const Exception& ex) {
         std::cerr << ex.what() << "\n";
         return kErroCalculo;
@@ -206,10 +338,16 @@ const RegistroComando kChuva{
     "chuva", Chuva,
     "  vastrel-cli chuva --estado UF [--json]\n"
     "      Estações do estado com equação IDF publicada (K, a, b, c e fonte), na ordem da lista.\n"
-    "  vastrel-cli chuva --lat GG°MM'SS\" --lon GG°MM'SS\" [--json]\n"
-    "      Parâmetros da equação IDF no ponto (sul e oeste sem sinal): os da estação\n"
-    "      no ponto, ou a interpolação pelo inverso da quinta potência da distância\n"
-    "      entre as estações de BA, ES, GO, MG, PR, RJ, SP e TO.\n"
+    "  vastrel-cli chuva --lat GG°MM'SS\" --lon GG°MM'SS\" [--estado UF] [--json]\n"
+    "      Parâmetros da equação IDF no ponto (sul e oeste sem sinal), como na janela\n"
+    "      de consulta: os da estação no ponto; em BA, ES, GO, MG, PR, RJ, SP e TO a\n"
+    "      interpolação das chuvas das estações (inverso da quinta potência da\n"
+    "      distância, ajuste de K, a, b, c); nos outros estados a estação do estado a\n"
+    "      menos de 50 km; sem estação a menos de 50 km, a grade GRIDF-BR de 0,1°.\n"
+    "      O estado é o da sede municipal mais próxima, salvo --estado.\n"
+    "  vastrel-cli chuva --pontos ARQUIVO\n"
+    "      O mesmo para cada linha \"latitude;longitude\" do arquivo, em graus decimais\n"
+    "      com sinal (sul e oeste negativos), em CSV com i(10 anos, 60 min).\n"
     "  vastrel-cli chuva --fontes [--json]\n"
     "      Referências das fontes das equações.\n"};
 

@@ -46,9 +46,11 @@ TConfiguracao LerConfiguracao(const fs::path& arquivo)
             c.Recentes[i] = ini.ReadString(kSecao, "path" + std::to_string(i + 1), "");
         // The state is stored as text; anything but an index of the state
         // table falls back to the first state.
-        const auto estado = ParseInt(ini.ReadString(kSecao, "IndEstado", "0"));
-        if (estado && *estado >= 0 && *estado < kNumEstados)
+        const auto estado = ParseInt(ini.ReadString(kSecao, "IndEstado", ""));
+        if (estado && *estado >= 0 && *estado < kNumEstados) {
             c.Unidades.IndEstadoPadrao = static_cast<std::uint8_t>(*estado);
+            c.EstadoDefinido = true;
+        }
     } catch (const Exception&) {
         // An unreadable settings file is no reason to refuse to start.
         return TConfiguracao{};
@@ -65,7 +67,7 @@ void GravarConfiguracao(const fs::path& arquivo, const TConfiguracao& c)
     c.Unidades.GravarChaves(ini, kSecao);
     for (std::size_t i = 0; i < c.Recentes.size(); ++i)
         ini.WriteString(kSecao, "path" + std::to_string(i + 1), c.Recentes[i]);
-    ini.WriteString(kSecao, "IndEstado", std::to_string(c.Unidades.IndEstadoPadrao));
+    ini.WriteString(kSecao, "IndEstado", c.EstadoDefinido ? std::to_string(c.Unidades.IndEstadoPadrao) : "");
     ini.UpdateFile();
 }
 

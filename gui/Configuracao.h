@@ -14,6 +14,10 @@ namespace vastrel::gui {
 struct TConfiguracao {
     TUnidades Unidades;                  // only the unit keys and IndEstadoPadrao are stored
     std::array<std::string, 4> Recentes; // most recent first
+    // Whether the user has chosen the default state: false on the first
+    // start (no settings file, or no valid "IndEstado"), when the program
+    // asks for it; an unchosen state is written as an empty "IndEstado".
+    bool EstadoDefinido = false;
 };
 
 // Where the settings are written: "Vastrel3.ini" in the program's folder, or,

@@ -9,6 +9,7 @@
 #include "common/Pastas.h"
 #include "common/Rounding.h"
 #include "rainfall/Coordenadas.h"
+#include "rainfall/EquacaoIdf.h"
 #include "rainfall/Fontes.h"
 #include "reports/RelatorioNimbra.h"
 
@@ -29,42 +30,25 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <iostream>
 
 namespace vastrel::gui {
 
 namespace {
 
-constexpr const char* kNaoDefinida = "Não definida";
 constexpr const char* kAutor = "Autor";
 constexpr int kGoias = 8;
-// States without a map and without a colour on the country map: Amapá,
-// Distrito Federal, Roraima and Sergipe.
-constexpr int kSemMapa[] = {2, 6, 22, 25};
 
 const char* const kTextoInterpolacao =
     "Interpolação realizada utilizando o Método do Inverso da Quinta Potência da Distância e considerando as "
     "informações de todas as localidades em que a equação de intensidade-duração-freqüência da precipitação é "
-    "conhecida nos Estados da Bahia, Espírito Santo, Minas Gerais, Paraná, Rio de Janeiro, São Paulo e "
-    "Tocantins.";
+    "conhecida nos Estados da Bahia, Espírito Santo, Goiás, Minas Gerais, Paraná, Rio de Janeiro, São Paulo e "
+    "Tocantins: as intensidades das estações (5 min a 24 h, 2 a 100 anos) são ponderadas e os parâmetros K, a, "
+    "b e c ajustados às médias por mínimos quadrados. Equações implausíveis não entram na interpolação.";
 
 const char* const kTextoNota =
     "Dados obtidos por desagragação da chuva de um dia em chuvas de menor duração, segundo metodologia "
     "proposta pelo DAEE-CETESB.";
-
-bool EstadoSemMapaNemCor(int indice)
-{
-    for (int i : kSemMapa)
-        if (i == indice)
-            return true;
-    return false;
-}
-
-std::string SemBrancosFinais(std::string s)
-{
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
-}
 
 // The hourglass while a state is loaded, back to the pointer on every exit.
 struct TCursorEspera {
@@ -135,9 +119,16 @@ QLabel* Legenda(const QString& texto, QWidget* buddy, QWidget* pai)
 } // namespace
 
 TfrmFoConsulta::TfrmFoConsulta(TContextoPrograma& c, int helpContext, QWidget* pai)
-    : QDialog(pai), contexto_(c)
+    : QDialog(pai), contexto_(c), selecao_(bd_)
 {
     bd_.CarregarEstacoes();
+    // Without the grid, points far from any station get an error saying
+    // so; the stations still answer.
+    try {
+        bd_.CarregarGrade();
+    } catch (const Exception& e) {
+        std::cerr << e.what() << "\n";
+    }
     CriarControles(helpContext);
 }
 
@@ -197,6 +188,13 @@ void TfrmFoConsulta::CriarControles(int helpContext)
     nota_->setObjectName(QStringLiteral("Nota"));
     nota_->setWordWrap(true);
     nota_->hide();
+    aviso_ = new QLabel(this);
+    aviso_->setObjectName(QStringLiteral("Aviso"));
+    aviso_->setWordWrap(true);
+    aviso_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    aviso_->hide();
+    ponteiro_ = new QLabel(this);
+    ponteiro_->setObjectName(QStringLiteral("Ponteiro"));
 
     // Typed coordinates.
     auto* localizacao = new QGroupBox(this);
@@ -257,6 +255,8 @@ void TfrmFoConsulta::CriarControles(int helpContext)
     linhaAutor->addWidget(autor_, 1);
     direita->addLayout(linhaAutor);
     direita->addWidget(nota_);
+    direita->addWidget(aviso_);
+    direita->addWidget(ponteiro_);
     auto* meio = new QHBoxLayout;
     meio->addWidget(localizacao);
     meio->addWidget(parametros);
@@ -338,10 +338,8 @@ void TfrmFoConsulta::Preparar(const TPreparoConsulta& preparo)
     // Stored coordinates that are not coordinates are left out rather than
     // keeping the window from opening.
     if (CoordenadaValida(preparo.Latitude) && CoordenadaValida(preparo.Longitude)) {
-        latTexto_ = preparo.Latitude;
-        lonTexto_ = preparo.Longitude;
-        lat_ = CoordenadaParaGraus(latTexto_);
-        lon_ = CoordenadaParaGraus(lonTexto_);
+        latInicial_ = preparo.Latitude;
+        lonInicial_ = preparo.Longitude;
     }
     campoK_->setText(Q(preparo.TextoK));
     campoA_->setText(Q(preparo.TextoA));
@@ -360,11 +358,12 @@ TRetornoConsulta TfrmFoConsulta::Retorno() const
     r.TextoB = S(campoB_->text());
     r.TextoC = S(campoC_->text());
     r.Fonte = fonte_;
-    r.Latitude = latTexto_;
-    r.Longitude = lonTexto_;
+    r.Latitude = selecao_.Latitude();
+    r.Longitude = selecao_.Longitude();
     r.IndEstacao = static_cast<std::int16_t>(indEstacao_);
     r.IndLocalidade = static_cast<std::int16_t>(indLocalidade_);
-    r.Cidade = cidade_;
+    r.Cidade = selecao_.Cidade();
+    r.FonteCompleta = selecao_.FonteCompleta();
     return r;
 }
 
@@ -397,9 +396,9 @@ void TfrmFoConsulta::Ativar()
             EstacaoClick(estacao);
         else if (localidade >= 0)
             LocalidadeClick(localidade);
-        else if (indEstacao_ < 0 && indLocalidade_ < 0 && !latTexto_.empty() && !lonTexto_.empty()) {
-            latitude_->setText(Q(latTexto_));
-            longitude_->setText(Q(lonTexto_));
+        else if (indEstacao_ < 0 && indLocalidade_ < 0 && !latInicial_.empty() && !lonInicial_.empty()) {
+            latitude_->setText(Q(latInicial_));
+            longitude_->setText(Q(lonInicial_));
             CalcularClick();
         }
     });
@@ -417,6 +416,7 @@ void TfrmFoConsulta::LimparExibicao()
     localNome_->hide();
     localLat_->hide();
     localLon_->hide();
+    ponteiro_->clear();
 }
 
 void TfrmFoConsulta::EstadoClick(int indice)
@@ -428,56 +428,45 @@ void TfrmFoConsulta::MudarEstado(int indice, bool ativacao, bool voltando)
 {
     {
         TCursorEspera espera;
-        LimparExibicao();
         const TMapaEstado* mapa = MapaDoEstado(indice);
         const int anterior = estado_.Indice;
+        const std::string nome = kEstados.at(static_cast<std::size_t>(indice)).Nome;
+        const std::filesystem::path arquivo =
+            ResolverSemCaixa(PastaArquivosComuns(), std::string(kEstados[static_cast<std::size_t>(indice)].UF) + ".bmp");
+        QImage imagem;
+        std::error_code erro;
+        if (!mapa || !std::filesystem::is_regular_file(arquivo, erro) || !imagem.load(Q(arquivo.string()))) {
+            // Back to the state shown before, then say why.
+            if (!voltando && anterior != indice) {
+                try {
+                    MudarEstado(anterior, false, true);
+                } catch (const std::exception&) {
+                }
+            }
+            throw Exception("Erro. Não foi possível localizar o arquivo BMP do estado selecinado (" + nome + ").");
+        }
+        // A new state forgets the place chosen in the previous one.
+        LimparExibicao();
         estado_.SetIndice(indice);
+        selecao_.MudarEstado(indice);
+        registro_ = TRegEstacao{};
+        if (!ativacao) { // the activation keeps the positions the component gave
+            indEstacao_ = -1;
+            indLocalidade_ = -1;
+        }
         Selecionar(estados_, indice);
         bd_.Localidades.clear();
-        const std::string nome = estado_.Nome();
         setWindowTitle(QStringLiteral("Nimbra 2.1 - Estado: ") + Q(nome) + QStringLiteral("     "));
         autor_->setEnabled(true);
-
-        const bool entrada = mapa != nullptr;
-        latitude_->setEnabled(entrada);
-        longitude_->setEnabled(entrada);
-        calcular_->setEnabled(entrada);
-        if (mapa) {
-            paginas_->setCurrentIndex(kPaginaEstados);
-            const std::filesystem::path arquivo =
-                ResolverSemCaixa(PastaArquivosComuns(), std::string(kEstados[static_cast<std::size_t>(indice)].UF) + ".bmp");
-            QImage imagem;
-            std::error_code erro;
-            if (!std::filesystem::is_regular_file(arquivo, erro) || !imagem.load(Q(arquivo.string()))) {
-                // Back to the state shown before, then say why.
-                if (!voltando && anterior != indice) {
-                    try {
-                        MudarEstado(anterior, false, true);
-                    } catch (const std::exception&) {
-                    }
-                }
-                throw Exception("Erro. Não foi possível localizar o arquivo BMP do estado selecinado (" + nome + ").");
-            }
-            mapa_ = mapa;
-            mapaEstado_->DefinirImagem(imagem.convertToFormat(QImage::Format_RGB32));
-            bd_.CarregarLocalidades(indice);
-            mapaEstado_->show();
-        } else {
-            // No state map: coordinates cannot be picked or typed. The four
-            // states without a colour keep the page on display (with the map
-            // of another state no longer shown), the others go to the
-            // country map.
-            mapa_ = nullptr;
-            mapaEstado_->hide();
-            rotuloLat_->clear();
-            rotuloLon_->clear();
-            if (EstadoSemMapaNemCor(indice)) {
-                DefinirAutor("");
-                autor_->setEnabled(false);
-            } else {
-                paginas_->setCurrentIndex(kPaginaBrasil);
-            }
-        }
+        DefinirAutor("");
+        latitude_->setEnabled(true);
+        longitude_->setEnabled(true);
+        calcular_->setEnabled(true);
+        paginas_->setCurrentIndex(kPaginaEstados);
+        mapa_ = mapa;
+        mapaEstado_->DefinirImagem(imagem.convertToFormat(QImage::Format_RGB32));
+        bd_.CarregarLocalidades(indice);
+        mapaEstado_->show();
         PreencherListas();
     }
     if (!ativacao && !bd_.Estacoes[static_cast<std::size_t>(indice)].empty())
@@ -491,8 +480,12 @@ void TfrmFoConsulta::PreencherListas()
         const QSignalBlocker b2(localidades_);
         estacoes_->clear();
         localidades_->clear();
-        for (const TRegEstacao& r : bd_.Estacoes[static_cast<std::size_t>(estado_.Indice)])
-            estacoes_->addItem(Q(r.Nome));
+        // Stations sharing a name are told apart by agency, code and
+        // period; an implausible equation says so in the list too.
+        const auto& estacoes = bd_.Estacoes[static_cast<std::size_t>(estado_.Indice)];
+        const std::vector<std::string> nomes = NomesDistintos(estacoes);
+        for (std::size_t i = 0; i < estacoes.size(); ++i)
+            estacoes_->addItem(Q(nomes[i] + (AvisoEquacao(estacoes[i]).empty() ? "" : " – aviso")));
         for (const TRegLocalidade& l : bd_.Localidades)
             localidades_->addItem(Q(l.Nome));
     }
@@ -506,23 +499,20 @@ void TfrmFoConsulta::PreencherListas()
 // ---------------------------------------------------------------------------
 // Station, locality, map and typed coordinates.
 
-void TfrmFoConsulta::LerCoordenadas(const std::string& lat, const std::string& lon, bool testarCaixa)
+void TfrmFoConsulta::TestarCaixa(const std::string& lat, const std::string& lon) const
 {
-    const double graus = CoordenadaParaGraus(lat);
-    if (testarCaixa && mapa_ && !LatitudeNoMapa(*mapa_, graus))
+    if (!mapa_)
+        return;
+    if (!LatitudeNoMapa(*mapa_, CoordenadaParaGraus(lat)))
         throw Exception("Latitude " + lat + " não definida.");
-    const double grausLon = CoordenadaParaGraus(lon);
-    if (testarCaixa && mapa_ && !LongitudeNoMapa(*mapa_, grausLon))
+    if (!LongitudeNoMapa(*mapa_, CoordenadaParaGraus(lon)))
         throw Exception("Longitude " + lon + " não definida.");
-    lat_ = graus;
-    lon_ = grausLon;
-    latTexto_ = lat;
-    lonTexto_ = lon;
 }
 
 QPoint TfrmFoConsulta::PixelDaPosicao() const
 {
-    const TPontoMapa p = PixelDaCoordenada(*mapa_, lat_, lon_);
+    const TPontoMapa p = PixelDaCoordenada(*mapa_, CoordenadaParaGraus(selecao_.Latitude()),
+                                           CoordenadaParaGraus(selecao_.Longitude()));
     // Far outside the picture is as good as just outside it.
     const auto inteiro = [](double v) {
         return static_cast<int>(RoundHalfEven(v < -1 ? -1 : (v > 2 * kLadoMapa ? 2 * kLadoMapa : v)));
@@ -536,37 +526,47 @@ bool TfrmFoConsulta::PixelDoEstado(QPoint p) const
     return c.isValid() && CorDoEstado(c.red(), c.green(), c.blue());
 }
 
+void TfrmFoConsulta::MostrarEscolha(bool exatos)
+{
+    registro_ = selecao_.Chuva() ? selecao_.Chuva()->Registro : TRegEstacao{};
+    if (!selecao_.Chuva())
+        EsvaziarParametros();
+    else if (exatos)
+        MostrarParametrosExatos();
+    else
+        MostrarParametros("###0.000", "0.000", "#0.000", "0.000");
+    DefinirAutor(selecao_.Fonte());
+    latitude_->setText(Q(selecao_.Latitude()));
+    longitude_->setText(Q(selecao_.Longitude()));
+    // The place on the map: a coastal town on a sea pixel is still marked.
+    const QPoint px = mapa_ && selecao_.Chuva() ? PixelDaPosicao() : QPoint(-1, -1);
+    if (mapaEstado_->Imagem().valid(px))
+        PosicionarCruz(px);
+    else
+        EsconderCruz();
+    std::string texto = selecao_.Aviso().empty() ? "" : "Aviso: " + selecao_.Aviso();
+    if (!selecao_.Nota().empty())
+        texto += (texto.empty() ? "" : "\n") + std::string("Nota: ") + selecao_.Nota();
+    aviso_->setText(Q(texto));
+    aviso_->setVisible(!texto.empty());
+    if (!selecao_.Aviso().empty() || !selecao_.Nota().empty())
+        std::cerr << texto << "\n";
+}
+
 void TfrmFoConsulta::EstacaoClick(int posicao)
 {
     Guardar([this, posicao] {
         const auto& estacoes = bd_.Estacoes[static_cast<std::size_t>(estado_.Indice)];
         if (posicao < 0 || static_cast<std::size_t>(posicao) >= estacoes.size())
             return;
-        const TRegEstacao& r = estacoes[static_cast<std::size_t>(posicao)];
+        TestarCaixa(estacoes[static_cast<std::size_t>(posicao)].Latitude,
+                    estacoes[static_cast<std::size_t>(posicao)].Longitude);
+        selecao_.EscolherEstacao(posicao);
         indEstacao_ = posicao;
+        indLocalidade_ = -1;
         Selecionar(estacoes_, posicao);
         Selecionar(localidades_, -1);
-        LerCoordenadas(r.Latitude, r.Longitude, mapa_ != nullptr);
-        registro_ = r;
-        cidade_ = r.Nome;
-        MostrarParametrosExatos();
-        DefinirAutor(SemBrancosFinais(r.Fonte));
-        if (mapa_) {
-            latitude_->setText(Q(latTexto_));
-            longitude_->setText(Q(lonTexto_));
-            const QPoint px = PixelDaPosicao();
-            if (PixelDoEstado(px))
-                PosicionarCruz(px);
-            else
-                EsconderCruz();
-        } else {
-            localNome_->setText(Q(SemBrancosFinais(r.Nome)));
-            localLat_->setText(QStringLiteral("Latitude: ") + Q(latTexto_));
-            localLon_->setText(QStringLiteral("Longitude: ") + Q(lonTexto_));
-            localNome_->show();
-            localLat_->show();
-            localLon_->show();
-        }
+        MostrarEscolha(true);
     });
 }
 
@@ -575,22 +575,12 @@ void TfrmFoConsulta::LocalidadeClick(int posicao)
     Guardar([this, posicao] {
         if (posicao < 0 || static_cast<std::size_t>(posicao) >= bd_.Localidades.size())
             return;
-        const TRegLocalidade& l = bd_.Localidades[static_cast<std::size_t>(posicao)];
+        selecao_.EscolherLocalidade(posicao, bd_.Localidades[static_cast<std::size_t>(posicao)]);
         indLocalidade_ = posicao;
+        indEstacao_ = -1;
         Selecionar(localidades_, posicao);
         Selecionar(estacoes_, -1);
-        LerCoordenadas(l.Latitude, l.Longitude, false);
-        registro_ = bd_.Interpolar(latTexto_, lonTexto_);
-        cidade_ = l.Nome;
-        latitude_->setText(Q(latTexto_));
-        longitude_->setText(Q(lonTexto_));
-        MostrarParametros("####.000", "0.000", "##.000", "0.000");
-        DefinirAutor(kFonteInterpolacao);
-        const QPoint px = mapa_ ? PixelDaPosicao() : QPoint(-1, -1);
-        if (mapa_ && PixelDoEstado(px))
-            PosicionarCruz(px);
-        else
-            EsconderCruz();
+        MostrarEscolha(selecao_.Chuva()->Origem == TOrigemChuva::Estacao);
     });
 }
 
@@ -604,69 +594,59 @@ void TfrmFoConsulta::MapaMove(QPoint p)
 {
     if (!mapa_)
         return;
+    // The coordinates under the pointer are shown beside the map; the
+    // coordinate fields keep what the user typed or chose.
     if (PixelDoEstado(p)) {
         AjustarCursor(true);
         const TGraus g = CoordenadaDoPixel(*mapa_, p.x(), p.y());
-        latitude_->setText(Q(GrausParaCoordenada(g.Latitude)));
-        longitude_->setText(Q(GrausParaCoordenada(g.Longitude)));
+        ponteiro_->setText(QStringLiteral("Ponteiro: ") + Q(GrausParaCoordenada(g.Latitude)) + QStringLiteral("  ") +
+                           Q(GrausParaCoordenada(g.Longitude)));
     } else {
         AjustarCursor(false);
-        latitude_->setText(QString::fromUtf8(kCoordenadaZero));
-        longitude_->setText(QString::fromUtf8(kCoordenadaZero));
+        ponteiro_->clear();
     }
 }
 
 void TfrmFoConsulta::MapaClick(QPoint p)
 {
-    // A click reaches the map only where the pointer was a cross, i.e. on
-    // the state; elsewhere it just clears the mark.
-    if (!mapa_ || !cruzAtiva_ || (!repetindo_ && !PixelDoEstado(p))) {
-        EsconderCruz();
+    // A click counts only on the state's own area (where the pointer is a
+    // cross); a stray one elsewhere changes nothing.
+    if (!mapa_ || !cruzAtiva_ || !PixelDoEstado(p))
         return;
-    }
     Guardar([this, p] {
-        if (!repetindo_) {
-            const TGraus g = CoordenadaDoPixel(*mapa_, p.x(), p.y());
-            const std::string lat = GrausParaCoordenada(g.Latitude);
-            const std::string lon = GrausParaCoordenada(g.Longitude);
-            lat_ = g.Latitude;
-            lon_ = g.Longitude;
-            latTexto_ = lat;
-            lonTexto_ = lon;
-        }
-        registro_ = bd_.Interpolar(latTexto_, lonTexto_);
-        cidade_ = kNaoDefinida;
-        Selecionar(estacoes_, -1);
-        Selecionar(localidades_, -1);
-        localNome_->hide();
-        localLat_->hide();
-        localLon_->hide();
-        latitude_->setText(Q(latTexto_));
-        longitude_->setText(Q(lonTexto_));
+        const TGraus g = CoordenadaDoPixel(*mapa_, p.x(), p.y());
+        EscolherPonto(GrausParaCoordenada(g.Latitude), GrausParaCoordenada(g.Longitude), true);
         PosicionarCruz(p);
-        MostrarParametros("###0.000", "0.000", "#0.000", "0.000");
-        DefinirAutor(kFonteInterpolacao);
     });
+}
+
+void TfrmFoConsulta::EscolherPonto(const std::string& lat, const std::string& lon, bool naArea)
+{
+    selecao_.EscolherPonto(lat, lon, naArea);
+    indEstacao_ = -1;
+    indLocalidade_ = -1;
+    Selecionar(estacoes_, -1);
+    Selecionar(localidades_, -1);
+    localNome_->hide();
+    localLat_->hide();
+    localLon_->hide();
+    MostrarEscolha(false);
 }
 
 void TfrmFoConsulta::CalcularClick()
 {
     Guardar([this] {
-        Selecionar(estacoes_, -1);
-        Selecionar(localidades_, -1);
-        LerCoordenadas(S(latitude_->displayText()), S(longitude_->displayText()), true);
-        rotuloLat_->clear();
-        rotuloLon_->clear();
-        const QPoint px = mapa_ ? PixelDaPosicao() : QPoint(-1, -1);
-        if (!mapa_ || !PixelDoEstado(px)) {
-            EsvaziarParametros();
-            EsconderCruz();
-            return;
-        }
-        AjustarCursor(true);
-        repetindo_ = true;
-        MapaClick(px);
-        repetindo_ = false;
+        const std::string lat = S(latitude_->displayText());
+        const std::string lon = S(longitude_->displayText());
+        CoordenadaParaGraus(lat);
+        CoordenadaParaGraus(lon);
+        TestarCaixa(lat, lon);
+        const TPontoMapa px = PixelDaCoordenada(*mapa_, CoordenadaParaGraus(lat), CoordenadaParaGraus(lon));
+        const QPoint pixel(static_cast<int>(RoundHalfEven(px.X)), static_cast<int>(RoundHalfEven(px.Y)));
+        // Off the state's blue area (a coastal town on a sea pixel, a point
+        // just across a border) the coordinates still get their storm,
+        // with a note.
+        EscolherPonto(lat, lon, PixelDoEstado(pixel));
     });
 }
 
@@ -677,8 +657,8 @@ void TfrmFoConsulta::PosicionarCruz(QPoint p)
     const int y = p.y();
     linhaH_->setGeometry(0, y, kLadoMapa, 1);
     linhaV_->setGeometry(x, 0, 1, kLadoMapa);
-    rotuloLat_->setText(Q(latTexto_));
-    rotuloLon_->setText(Q(lonTexto_));
+    rotuloLat_->setText(Q(selecao_.Latitude()));
+    rotuloLon_->setText(Q(selecao_.Longitude()));
     rotuloLat_->adjustSize();
     rotuloLon_->adjustSize();
     // The labels keep clear of the lines: the longitude one beside the
@@ -722,11 +702,13 @@ void TfrmFoConsulta::EsvaziarParametros()
 {
     for (QLineEdit* e : {campoK_, campoA_, campoB_, campoC_})
         e->clear();
+    aviso_->clear();
+    aviso_->hide();
 }
 
 void TfrmFoConsulta::DefinirAutor(const std::string& fonte)
 {
-    QString texto = Q(fonte);
+    QString texto = fonte.empty() ? QString::fromLatin1(kAutor) : Q(fonte);
     autor_->setText(texto.replace(QLatin1Char('&'), QStringLiteral("&&")));
     autor_->setProperty("fonte", Q(fonte));
     const TCitacaoFonte* c = CitacaoDaFonte(fonte);
@@ -736,9 +718,11 @@ void TfrmFoConsulta::DefinirAutor(const std::string& fonte)
 void TfrmFoConsulta::AutorClick()
 {
     const std::string fonte = S(autor_->property("fonte").toString());
-    const TCitacaoFonte* c = CitacaoDaFonte(fonte.empty() ? S(autor_->text()) : fonte);
+    const TCitacaoFonte* c = CitacaoDaFonte(fonte);
     if (!c) {
-        contexto_.Dialogos.Informacao(this, QString::fromUtf8(kTextoInterpolacao));
+        const std::string detalhe = selecao_.FonteCompleta();
+        contexto_.Dialogos.Informacao(this, QString::fromUtf8(kTextoInterpolacao) +
+                                                (detalhe.empty() ? QString() : QStringLiteral("\n\n") + Q(detalhe)));
         return;
     }
     if (c->Autores.empty())
@@ -752,8 +736,7 @@ void TfrmFoConsulta::AutorClick()
 
 void TfrmFoConsulta::MapaBrasilClick()
 {
-    if (mapa_)
-        Guardar([this] { MudarEstado(0, false); });
+    // Only the page changes: the state and the place chosen stay.
     paginas_->setCurrentIndex(kPaginaBrasil);
 }
 
@@ -761,15 +744,30 @@ void TfrmFoConsulta::BrasilClick(QPoint p)
 {
     const QColor c = mapaBrasil_->Cor(p.x(), p.y());
     const int escolhido = c.isValid() ? EstadoDaCor(c.red(), c.green(), c.blue()) : -1;
-    EstadoClick(escolhido >= 0 ? escolhido : estado_.Indice);
+    // The sea, a border or a label picks nothing; the state on display goes
+    // back to its map with its choice kept.
+    if (escolhido < 0)
+        return;
+    if (escolhido == estado_.Indice && mapa_) {
+        paginas_->setCurrentIndex(kPaginaEstados);
+        return;
+    }
+    EstadoClick(escolhido);
 }
 
 void TfrmFoConsulta::FecharClick()
 {
+    // Parameters must be there to be taken back: say so rather than let
+    // the component fail on empty fields.
+    for (QLineEdit* e : {campoK_, campoA_, campoB_, campoC_})
+        if (e->text().trimmed().isEmpty()) {
+            contexto_.Dialogos.Erro(this, QStringLiteral("Nenhuma equação escolhida: escolha uma estação, uma "
+                                                         "localidade ou um ponto do mapa, ou use \"Cancelar\"."));
+            return;
+        }
     indEstacao_ = estacoes_->currentRow();
     indLocalidade_ = localidades_->currentRow();
-    const QString fonte = autor_->property("fonte").toString();
-    fonte_ = autor_->text() == QString::fromLatin1(kAutor) ? std::string() : S(fonte);
+    fonte_ = S(autor_->property("fonte").toString());
     accept();
 }
 
@@ -782,6 +780,9 @@ void TfrmFoConsulta::SobreClick()
 QImage TfrmFoConsulta::MapaComPonto() const
 {
     QImage imagem = mapaEstado_->Imagem().copy();
+    // The dot marks the place only while the crosshair shows it.
+    if (linhaV_->isHidden())
+        return imagem;
     QPainter p(&imagem);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::black);
@@ -793,14 +794,17 @@ QImage TfrmFoConsulta::MapaComPonto() const
 std::string TfrmFoConsulta::TextoRelatorio() const
 {
     TDadosRelatorioNimbra d;
-    d.Cidade = cidade_;
+    d.Cidade = selecao_.Cidade();
     d.Estado = estado_.Nome();
-    d.Latitude = latTexto_;
-    d.Longitude = lonTexto_;
+    d.Latitude = selecao_.Latitude();
+    d.Longitude = selecao_.Longitude();
     d.K = S(campoK_->text());
     d.A = S(campoA_->text());
     d.B = S(campoB_->text());
     d.C = S(campoC_->text());
+    d.Fonte = selecao_.FonteCompleta();
+    d.Aviso = selecao_.Aviso();
+    d.Nota = selecao_.Nota();
     if (mapa_) {
         const QImage& m = mapaEstado_->Imagem();
         d.Mapa = TFiguraRelatorio{"Bit.bmp", m.width(), m.height()};

@@ -13,6 +13,7 @@
 #include "rainfall/Estados.h"
 #include "rainfall/JanelaConsulta.h"
 #include "rainfall/Mapas.h"
+#include "rainfall/SelecaoChuva.h"
 
 #include <QDialog>
 #include <QImage>
@@ -68,9 +69,12 @@ public:
 
     // What the report and the tests read.
     const TEstado& Estado() const { return estado_; }
-    const std::string& Cidade() const { return cidade_; }
-    const std::string& LatitudeTexto() const { return latTexto_; }
-    const std::string& LongitudeTexto() const { return lonTexto_; }
+    const std::string& Cidade() const { return selecao_.Cidade(); }
+    const std::string& LatitudeTexto() const { return selecao_.Latitude(); }
+    const std::string& LongitudeTexto() const { return selecao_.Longitude(); }
+    const TSelecaoChuva& Selecao() const { return selecao_; }
+    QLabel* RotuloAviso() const { return aviso_; }
+    QLabel* RotuloPonteiro() const { return ponteiro_; }
     const TRegEstacao& Registro() const { return registro_; }
     // The state map on display, or nullptr.
     const TMapaEstado* MapaAtual() const { return mapa_; }
@@ -117,7 +121,9 @@ private:
     void DefinirAutor(const std::string& fonte);
     void PosicionarCruz(QPoint p);
     void EsconderCruz();
-    void LerCoordenadas(const std::string& lat, const std::string& lon, bool testarCaixa);
+    void TestarCaixa(const std::string& lat, const std::string& lon) const;
+    void MostrarEscolha(bool exatos);
+    void EscolherPonto(const std::string& lat, const std::string& lon, bool naArea);
     bool PixelDoEstado(QPoint p) const;
     QPoint PixelDaPosicao() const;
     void Guardar(const std::function<void()>& acao);
@@ -126,17 +132,15 @@ private:
     TContextoPrograma& contexto_;
     TBDPrecipitacao bd_;
     TEstado estado_;
-    TRegEstacao registro_;
-    std::string latTexto_, lonTexto_;
-    double lat_ = 0, lon_ = 0; // decimal degrees, south and west positive
-    std::string cidade_;
+    TRegEstacao registro_; // the record whose parameters the fields show
+    TSelecaoChuva selecao_;
+    std::string latInicial_, lonInicial_; // coordinates given by the component
     int indEstacao_ = -1;
     int indLocalidade_ = -1;
     std::string fonte_;
     bool primeiraAtivacao_ = true;
     bool showAbout_ = false;
     bool ativado_ = false;
-    bool repetindo_ = false; // typed coordinates replayed as a map click
     bool cruzAtiva_ = false; // pointer shape over the state map is the cross
     const TMapaEstado* mapa_ = nullptr;
     QPoint cruz_;
@@ -156,6 +160,8 @@ private:
     QListWidget* localidades_ = nullptr;
     QLabel* rotuloLocalidades_ = nullptr;
     QLabel* nota_ = nullptr;
+    QLabel* aviso_ = nullptr;    // warning and note of the storm shown
+    QLabel* ponteiro_ = nullptr; // coordinates under the pointer
     QPushButton* autor_ = nullptr;
     QLineEdit* latitude_ = nullptr;
     QLineEdit* longitude_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -190,6 +191,17 @@ TDialogos::TResposta TDialogosQt::Confirmar(QWidget* pai, const QString& texto, 
     if (caixa.clickedButton() == nao || !cancelar)
         return TResposta::Nao;
     return TResposta::Cancelar;
+}
+
+std::optional<int> TDialogosQt::EscolherItem(QWidget* pai, const QString& titulo, const QString& texto,
+                                             const QStringList& itens, int atual)
+{
+    bool ok = false;
+    const QString item = QInputDialog::getItem(pai, titulo, texto, itens, atual, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    const auto i = itens.indexOf(item);
+    return i < 0 ? std::nullopt : std::optional<int>(static_cast<int>(i));
 }
 
 QString TDialogosQt::ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d)

@@ -7,8 +7,10 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "common/Dialogo.h"
@@ -54,6 +56,11 @@ public:
     // The print dialog on `printer` (printer, page range, or a PDF file);
     // true when the user confirmed.
     virtual bool Impressao(QWidget* pai, QPrinter& printer) = 0;
+
+    // One item of a list (`atual` chosen at first): its position, or
+    // nothing when the user cancelled.
+    virtual std::optional<int> EscolherItem(QWidget* pai, const QString& titulo, const QString& texto,
+                                            const QStringList& itens, int atual) = 0;
 };
 
 // The program's implementation: QMessageBox, QFileDialog, QPrintDialog.
@@ -66,6 +73,8 @@ public:
     QString ArquivoAbrir(QWidget* pai, const TArquivoDialogo& d) override;
     QString ArquivoSalvar(QWidget* pai, const TArquivoDialogo& d) override;
     bool Impressao(QWidget* pai, QPrinter& printer) override;
+    std::optional<int> EscolherItem(QWidget* pai, const QString& titulo, const QString& texto,
+                                    const QStringList& itens, int atual) override;
 };
 
 // A dialog that fills itself from the project the first time it is shown

@@ -10,6 +10,7 @@
 #include "common/Exceptions.h"
 #include "common/Pastas.h"
 #include "dimensioning/FaixasValidade.h"
+#include "rainfall/Estados.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -226,6 +227,7 @@ TFPrincipal::TFPrincipal(TDialogos& dialogos, fs::path arquivoConfiguracao, QWid
     const TConfiguracao config = LerConfiguracao(arquivoConfiguracao_);
     projeto_.Unidades = config.Unidades;
     gerente_.Recentes = config.Recentes;
+    estadoDefinido_ = config.EstadoDefinido;
     AtualizarRecentes();
     projeto_.Nimbra.IndEstado = projeto_.Unidades.IndEstadoPadrao;
 
@@ -579,7 +581,7 @@ void TFPrincipal::closeEvent(QCloseEvent* e)
     }
     FecharJanelasModulo(false);
     try {
-        GravarConfiguracao(arquivoConfiguracao_, {projeto_.Unidades, gerente_.Recentes});
+        GravarConfiguracao(arquivoConfiguracao_, {projeto_.Unidades, gerente_.Recentes, estadoDefinido_});
     } catch (const std::exception& x) {
         dialogos_.Erro(this, QStringLiteral("Não foi possível gravar o arquivo ") +
                                  Q(arquivoConfiguracao_.string()) + QLatin1Char('.'),
@@ -726,6 +728,25 @@ void TFPrincipal::FerramentaClick(TFerramenta f)
 
 // --- Settings, documents, help ----------------------------------------------
 
+void TFPrincipal::PerguntarEstadoPadrao()
+{
+    if (estadoDefinido_)
+        return;
+    QStringList estados;
+    for (const TDadosEstado& e : kEstados)
+        estados << QString::fromUtf8(e.Nome);
+    const auto escolha = dialogos_.EscolherItem(
+        this, QStringLiteral("Estado padrão"),
+        QStringLiteral("Em que estado ficam as áreas que o senhor projeta? As equações de chuvas "
+                       "intensas serão procuradas nele (pode ser mudado em Configurações)."),
+        estados, projeto_.Unidades.IndEstadoPadrao);
+    if (!escolha || *escolha < 0 || *escolha >= kNumEstados)
+        return; // asked again at the next start
+    projeto_.Unidades.IndEstadoPadrao = static_cast<std::uint8_t>(*escolha);
+    projeto_.Nimbra.IndEstado = projeto_.Unidades.IndEstadoPadrao;
+    estadoDefinido_ = true;
+}
+
 void TFPrincipal::ConfSistemaClick()
 {
     Guardar([this] {
@@ -735,6 +756,7 @@ void TFPrincipal::ConfSistemaClick()
         TFConfSistema dialogo(projeto_.Unidades, ajuda_, this);
         if (dialogo.exec() != QDialog::Accepted)
             return;
+        estadoDefinido_ = true;
         for (QMdiSubWindow* sub : mdi_->subWindowList())
             if (auto* janela = ModuloDe(sub))
                 janela->AtualizarUnidades();

@@ -77,6 +77,11 @@ public:
     // as the recent list does but saying why a file is refused.
     void AbrirArgumento(const QString& caminho);
 
+    // On the first start (no default state in the settings), asks the user
+    // for the default state of the rainfall database; a cancelled question
+    // comes back at the next start.
+    void PerguntarEstadoPadrao();
+
     // The open module window of a module, or null.
     TJanelaModulo* JanelaModulo(const std::string& modulo) const;
     // Closes the module windows (only those of `modulo` when given). With
@@ -120,6 +125,7 @@ private:
     TBrowser browser_;
     TContextoPrograma contexto_;
     std::unique_ptr<QPrinter> impressora_;
+    bool estadoDefinido_ = false; // the user chose the default state
 
     QMdiArea* mdi_ = nullptr;
     QLabel* painelDica_ = nullptr;

@@ -49,10 +49,12 @@ int main(int argc, char* argv[])
     principal.showMaximized();
     inicial->raise();
 
+    // First the default state on a first start, then a project given.
     const QStringList argumentos = QApplication::arguments();
-    if (argumentos.size() > 1) {
-        const QString projeto = argumentos.at(1);
-        QTimer::singleShot(0, &principal, [&principal, projeto] { principal.AbrirArgumento(projeto); });
-    }
+    QTimer::singleShot(0, &principal, [&principal, argumentos] {
+        principal.PerguntarEstadoPadrao();
+        if (argumentos.size() > 1)
+            principal.AbrirArgumento(argumentos.at(1));
+    });
     return QApplication::exec();
 }

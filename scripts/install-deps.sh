@@ -22,6 +22,9 @@ packages=(
   libgdal-dev gdal-bin
   # the Brazilian locale the tests also run in; a compiler cache for rebuilds
   locales ccache
+  # the fuzz targets of the file readers (scripts/fuzz.sh): clang with
+  # libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 # The tests run in pt_BR.UTF-8 as well as in C: generate it when missing.

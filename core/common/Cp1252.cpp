@@ -114,9 +114,41 @@ std::string Utf8ToCp1252(std::string_view utf8)
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
+        const char first = utf8[i];
         const long cp = DecodeUtf8(utf8, i);
-        const int b = cp < 0 ? -1 : CodePointToByte(static_cast<char32_t>(cp));
+        if (cp < 0) {
+            out += first;
+            continue;
+        }
+        const int b = CodePointToByte(static_cast<char32_t>(cp));
         out += b < 0 ? '?' : static_cast<char>(b);
+    }
+    return out;
+}
+
+bool EncodableInCp1252(std::string_view utf8)
+{
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const long cp = DecodeUtf8(utf8, i);
+        if (cp < 0 || CodePointToByte(static_cast<char32_t>(cp)) < 0)
+            return false;
+    }
+    return true;
+}
+
+std::string RepairUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t start = i;
+        const long cp = DecodeUtf8(bytes, i);
+        if (cp < 0)
+            AppendUtf8(out, ByteToCodePoint(static_cast<unsigned char>(bytes[start])));
+        else
+            out.append(bytes.substr(start, i - start));
     }
     return out;
 }

@@ -26,6 +26,8 @@ namespace {
 // one, and reading it whole would only waste memory.
 constexpr std::uintmax_t kMaxIniBytes = 16u * 1024u * 1024u;
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 std::string PathText(const fs::path& p) { return p.string(); }
 
 std::string TrimBlanks(std::string_view s)
@@ -133,29 +135,31 @@ TIniFile::TIniFile(fs::path path) : path_(std::move(path))
         return;
     if (fs::is_directory(path_, ec))
         throw EInOutError("Não foi possível ler o arquivo " + PathText(path_) + ".");
-    std::string bytes = ReadWholeFile(path_);
+    const std::string bytes = ReadWholeFile(path_);
     // Files of the system are Windows-1252; one saved by a modern editor may
-    // be UTF-8 instead, possibly with a byte-order mark.
-    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    std::string text;
-    if (bytes.compare(0, kBom.size(), kBom) == 0)
-        text = bytes.substr(kBom.size());
-    else if (LooksLikeUtf8(bytes))
-        text = std::move(bytes);
-    else
-        text = Cp1252ToUtf8(bytes);
+    // be UTF-8 instead, possibly with a byte-order mark. The mark alone says
+    // nothing: an editor may put it before Windows-1252 text, so what
+    // follows it is checked like any other text.
+    std::string_view body = bytes;
+    if (body.starts_with(kUtf8Bom))
+        body.remove_prefix(kUtf8Bom.size());
+    std::string text = LooksLikeUtf8(body) ? std::string(body) : Cp1252ToUtf8(body);
 
+    // Lines end in CR LF, LF or CR alone, and a run of CRs before the LF is
+    // one line end (a CR LF file converted once more ends its lines in CR CR
+    // LF): no value keeps a stray CR. Values never hold one: writes replace
+    // it.
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last)
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
             end = text.size();
-        std::string raw = text.substr(start, end - start);
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
-        lines_.push_back(ParseLine(std::move(raw)));
-        start = last ? text.size() : end + 1;
+        lines_.push_back(ParseLine(text.substr(start, end - start)));
+        start = end;
+        while (start < text.size() && text[start] == '\r')
+            ++start;
+        if (start < text.size() && text[start] == '\n')
+            ++start;
     }
 }
 
@@ -224,17 +228,18 @@ double TIniFile::ReadFloat(std::string_view section, std::string_view key, doubl
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    // Line ends inside a value would split it into lines of its own.
-    std::string clean(value);
+    // Line ends inside a value would split it into lines of its own; text
+    // in memory is always well-formed UTF-8, whatever the caller passed.
+    std::string clean = RepairUtf8(value);
     for (char& ch : clean)
         if (ch == '\r' || ch == '\n')
             ch = ' ';
-    const std::string keyText = TrimBlanks(key);
+    const std::string keyText = RepairUtf8(TrimBlanks(key));
     std::string lineText = keyText + "=" + clean;
 
     std::size_t header = FindSection(section);
     if (header == std::string::npos) {
-        lines_.push_back(ParseLine("[" + std::string(section) + "]"));
+        lines_.push_back(ParseLine("[" + RepairUtf8(section) + "]"));
         header = lines_.size() - 1;
     }
     const std::size_t k = FindKey(header, keyText);
@@ -264,7 +269,13 @@ void TIniFile::WriteInteger(std::string_view section, std::string_view key, long
 
 void TIniFile::WriteFloat(std::string_view section, std::string_view key, double value)
 {
-    WriteString(section, key, FloatToStr(value));
+    // Near the largest doubles the 15-digit form rounds beyond them and
+    // would read back as the reader's default; those take the digits they
+    // need.
+    std::string text = FloatToStr(value);
+    if (!ParseFloat(text))
+        text = FormatGeneral(value, 17);
+    WriteString(section, key, text);
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view key)
@@ -293,7 +304,12 @@ void TIniFile::UpdateFile()
 {
     if (!modified_)
         return;
-    ReplaceFileAtomically(path_, Utf8ToCp1252(Text()));
+    // Windows-1252 as the other programs expect. A text that it cannot hold
+    // whole, or whose Windows-1252 bytes would read back as UTF-8 (and so
+    // as other letters), is saved as UTF-8 with a byte-order mark instead.
+    const std::string text = Text();
+    const bool cp1252 = EncodableInCp1252(text) && !LooksLikeUtf8(Utf8ToCp1252(text));
+    ReplaceFileAtomically(path_, cp1252 ? Utf8ToCp1252(text) : std::string(kUtf8Bom) + text);
     modified_ = false;
 }
 

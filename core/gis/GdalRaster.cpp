@@ -181,6 +181,21 @@ TGrade Grade(const TAnalise& a, double celula)
     return g;
 }
 
+// The bounds of a ".ras" are 32-bit floats: far from the origin they cannot
+// hold the edges of very small cells (millimetres at UTM coordinates), and
+// the cell size the file gives would be wrong, or zero. Such a grid is
+// refused rather than written with a false geometry.
+void ConferirPrecisaoLimites(const TCabecalhoRaster& r, const TGrade& g, const std::string& nome)
+{
+    const double largura = (static_cast<double>(r.XMax) - r.XMin) / r.Colunas;
+    const double altura = (static_cast<double>(r.YMax) - r.YMin) / r.Linhas;
+    if (std::fabs(largura - g.Celula) > 0.01 * g.Celula || std::fabs(altura - g.Celula) > 0.01 * g.Celula)
+        throw EEscolhaGis("As células de " + Metros(g.Celula) + " são pequenas demais para as coordenadas do raster '" +
+                          nome + "' (até " + Metros(std::max(std::fabs(g.X0), std::fabs(g.Y1))) +
+                          "): os limites do arquivo raster, em precisão simples, não as distinguem. Use células "
+                          "maiores.");
+}
+
 bool Identica(const TAnalise& a, const TGrade& g)
 {
     return !a.Reprojetar && a.Geo.Alinhada() && g.X0 == a.Geo.t[0] && g.Y1 == a.Geo.t[3] &&
@@ -346,6 +361,7 @@ void ImportarRasterGdal(const fs::path& entrada, const fs::path& ras, const std:
     r.YMin = static_cast<float>(g.YMin());
     r.YMax = static_cast<float>(g.Y1);
     r.Unidade = "M";
+    ConferirPrecisaoLimites(r, g, a.Nome);
     r.AlocarCelulas();
 
     const auto n = static_cast<std::size_t>(g.Colunas);

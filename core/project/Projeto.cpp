@@ -96,22 +96,33 @@ bool TProjeto::ResultadosValidos() const
     return !entradasMarcadas_ || *entradasMarcadas_ == EntradasResultados();
 }
 
-// The terrace system, the units, the module and the location: a part that
-// cannot be read whole leaves its object as far as it was read, with a
-// message, and the rest of the file still reads.
+// The terrace system, the units, the module and the location. A missing or
+// damaged terrace section leaves that system as the reset left it, not half
+// read (a reader stops at its first failure with the keys before it already
+// taken, the soil list of a method read among them); a damaged one is said,
+// and the rest of the file still reads.
 void TProjeto::LerOpcionais(TIniFile& ini)
 {
-    TCanal& sistema = TipoSistema.Tipo == 0 ? static_cast<TCanal&>(TerracosNivel) : TerracosGradiente;
-    bool lido = true;
-    try {
-        lido = sistema.Ler(ini);
-    } catch (const Exception& e) {
-        AvisosLeitura.push_back(std::string("O sistema de terraços do arquivo foi lido só até um valor inválido (") +
-                                e.what() + "); os valores depois dele ficaram com os valores iniciais.");
-    }
-    if (!lido && ini.SectionExists("Canal"))
-        AvisosLeitura.push_back("O sistema de terraços do arquivo tem um valor inválido e não foi lido por inteiro; "
-                                "confira os dados do dimensionamento.");
+    const auto lerOuManter = [&](auto& sistema) {
+        const auto reposto = sistema;
+        std::string motivo;
+        bool lido = false;
+        try {
+            lido = sistema.Ler(ini);
+        } catch (const Exception& e) {
+            motivo = std::string(" (") + e.what() + ")";
+        }
+        if (lido)
+            return;
+        sistema = reposto;
+        if (!motivo.empty() || ini.SectionExists("Canal"))
+            AvisosLeitura.push_back("O sistema de terraços do arquivo tem um valor inválido" + motivo +
+                                    " e ficou com os valores iniciais; confira os dados do dimensionamento.");
+    };
+    if (TipoSistema.Tipo == 0)
+        lerOuManter(TerracosNivel);
+    else
+        lerOuManter(TerracosGradiente);
     if (Gradiente() && TerracosGradiente.Comprimento > kComprimentoMaximoCanal)
         AvisosLeitura.push_back("O comprimento do canal gravado no arquivo (" +
                                 std::to_string(TerracosGradiente.Comprimento) +

@@ -253,6 +253,55 @@ void OrdenarBloco(std::vector<Reg>& registros)
                      [](const Reg& a, const Reg& b) { return NomeAntes(a.Nome, b.Nome); });
 }
 
+// The companion file of the station file: one line per record, in file
+// order, "UF<TAB>name<TAB>source description". An absent file leaves the
+// descriptions empty (a database built before it existed); one that does
+// not match the records is a fault of the installation.
+void LerOrigens(const fs::path& arquivo, std::array<std::vector<TRegEstacao>, kNumEstados>& estacoes)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(arquivo, ec))
+        return;
+    std::ifstream in(arquivo, std::ios::binary);
+    const auto falha = [&](std::size_t linha, const std::string& d) {
+        return EBDPrecipitacao("O arquivo " + NomeArquivo(arquivo) + " não confere com o das estações (linha " +
+                               std::to_string(linha) + "): " + d + ".");
+    };
+    std::string linha;
+    std::size_t n = 0;
+    for (int estado = 0; estado < kNumEstados; ++estado)
+        for (TRegEstacao& e : estacoes[static_cast<std::size_t>(estado)]) {
+            ++n;
+            if (!std::getline(in, linha))
+                throw falha(n, "o arquivo termina antes");
+            if (!linha.empty() && linha.back() == '\r')
+                linha.pop_back();
+            const std::string texto = Cp1252ToUtf8(linha);
+            const std::size_t t1 = texto.find('\t');
+            const std::size_t t2 = t1 == std::string::npos ? t1 : texto.find('\t', t1 + 1);
+            if (t2 == std::string::npos)
+                throw falha(n, "a linha não tem três campos");
+            if (texto.substr(0, t1) != kEstados[static_cast<std::size_t>(estado)].UF ||
+                texto.substr(t1 + 1, t2 - t1 - 1) != e.Nome)
+                throw falha(n, "esperava " + DescricaoRegistro(e.Nome, estado));
+            e.Origem = texto.substr(t2 + 1);
+        }
+}
+
+void GravarOrigens(const fs::path& arquivo, const std::array<std::vector<TRegEstacao>, kNumEstados>& estacoes)
+{
+    std::string texto;
+    for (int estado = 0; estado < kNumEstados; ++estado)
+        for (const TRegEstacao& e : estacoes[static_cast<std::size_t>(estado)])
+            texto += Utf8ToCp1252(std::string(kEstados[static_cast<std::size_t>(estado)].UF) + "\t" + e.Nome + "\t" +
+                                  e.Origem) + "\r\n";
+    std::ofstream out(arquivo, std::ios::binary | std::ios::trunc);
+    out.write(texto.data(), static_cast<std::streamsize>(texto.size()));
+    out.close();
+    if (!out)
+        throw EInOutError("Não foi possível gravar o arquivo " + NomeArquivo(arquivo) + ".");
+}
+
 bool Separador(char c) { return c == ' ' || c == '-' || c == '(' || c == ',' || c == ';' || c == '/'; }
 
 } // namespace
@@ -291,6 +340,7 @@ void TBDPrecipitacao::CarregarEstacoes()
         for (std::size_t i = 0; i < n; ++i)
             lista.push_back(LerEstacao(Registro(leitor, bloco.data() + i * kTamRegEstacao, estado, i)));
     }
+    LerOrigens(ResolverSemCaixa(pasta_, kArquivoOrigens), lidas);
     Estacoes = std::move(lidas);
 }
 
@@ -309,52 +359,6 @@ void TBDPrecipitacao::CarregarLocalidades(int indiceEstado)
     for (std::size_t i = 0; i < n; ++i)
         lidas.push_back(LerLocalidade(Registro(leitor, bloco.data() + i * kTamRegLocalidade, indiceEstado, i)));
     Localidades = std::move(lidas);
-}
-
-TRegEstacao TBDPrecipitacao::Interpolar(std::string_view latitude, std::string_view longitude) const
-{
-    const double lat = CoordenadaParaGraus(latitude);
-    const double lon = CoordenadaParaGraus(longitude);
-
-    // A station at the very point gives its own published equation. The
-    // coordinate texts are compared first; a station whose texts differ
-    // only in their separators but lie at the same point (distance zero,
-    // where the weight has no value) gives its equation as well.
-    for (int estado : kEstadosInterpolacao)
-        for (const TRegEstacao& e : Estacoes[static_cast<std::size_t>(estado)])
-            if (e.Latitude == latitude && e.Longitude == longitude)
-                return e;
-
-    // Inverse-distance weighting with exponent 5: w = 1 / d^5, d the
-    // distance in degrees of latitude and longitude.
-    double somaPesos = 0, somaK = 0, somaA = 0, somaB = 0, somaC = 0;
-    for (int estado : kEstadosInterpolacao) {
-        for (const TRegEstacao& e : Estacoes[static_cast<std::size_t>(estado)]) {
-            const double dLat = CoordenadaParaGraus(e.Latitude) - lat;
-            const double dLon = CoordenadaParaGraus(e.Longitude) - lon;
-            const double d2 = dLat * dLat + dLon * dLon;
-            if (d2 == 0)
-                return e;
-            const double w = 1 / (d2 * d2 * std::sqrt(d2));
-            somaPesos += w;
-            somaK += w * e.K;
-            somaA += w * e.A;
-            somaB += w * e.B;
-            somaC += w * e.C;
-        }
-    }
-    if (somaPesos == 0)
-        throw Exception("Não há estações no banco de dados para a interpolação.");
-
-    TRegEstacao r;
-    r.K = cm::Div(somaK, somaPesos);
-    r.A = cm::Div(somaA, somaPesos);
-    r.B = cm::Div(somaB, somaPesos);
-    r.C = cm::Div(somaC, somaPesos);
-    r.Fonte = kFonteInterpolacao;
-    r.Latitude = std::string(latitude);
-    r.Longitude = std::string(longitude);
-    return r;
 }
 
 std::string AjustarAoCampo(std::string_view utf8, std::size_t tamanho)
@@ -392,6 +396,12 @@ void GravarArquivoEstacoes(const fs::path& arquivo, std::array<std::vector<TRegE
         }
     }
     escritor.Salvar(arquivo);
+    bool comOrigens = false;
+    for (const auto& bloco : estacoes)
+        for (const TRegEstacao& e : bloco)
+            comOrigens = comOrigens || !e.Origem.empty();
+    if (comOrigens)
+        GravarOrigens(arquivo.parent_path() / kArquivoOrigens, estacoes);
 }
 
 void GravarArquivoLocalidades(const fs::path& arquivo,

@@ -37,11 +37,15 @@
 
 #include "common/Exceptions.h"
 #include "rainfall/Estados.h"
+#include "rainfall/GradeIdf.h"
 
 namespace vastrel {
 
 inline constexpr const char* kArquivoEstacoes = "Estados_Nimbra21.bin";
 inline constexpr const char* kArquivoLocalidades = "Localidades_Nimbra21.bin";
+// Companion of the station file: one line per station record, in file
+// order, "UF<TAB>name<TAB>source description" (Windows-1252, CR LF).
+inline constexpr const char* kArquivoOrigens = "Origens_Nimbra21.txt";
 
 inline constexpr std::size_t kTamNome = 68;           // characters of a name
 inline constexpr std::size_t kTamFonte = 30;          // characters of a source label
@@ -66,7 +70,45 @@ struct TRegEstacao {
     std::string Fonte;     // short label of the published source
     std::string Latitude;  // coordinate text, south
     std::string Longitude; // coordinate text, west
+    // The full description of the source (study or compilation, agency,
+    // station code, period of record), from the companion file
+    // "Origens_Nimbra21.txt"; not part of the record, empty when the
+    // companion file is absent.
+    std::string Origem;
 };
+
+// How the storm of a place was obtained.
+enum class TOrigemChuva {
+    Estacao,      // a station's published equation
+    Interpolacao, // the storms of the stations around, averaged and fitted
+    Grade         // the gridded equation of the GRIDF-BR data set
+};
+
+// A station that took part in an answer.
+struct TEstacaoUsada {
+    int Estado = -1;        // state index
+    int Posicao = -1;       // position in the state's block
+    double DistanciaKm = 0; // great-circle distance to the point, km
+    double Peso = 1;        // share of the weight, 0..1
+};
+
+// The storm at a place with what it rests on.
+struct TChuvaLocal {
+    TRegEstacao Registro;   // K, A, B, C, name (a station's), source label, coordinates
+    TOrigemChuva Origem = TOrigemChuva::Estacao;
+    // Stations that carry the weight (at least 0.5 % each), heaviest first:
+    // the station itself, or those of the interpolation; empty for the grid.
+    std::vector<TEstacaoUsada> Estacoes;
+    double PesoOutras = 0;   // share of the weight of the stations left off the list
+    double DistanciaKm = -1; // nearest station whose equation may be used, km; -1 none
+    double ErroAjuste = 0;   // interpolation: largest relative deviation of the fitted curve
+    double ErroMedio = 0;    // interpolation: root mean square of those deviations
+    std::string Aviso;       // warning of an implausible equation, empty when plausible
+    std::string Nota;        // why this answer was taken (fallbacks), empty otherwise
+};
+
+// Farthest a station may lie from a point and still give its storm, km.
+inline constexpr double kRaioEstacaoKm = 50;
 
 // One locality (municipal seat).
 struct TRegLocalidade {
@@ -127,8 +169,54 @@ public:
     // those states is loaded.
     TRegEstacao Interpolar(std::string_view latitude, std::string_view longitude) const;
 
+    // The same with what the answer rests on. The storms of the stations
+    // (the intensities of DuracoesReferencia × TemposRetornoReferencia)
+    // are averaged with the weights 1 / d^5, d in degrees, and K, a, b and
+    // c fitted to the means (AjustarIdf), so that the curve stays within
+    // the stations' curves at every duration. Stations whose equation
+    // carries a warning (AvisoEquacao) are left out. A station at the very
+    // point gives its own equation (and its warning, if any).
+    TChuvaLocal InterpolarChuva(std::string_view latitude, std::string_view longitude) const;
+
+    // The storm of a point of a state, as the consultation window and the
+    // command line give it: a station at the very point; in the states of
+    // the interpolation, the interpolation when a usable station lies within
+    // kRaioEstacaoKm, else the grid; in the other states, the nearest
+    // usable station of the state within kRaioEstacaoKm, else the grid.
+    // Raises Exception when the grid is needed and not loaded, or has no
+    // value at the point.
+    TChuvaLocal ChuvaNoPonto(std::string_view latitude, std::string_view longitude, int estado) const;
+
+    // The equation of the grid at a point, with the nearest usable station.
+    TChuvaLocal ChuvaDaGrade(double latitude, double longitude, const std::string& nota) const;
+
+    // The state of the municipal seat nearest to a point (decimal degrees,
+    // south and west positive): the state a point typed without one lies in.
+    // Reads the whole locality file once.
+    int EstadoDoPonto(double latitude, double longitude) const;
+
+    // The gridded equations ("GradeIdf_GRIDF_BR.bin" of the same folder).
+    // CarregarGrade raises EArquivoNaoExiste or EBDPrecipitacao.
+    TGradeIdf Grade;
+    void CarregarGrade();
+    std::filesystem::path ArquivoGrade() const;
+
+    // The source of an answer in one line, as reports and the project keep
+    // it: the station's study, agency, code and period; the stations of an
+    // interpolation with their distances and weights and the fit's error;
+    // or the grid with the distance to the nearest station.
+    std::string FonteCompleta(const TChuvaLocal& c) const;
+
+    // The station record a TEstacaoUsada names.
+    const TRegEstacao& EstacaoUsada(const TEstacaoUsada& u) const;
+
 private:
     std::filesystem::path pasta_;
+    struct TSede {
+        double Latitude, Longitude;
+        int Estado;
+    };
+    mutable std::vector<TSede> sedes_; // every municipal seat, read by EstadoDoPonto
 };
 
 // A name fitted into a text field of `tamanho` Windows-1252 characters:
@@ -140,7 +228,9 @@ std::string AjustarAoCampo(std::string_view utf8, std::size_t tamanho);
 // Writers of the two files, for the program that builds the database and
 // for tests. Names and labels are fitted to their fields, each state's
 // records are put in name order (equal names keep their order), and the
-// file is replaced only once it was written whole. Raises Exception for a
+// file is replaced only once it was written whole. When any station carries
+// its source description (`Origem`), the companion file kArquivoOrigens is
+// written beside the station file in the same order. Raises Exception for a
 // record that the layout cannot hold (a coordinate that is not a coordinate
 // text, a parameter that is not a finite non-negative number, more than
 // 65535 records in a state) and EInOutError when the file cannot be written.

@@ -1,6 +1,11 @@
 #include "rainfall/Fontes.h"
 
 #include "common/Exceptions.h"
+#include "rainfall/BDPrecipitacao.h"
+#include "rainfall/GradeIdf.h"
+
+#include <map>
+#include <regex>
 
 namespace vastrel {
 
@@ -60,6 +65,13 @@ std::vector<TCitacaoFonte> MontarCitacoes()
                            "Diagnostics_GRIDF_Bias_From_Filtered_XLSX/04_station_bias_summary.csv); "
                            "entidade do posto não informada.",
               "Standard sheet row "),
+        TCitacaoFonte{kFonteGrade, autoresGridf,
+                      tituloGridf + " (equações ajustadas célula a célula numa grade de 0,1°, chuva diária BR-DWGD "
+                                    "com correção de viés e desagregação pela estação telemétrica da ANA mais próxima)",
+                      "Repositório GitHub marcusnobrega-eng/GRIDF, arquivo IDF_Parameters_Bias_Corrected/XAVIER/"
+                      "STATION/IDF_params_stack.tif (bandas K, a, b, c). Estimativa regional: uma estação próxima, "
+                      "quando houver, é preferível.",
+                      "GRIDF-BR grid", false},
         daee("2013", "Paretaí (ANA 02346018)", "Tr ≤ 35 anos"),
         daee("2017", "Jacareí (ANA 02345024, DAEE E2-031)", "Tr ≤ 100 anos"),
         daee("2025", "Guará (ANA 02047068, DAEE B4-035R)", "Tr ≤ 100 anos"),
@@ -90,6 +102,119 @@ std::string RotuloDaFonte(std::string_view descricao)
         if (descricao.starts_with(c.Origem))
             return c.Rotulo;
     throw Exception("Fonte sem referência: " + std::string(descricao));
+}
+
+} // namespace vastrel
+
+namespace vastrel {
+
+namespace {
+
+std::string Juntar(const std::vector<std::string>& partes, const char* sep)
+{
+    std::string s;
+    for (const std::string& p : partes)
+        if (!p.empty())
+            s += (s.empty() ? "" : sep) + p;
+    return s;
+}
+
+std::string Periodo(const std::string& texto)
+{
+    static const std::regex kAnos(R"(^(\d+) years of record$)");
+    std::smatch m;
+    if (std::regex_match(texto, m, kAnos))
+        return m[1].str() + " anos de registro";
+    return texto;
+}
+
+} // namespace
+
+TOrigemEstacao DescreverOrigem(std::string_view origem)
+{
+    const std::string o(origem);
+    TOrigemEstacao r;
+    std::smatch m;
+    static const std::regex kGridf(R"(^GRIDF-BR compilation \(([^)]*)\); (.*)$)");
+    static const std::regex kDaee(R"(^DAEE-SP study (\d+) \(ANA (\d+); (?:DAEE ([^;]+); )?valid ([^)]*)\).*$)");
+    if (std::regex_match(o, m, kGridf)) {
+        r.Estudo = "Compilação GRIDF-BR (" + m[1].str() + ")";
+        std::vector<std::string> partes;
+        std::string resto = m[2].str();
+        for (std::size_t p; (p = resto.find("; ")) != std::string::npos; resto.erase(0, p + 2))
+            partes.push_back(resto.substr(0, p));
+        partes.push_back(resto);
+        static const std::regex kEntidade(R"(^(ANA|INMET|SUDENE|Alerta Rio|Cindacta III) (\S+)$)");
+        static const std::regex kLinha(R"(^Standard sheet row (\d+)$)");
+        static const std::regex kCodigo(R"(^code (\S+)$)");
+        for (std::size_t i = 0; i < partes.size(); ++i) {
+            const std::string& p = partes[i];
+            std::smatch q;
+            if (std::regex_match(p, q, kEntidade)) {
+                r.Entidade = q[1].str();
+                r.Codigo = q[2].str();
+            } else if (p == "DAEE-SP" || p == "Geo-Rio") {
+                r.Entidade = p;
+            } else if (p == "no station code") {
+            } else if (std::regex_match(p, q, kLinha)) {
+                r.Detalhe = "aba Standard, linha " + q[1].str();
+            } else if (std::regex_match(p, q, kCodigo)) {
+                r.Codigo = q[1].str();
+            } else {
+                r.Periodo = Periodo(p);
+            }
+        }
+    } else if (std::regex_match(o, m, kDaee)) {
+        r.Estudo = "DAEE-SP, estudo de " + m[1].str();
+        r.Entidade = "ANA";
+        r.Codigo = m[2].str() + (m[3].matched ? " (DAEE " + m[3].str() + ")" : "");
+        std::string validade = m[4].str();
+        validade = std::regex_replace(validade, std::regex("<="), " ≤ ");
+        validade = std::regex_replace(validade, std::regex(" yr"), " anos");
+        r.Detalhe = "válida para " + validade;
+    } else {
+        r.Detalhe = o;
+    }
+    return r;
+}
+
+std::string TextoOrigem(std::string_view fonte, std::string_view origem)
+{
+    std::string rotulo(fonte);
+    while (!rotulo.empty() && rotulo.back() == ' ')
+        rotulo.pop_back();
+    if (origem.empty())
+        return rotulo;
+    const TOrigemEstacao o = DescreverOrigem(origem);
+    return Juntar({o.Estudo, Juntar({o.Entidade, o.Codigo}, " "), o.Periodo, o.Detalhe}, "; ");
+}
+
+std::vector<std::string> NomesDistintos(const std::vector<TRegEstacao>& estacoes)
+{
+    std::map<std::string, int> vezes;
+    for (const TRegEstacao& e : estacoes)
+        ++vezes[e.Nome];
+    std::vector<std::string> nomes;
+    nomes.reserve(estacoes.size());
+    for (const TRegEstacao& e : estacoes) {
+        std::string n = e.Nome;
+        if (vezes[e.Nome] > 1) {
+            const TOrigemEstacao o = DescreverOrigem(e.Origem);
+            std::string qual = Juntar({Juntar({o.Entidade, o.Codigo}, " "), o.Periodo, o.Detalhe}, ", ");
+            n += " (" + (qual.empty() ? std::string("sem código") : qual) + ")";
+        }
+        nomes.push_back(n);
+    }
+    // Names still equal get a running number.
+    std::map<std::string, int> repetidos, vistos;
+    for (const std::string& n : nomes)
+        ++repetidos[n];
+    for (std::string& n : nomes)
+        if (repetidos[n] > 1) {
+            const int k = ++vistos[n];
+            n += " nº " + std::to_string(k);
+        }
+    return nomes;
 }
 
 } // namespace vastrel

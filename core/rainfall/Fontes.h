@@ -32,6 +32,27 @@ const std::vector<TCitacaoFonte>& CitacoesFontes();
 // other text, in particular "Interpolação".
 const TCitacaoFonte* CitacaoDaFonte(std::string_view rotulo);
 
+// What the source description of a station (TRegEstacao::Origem) says,
+// in Portuguese; empty parts when the description does not give them.
+struct TOrigemEstacao {
+    std::string Estudo;    // study or compilation, e.g. "Compilação GRIDF-BR (Gomes Jr. et al. 2025)"
+    std::string Entidade;  // agency of the gauge ("ANA", "INMET", "DAEE-SP" ...)
+    std::string Codigo;    // gauge code
+    std::string Periodo;   // period of record ("1990-2013", "25 anos de registro")
+    std::string Detalhe;   // anything else worth citing (sheet row, validity)
+};
+TOrigemEstacao DescreverOrigem(std::string_view origem);
+
+// The whole source of an equation in one line: study; agency code; period;
+// detail. The short label alone when the description is absent.
+std::string TextoOrigem(std::string_view fonte, std::string_view origem);
+
+// Names for a list of stations that tell apart those sharing a name: a
+// name that occurs more than once gets its agency, code and period in
+// parentheses (and a number when even those agree).
+struct TRegEstacao;
+std::vector<std::string> NomesDistintos(const std::vector<TRegEstacao>& estacoes);
+
 // The label of a row of the compiled station table from its source
 // description. Raises Exception when no source begins that description.
 std::string RotuloDaFonte(std::string_view descricao);

@@ -45,6 +45,8 @@ struct TRetornoConsulta {
     std::int16_t IndEstacao = -1;  // list selections, -1 none
     std::int16_t IndLocalidade = -1;
     std::string Cidade;            // place name: station, locality or "Não definida"
+    // The whole source of the equation shown (TBDPrecipitacao::FonteCompleta).
+    std::string FonteCompleta;
 };
 
 class TJanelaConsulta {

@@ -1,8 +1,8 @@
 #pragma once
 // The maps of the consultation window of the rainfall database.
 //
-// State maps: a 450 × 450 picture per state with station data enough to
-// interpolate ("BA.bmp", "ES.bmp", …, in the shared data folder), on which the
+// State maps: a 450 × 450 picture per state ("AC.bmp", "AL.bmp", …, in the
+// shared data folder), on which the
 // state's bounding box (decimal degrees, south latitude and west longitude as
 // positive numbers) is drawn linearly onto a rectangle of pixels, north up and
 // east to the right. Inside the picture the state's own area is pure blue
@@ -13,8 +13,8 @@
 //   x = x0 + w − w × (lon min − longitude) ÷ (lon min − lon max)
 //   y = y0 + (latitude − lat min) × h ÷ (lat max − lat min)
 //
-// Country map: one picture of Brazil in which every state that can be
-// picked is painted in a colour of its own (no smoothing inside a state, so
+// Country map: one picture of Brazil in which every state is painted in a
+// colour of its own (no smoothing inside a state, so
 // the colour under a click names the state).
 
 #include <array>
@@ -35,9 +35,8 @@ struct TMapaEstado {
     int W, H;       // size of the rectangle, pixels
 };
 
-// Bahia, Espírito Santo, Minas Gerais, Paraná, Rio de Janeiro, São Paulo and
-// Tocantins.
-extern const std::array<TMapaEstado, 7> kMapasEstados;
+// Every state, in the order of the state table.
+extern const std::array<TMapaEstado, 27> kMapasEstados;
 
 // The map of a state, or nullptr when the state has none.
 const TMapaEstado* MapaDoEstado(int indiceEstado);
@@ -69,16 +68,14 @@ struct TCorMapa {
     std::uint8_t R, G, B;
     int Estado; // index in the state table
 };
-extern const std::array<TCorMapa, 23> kCoresBrasil;
+extern const std::array<TCorMapa, 27> kCoresBrasil;
 
 // The state painted in a colour of the country map, or -1.
 int EstadoDaCor(int r, int g, int b);
 
 // Colours of the country map that name no state and keep the ordinary
-// pointer: borders and labels (black), the sea and the frame (white), and
-// the four states that cannot be picked there (Amapá, Distrito Federal,
-// Roraima and Sergipe).
-extern const std::array<TCorMapa, 6> kCoresNeutras;
+// pointer: borders and labels (black), the sea and the frame (white).
+extern const std::array<TCorMapa, 2> kCoresNeutras;
 bool CorNeutra(int r, int g, int b);
 
 } // namespace vastrel

@@ -82,6 +82,7 @@ bool TNimbra21::Consultar()
     IndEstacao = Posicao(r.IndEstacao);
     IndLocalidade = Posicao(r.IndLocalidade);
     StrCidade = r.Cidade;
+    FonteEquacao = r.FonteCompleta;
     return true;
 }
 
@@ -98,6 +99,7 @@ void TNimbra21::Zerar()
     StrEstado.clear();
     ShowAbout = false;
     Secao.clear();
+    FonteEquacao.clear();
 }
 
 bool TNimbra21::Ler(TIniFile& ini)
@@ -114,6 +116,7 @@ bool TNimbra21::Ler(TIniFile& ini)
     StrCidade = ini.ReadString(secao, "StrCidade", "");
     IndEstado = LerPosicao(ini, secao, "IndEstado");
     StrEstado = ini.ReadString(secao, "StrEstado", "");
+    FonteEquacao = ini.ReadString(secao, "FonteEquacao", "");
     return true;
 }
 
@@ -129,6 +132,7 @@ bool TNimbra21::Gravar(TIniFile& ini)
     ini.WriteString(secao, "StrCidade", StrCidade);
     ini.WriteInteger(secao, "IndEstado", IndEstado);
     ini.WriteString(secao, "StrEstado", StrEstado);
+    ini.WriteString(secao, "FonteEquacao", FonteEquacao);
     return true;
 }
 

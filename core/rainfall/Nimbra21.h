@@ -28,6 +28,11 @@ public:
     std::string StrEstado;        // state name
     bool ShowAbout = false;       // show the database's about screen on first consultation
     std::string Secao;            // suffix of the section name "NIMBRA"
+    // The whole source of the equation chosen (study or compilation,
+    // agency, station code, period; the stations of an interpolation; the
+    // grid), kept in the project as "FonteEquacao"; empty when unknown (a
+    // project written before the key existed, or typed parameters).
+    std::string FonteEquacao;
 
     // The project's design storm, owned by this component.
     TPrecipitacaoExponencialNegativa Precipitacao;

@@ -4,6 +4,7 @@
 #include "common/Pastas.h"
 #include "project/IDProjeto.h"
 #include "project/Projeto.h"
+#include "rainfall/EquacaoIdf.h"
 #include "reports/RelatorioDimensionamento.h"
 
 #include <string_view>
@@ -88,6 +89,12 @@ void Chuva(TTexto& h, TProjeto& p)
     h << Linha(Item("a: ", FormatFloat("#0.000", c.a)) + Segunda("Latitude: ", EscaparHtml(n.Latitude)));
     h << Linha(Item("b: ", FormatFloat("#0.000", c.b)) + Segunda("Longitude: ", EscaparHtml(n.Longitude)));
     h << Linha(Item("c: ", FormatFloat("#0.000", c.c)));
+    if (!n.FonteEquacao.empty())
+        h << Linha(std::string("<TD colspan=2>") + kNbsp4 + "<B>Fonte da equação: </B>" + EscaparHtml(n.FonteEquacao) +
+                   "</TD>");
+    const std::string aviso = AvisoIntensidade(c.K, c.a, c.b, c.c);
+    if (c.K > 0 && !aviso.empty())
+        h << Linha(std::string("<TD colspan=2>") + kNbsp4 + "<B>Aviso: </B>" + EscaparHtml(aviso) + "</TD>");
 }
 
 std::string Documento(const std::string& titulo, const std::string& dataEmissao,

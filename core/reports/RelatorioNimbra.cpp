@@ -68,6 +68,22 @@ void Parametros(std::string& h, const TDadosRelatorioNimbra& d)
     h += "<P>";
 }
 
+void Fonte(std::string& h, const TDadosRelatorioNimbra& d)
+{
+    if (d.Fonte.empty() && d.Aviso.empty() && d.Nota.empty())
+        return;
+    h += "<FONT SIZE=3><B>FONTE DA EQUAÇÃO:</B></FONT>";
+    h += "<TABLE CELLPADDING=3>";
+    if (!d.Fonte.empty())
+        h += "<TR>" + Celula("Fonte: ", d.Fonte) + "</TR>";
+    if (!d.Nota.empty())
+        h += "<TR>" + Celula("Nota: ", d.Nota) + "</TR>";
+    if (!d.Aviso.empty())
+        h += "<TR>" + Celula("Aviso: ", d.Aviso) + "</TR>";
+    h += "</TABLE>";
+    h += "<P>";
+}
+
 void Mapa(std::string& h, const TFiguraRelatorio& f)
 {
     h += "<FONT SIZE=3><B>MAPA DE LOCALIZAÇÃO:</B></FONT>";
@@ -90,6 +106,7 @@ std::string RelatorioNimbra(const TDadosRelatorioNimbra& d)
     Cabecalho(h, d);
     Localizacao(h, d);
     Parametros(h, d);
+    Fonte(h, d);
     if (d.Mapa)
         Mapa(h, *d.Mapa);
     h += "</BODY>";

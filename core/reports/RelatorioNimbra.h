@@ -21,6 +21,11 @@ struct TDadosRelatorioNimbra {
     std::string Latitude;    // coordinate texts as shown
     std::string Longitude;
     std::string K, A, B, C;  // texts of the four parameter fields (may be empty)
+    // The whole source of the equation (TBDPrecipitacao::FonteCompleta),
+    // its warning and the note of a fallback; a section each when not empty.
+    std::string Fonte;
+    std::string Aviso;
+    std::string Nota;
     // The state map with the place marked, when a state map is on display.
     std::optional<TFiguraRelatorio> Mapa;
     std::string DataEmissao; // empty: today's date

@@ -39,14 +39,41 @@ grep -q '"fonte": "Interpolação"' "$work/out" && fail "estação exata deu int
 # Elsewhere: interpolated, with a point in JSON whatever the locale and the
 # locale's separator in the text output; typed with blanks as separators too.
 LC_ALL=C.UTF-8 run 0 chuva --lat "19°55'00\"" --lon "43°56'00\"" --json
-expect_out '"fonte": "Interpolação", "nome": ""}'
+expect_out '"fonte": "Interpolação", "nome": "", "origem": "interpolacao"'
+expect_out '"aviso": ""'
+grep -qE '"distancia_km": [0-9]+\.[0-9]+' "$work/out" || fail "JSON sem distancia_km: $(cat "$work/out")"
+grep -qE '"estacoes": \[\{"nome": "[^"]+", "uf": "MG"' "$work/out" || fail "JSON sem estações usadas: $(cat "$work/out")"
 grep -qE '^\{"K": [0-9]+\.[0-9]+, "a": 0\.[0-9]+, "b": [0-9]+\.[0-9]+, "c": 0\.[0-9]+' "$work/out" || fail "JSON: $(cat "$work/out")"
 cp "$work/out" "$work/ponto"
-run 0 chuva --lat "19 55 00" --lon "43:56:00" --json
+LC_ALL=C.UTF-8 run 0 chuva --lat "19 55 00" --lon "43:56:00" --json
 cmp -s "$work/out" "$work/ponto" || fail "coordenadas com espaços deram outro resultado"
 run 0 chuva --lat "19°55'00\"" --lon "43°56'00\""
 expect_out "Local: Não definida"
-expect_out "Fonte: Interpolação"
+expect_out "Fonte: Interpolação das chuvas de"
+expect_out "Erro do ajuste: até"
+expect_out "Estações usadas:"
+
+# Porto Alegre is answered from Rio Grande do Sul, never from Paraná.
+run 0 chuva --lat "30°01'54\"" --lon "51°12'23\"" --json
+grep -q '"uf": "PR"' "$work/out" && fail "Porto Alegre respondida por estação do Paraná"
+grep -qE '"uf": "RS"|"origem": "grade"' "$work/out" || fail "Porto Alegre: $(cat "$work/out")"
+# Aracaju: Sergipe has no station, the grid answers, named, with the distance and a note on stderr.
+run 0 chuva --lat "10°54'40\"" --lon "37°04'19\"" --json
+expect_out '"fonte": "GRIDF-BR, grade 0,1°"'
+expect_out '"origem": "grade"'
+expect_err "Nota: "
+# The state may be given with the point.
+run 0 chuva --estado MG --lat "19°55'00\"" --lon "43°56'00\"" --json
+expect_out '"origem": "interpolacao"'
+
+# Implausible published equations carry their warning in the listing.
+run 0 chuva --estado SC --json
+expect_out '"aviso": "Equação implausível (i(10 anos, 60 min) = 516'
+run 0 chuva --estado PE
+expect_out "Aviso: Equação implausível (i(10 anos, 60 min) = 259"
+# Duplicate names are told apart.
+run 0 chuva --estado PR --json
+[ "$(grep -c '"nome_distinto": "Curitiba"' "$work/out")" -eq 0 ] || fail "Curitiba sem distinção"
 
 # Wrong command lines.
 run 64 chuva
@@ -56,7 +83,7 @@ expect_err "Estado desconhecido: XX"
 run 64 chuva --lat "19°75'00\"" --lon "43°56'00\""
 expect_err "não é uma coordenada"
 run 64 chuva --lat abc --lon "43°56'00\""
-run 64 chuva --estado MG --lat "19°55'00\"" --lon "43°56'00\""
+run 64 chuva --estado MG --fontes
 
 # A program folder without the database, then with broken files.
 mkdir -p "$work/prog/bin"

@@ -57,10 +57,11 @@ run 1 calcular "$work/scnegativo.vst"
 expect_err " Erro no cálculo "
 expect_err "Erro no dimensinamento dos canais"
 
-# A bad index in an optional section: a warning, and the rest reads.
+# A bad index in an optional section: a warning, the system at its reset
+# values (refused by the validation), and no abort.
 sed 's/^IndSolo=0/IndSolo=5/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/indsolo.vst"
-run 0 calcular "$work/indsolo.vst"
-expect_err "Aviso: O sistema de terraços do arquivo foi lido só até um valor inválido"
+run 1 calcular "$work/indsolo.vst"
+expect_err "Aviso: O sistema de terraços do arquivo tem um valor inválido (Erro. Valor inválido do índice do solo."
 
 # The channel length limit, on read and on calculate.
 sed 's/^Comprimento=300/Comprimento=2000/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/longo.vst"

@@ -42,7 +42,7 @@ namespace {
 
 using test::AoAbrirModal;
 
-constexpr int kMG = 12, kGO = 8, kSE = 25, kBA = 4;
+constexpr int kMG = 12, kGO = 8, kSE = 25, kBA = 4, kAC = 0, kES = 7, kDF = 6;
 
 using TAmbiente = test::TContextoTeste;
 
@@ -153,74 +153,124 @@ private slots:
         QCOMPARE(t.dialogos.Mensagens.size(), 1);
         QVERIFY(t.dialogos.Mensagens[0].contains(QStringLiteral("não é uma coordenada válida")));
         // Inside the box, outside the state (north-west corner, in Goiás):
-        // parameters emptied, crosshair hidden, no message.
+        // the storm of the coordinates with a note, never empty fields.
         t.dialogos.Mensagens.clear();
         t.Digitar(QStringLiteral("14°20'00\""), QStringLiteral("50°50'00\""));
         QVERIFY(t.dialogos.Mensagens.isEmpty());
-        QCOMPARE(t.Campos(), QStringList({"", "", "", ""}));
-        QVERIFY(t.j->LinhaVertical()->isHidden());
+        QVERIFY(!t.j->CampoK()->text().isEmpty());
+        QVERIFY(t.j->RotuloAviso()->isVisible());
+        QVERIFY(t.j->RotuloAviso()->text().contains(QStringLiteral("fora da área do estado")));
+        QVERIFY(t.j->LinhaVertical()->isVisible());
     }
 
-    void EstadoSemMapaMantemEntradaDeCoordenadasDesligada()
+    void GoiasTemMapaEstacoesELocalidades()
     {
         TJanela t(kMG);
         t.j->ListaEstados()->setCurrentRow(kGO);
         QCOMPARE(t.j->Estado().Indice, std::int16_t(kGO));
         QCOMPARE(t.j->windowTitle(), QStringLiteral("Nimbra 2.1 - Estado: Goiás     "));
-        QCOMPARE(t.j->Paginas()->currentIndex(), int(TfrmFoConsulta::kPaginaBrasil));
-        QVERIFY(!t.j->CampoLatitude()->isEnabled() && !t.j->CampoLongitude()->isEnabled());
-        QVERIFY(!t.j->BotaoCalcular()->isEnabled());
-        QVERIFY(t.j->ListaLocalidades()->isHidden());
-        QVERIFY(t.j->MapaAtual() == nullptr);
+        QCOMPARE(t.j->Paginas()->currentIndex(), int(TfrmFoConsulta::kPaginaEstados));
+        QVERIFY(t.j->CampoLatitude()->isEnabled() && t.j->BotaoCalcular()->isEnabled());
+        QVERIFY(t.j->ListaLocalidades()->isVisible());
+        QVERIFY(t.j->MapaAtual() == MapaDoEstado(kGO));
         // Its stations are listed; the first one is shown at once, in full.
-        const TBDPrecipitacao bd = [] {
-            TBDPrecipitacao b;
-            b.CarregarEstacoes();
-            return b;
-        }();
+        TBDPrecipitacao bd;
+        bd.CarregarEstacoes();
         const auto& estacoes = bd.Estacoes[kGO];
         QCOMPARE(t.j->ListaEstacoes()->count(), int(estacoes.size()));
         QCOMPARE(t.Campos(), Exatos(estacoes[0]));
         t.j->ListaEstacoes()->setCurrentRow(1);
         QCOMPARE(t.j->Cidade(), estacoes[1].Nome);
         QCOMPARE(t.Campos(), Exatos(estacoes[1]));
-        auto* nome = t.j->findChild<QLabel*>(QStringLiteral("LocalNome"));
-        QVERIFY(nome && nome->isVisible());
-        QCOMPARE(nome->text(), Q(estacoes[1].Nome));
-        QCOMPARE(t.j->findChild<QLabel*>(QStringLiteral("LocalLatitude"))->text(),
-                 QStringLiteral("Latitude: ") + Q(estacoes[1].Latitude));
         QCOMPARE(t.j->BotaoAutor()->text(), Q(estacoes[1].Fonte));
-        // No data set of the database is a disaggregation, so the Goiás note stays hidden.
         QVERIFY(t.j->Nota()->isHidden());
         QVERIFY(t.dialogos.Mensagens.isEmpty());
     }
 
-    void SergipeDesligaAutorEMantemAPagina()
+    void SergipeSemEstacaoTemAGradeEmQualquerPonto()
     {
         TJanela t(kMG);
         t.j->ListaEstados()->setCurrentRow(kSE);
-        QVERIFY(!t.j->BotaoAutor()->isEnabled());
-        QCOMPARE(t.j->BotaoAutor()->text(), QString());
         QCOMPARE(t.j->Paginas()->currentIndex(), int(TfrmFoConsulta::kPaginaEstados));
-        // The map of Minas Gerais no longer answers for Sergipe.
-        QVERIFY(t.j->MapaAtual() == nullptr);
-        QVERIFY(!t.j->BotaoCalcular()->isEnabled());
-        t.Clicar(QPoint(283, 278));
-        QVERIFY(t.j->LinhaVertical()->isHidden());
+        QVERIFY(t.j->MapaAtual() == MapaDoEstado(kSE));
         QCOMPARE(t.j->ListaEstacoes()->count(), 0);
-        // A state with data gives the button back.
-        t.j->ListaEstados()->setCurrentRow(kGO);
-        QVERIFY(t.j->BotaoAutor()->isEnabled());
+        QCOMPARE(t.j->BotaoAutor()->text(), QStringLiteral("Autor"));
+        // Aracaju typed: the gridded equation, named, with the distance.
+        t.Digitar(QStringLiteral("10°54'40\""), QStringLiteral("37°04'19\""));
+        QVERIFY2(t.dialogos.Mensagens.isEmpty(), qPrintable(t.dialogos.Mensagens.join('\n')));
+        QCOMPARE(t.j->BotaoAutor()->text(), QStringLiteral("GRIDF-BR, grade 0,1°"));
+        QVERIFY(!t.j->CampoK()->text().isEmpty());
+        QVERIFY(t.j->Selecao().FonteCompleta().find("estação mais próxima a ") != std::string::npos);
+        t.j->FecharClick();
+        QCOMPARE(t.j->result(), int(QDialog::Accepted));
+        QCOMPARE(t.j->Retorno().Fonte, std::string("GRIDF-BR, grade 0,1°"));
     }
 
-    void CliqueExatoNumaEstacaoAindaLeInterpolacao()
+    void MudarDeEstadoEsqueceOLugarAnterior()
+    {
+        TJanela t(kMG, 0);
+        QVERIFY(!t.j->Cidade().empty());
+        t.j->ListaEstados()->setCurrentRow(kAC);
+        QCOMPARE(t.j->Cidade(), std::string());
+        QCOMPARE(t.j->LatitudeTexto(), std::string());
+        QCOMPARE(t.Campos(), QStringList({"", "", "", ""}));
+        QVERIFY(t.j->LinhaVertical()->isHidden());
+        // The report names the new state and no place; no dot on its map.
+        const std::string h = t.j->TextoRelatorio();
+        QVERIFY(h.find("<B>Localidade: </B></TD>") != std::string::npos);
+        QVERIFY(h.find("<B>Estado: </B>Acre</TD>") != std::string::npos);
+        const QImage m = t.j->MapaComPonto();
+        QCOMPARE(m, t.j->MapaEstado()->Imagem());
+        // Closing with nothing chosen says why instead of failing on empty fields.
+        t.j->FecharClick();
+        QVERIFY(t.j->result() != int(QDialog::Accepted));
+        QCOMPARE(t.dialogos.Mensagens.size(), 1);
+        QVERIFY(t.dialogos.Mensagens[0].startsWith(QStringLiteral("erro: Nenhuma equação escolhida")));
+    }
+
+    void EquacaoImplausivelEHomonimosNaLista()
+    {
+        TJanela t(23); // Santa Catarina
+        const auto achados = t.j->ListaEstacoes()->findItems(QStringLiteral("Bocaina do Sul – aviso"), Qt::MatchExactly);
+        QCOMPARE(achados.size(), 1);
+        t.j->ListaEstacoes()->setCurrentItem(achados[0]);
+        QVERIFY(t.j->RotuloAviso()->isVisible());
+        QVERIFY(t.j->RotuloAviso()->text().startsWith(QStringLiteral("Aviso: Equação implausível")));
+        QVERIFY(t.j->TextoRelatorio().find("<B>Aviso: </B>Equação implausível") != std::string::npos);
+        // Two "Curitiba" in Paraná, told apart.
+        t.j->ListaEstados()->setCurrentRow(15);
+        QCOMPARE(t.j->ListaEstacoes()->findItems(QStringLiteral("Curitiba"), Qt::MatchExactly).size(), 0);
+        QVERIFY(t.j->ListaEstacoes()->findItems(QStringLiteral("Curitiba ("), Qt::MatchStartsWith).size() >= 2);
+        QVERIFY(t.j->RotuloAviso()->isHidden());
+    }
+
+    void CoordenadasDeCidadesLitoraneasTemEquacao()
+    {
+        // Vitória, Cabo Frio and Niterói fall on the sea of their maps.
+        struct Caso {
+            int estado;
+            const char *lat, *lon;
+        };
+        for (const Caso& c : {Caso{kES, "20°19'10\"", "40°20'16\""}, Caso{18, "22°52'46\"", "42°01'07\""},
+                              Caso{18, "22°53'00\"", "43°06'13\""}}) {
+            TJanela t(c.estado);
+            t.Digitar(QString::fromUtf8(c.lat), QString::fromUtf8(c.lon));
+            QVERIFY2(t.dialogos.Mensagens.isEmpty(), qPrintable(t.dialogos.Mensagens.join('\n')));
+            QVERIFY2(!t.j->CampoK()->text().isEmpty(), c.lat);
+            QCOMPARE(t.j->LatitudeTexto(), std::string(c.lat));
+            t.j->FecharClick();
+            QCOMPARE(t.j->result(), int(QDialog::Accepted));
+        }
+    }
+
+    void CliqueExatoNumaEstacaoDaAEstacao()
     {
         // The database with one more station in Minas Gerais, placed where
         // the truncated coordinate texts of pixel (283, 278) are its own.
         const TMapaEstado& mg = *MapaDoEstado(kMG);
         const TGraus g = CoordenadaDoPixel(mg, 283, 278);
         TRegEstacao posto{"Posto no pixel", 1000, 0.2, 10, 0.8, "GRIDF-BR 2025 - ANA",
-                          GrausParaCoordenada(g.Latitude), GrausParaCoordenada(g.Longitude)};
+                          GrausParaCoordenada(g.Latitude), GrausParaCoordenada(g.Longitude), ""};
         TBDPrecipitacao bd;
         bd.CarregarEstacoes();
         auto estacoes = bd.Estacoes;
@@ -240,11 +290,12 @@ private slots:
             t.Clicar(QPoint(283, 278));
             QCOMPARE(t.j->LatitudeTexto(), posto.Latitude);
             QCOMPARE(t.j->LongitudeTexto(), posto.Longitude);
-            // The station's own parameters, shown as an interpolation is.
+            // The station's own parameters and source: a point on a
+            // station is that station.
             QCOMPARE(t.j->Registro().K, 1000.0);
             QCOMPARE(t.j->Registro().Fonte, posto.Fonte);
             QCOMPARE(t.Campos(), QStringList({"1000,000", "0,200", "10,000", "0,800"}));
-            QCOMPARE(t.j->BotaoAutor()->text(), QStringLiteral("Interpolação"));
+            QCOMPARE(t.j->BotaoAutor()->text(), QStringLiteral("GRIDF-BR 2025 - ANA"));
             QCOMPARE(t.j->Cidade(), std::string("Não definida"));
             QCOMPARE(t.j->ListaEstacoes()->currentRow(), -1);
             // Chosen from the list, the same station is given in full with its source.
@@ -268,23 +319,28 @@ private slots:
         QCOMPARE(t.j->BotaoAutor()->text(), Q(estacao.Fonte));
         QVERIFY(t.j->LinhaVertical()->isVisible());
         QCOMPARE(t.j->CampoLatitude()->text(), Q(estacao.Latitude));
-        // A locality: interpolated, K "####.000", b "##.000".
+        // A locality: interpolated, three decimals.
         QVERIFY(t.j->ListaLocalidades()->isVisible());
         t.j->ListaLocalidades()->setCurrentRow(5);
         QCOMPARE(t.j->ListaEstacoes()->currentRow(), -1);
-        QCOMPARE(t.Campos(), Formatar(t.j->Registro(), "####.000", "0.000", "##.000", "0.000"));
+        QCOMPARE(t.Campos(), Formatar(t.j->Registro(), "###0.000", "0.000", "#0.000", "0.000"));
         QCOMPARE(t.j->Cidade(), S(t.j->ListaLocalidades()->item(5)->text()));
-        QCOMPARE(t.j->BotaoAutor()->text(), QStringLiteral("Interpolação"));
-        // Pointer over the map: the fields follow it on the state, zeros elsewhere.
+        // Interpolated, or the grid for a seat more than 50 km from any station.
+        QVERIFY(t.j->BotaoAutor()->text() == QStringLiteral("Interpolação") ||
+                t.j->BotaoAutor()->text() == QStringLiteral("GRIDF-BR, grade 0,1°"));
+        // Pointer over the map: its coordinates beside the map; the fields
+        // keep the place chosen.
+        const QString lat = t.j->CampoLatitude()->text();
         t.j->MapaMove(QPoint(283, 278));
         const TGraus g = CoordenadaDoPixel(*MapaDoEstado(kMG), 283, 278);
-        QCOMPARE(t.j->CampoLatitude()->text(), Q(GrausParaCoordenada(g.Latitude)));
-        QCOMPARE(t.j->CampoLongitude()->text(), Q(GrausParaCoordenada(g.Longitude)));
+        QVERIFY(t.j->RotuloPonteiro()->text().contains(Q(GrausParaCoordenada(g.Latitude))));
+        QCOMPARE(t.j->CampoLatitude()->text(), lat);
         t.j->MapaMove(QPoint(2, 2));
-        QCOMPARE(t.j->CampoLatitude()->text(), QStringLiteral("00°00'00\""));
-        // A click off the state only clears the mark.
+        QCOMPARE(t.j->CampoLatitude()->text(), lat);
+        // A click off the state changes nothing.
+        const bool marcada = t.j->LinhaVertical()->isVisible();
         t.j->MapaClick(QPoint(2, 2));
-        QVERIFY(t.j->LinhaVertical()->isHidden());
+        QCOMPARE(t.j->LinhaVertical()->isVisible(), marcada);
         QCOMPARE(t.j->ListaLocalidades()->currentRow(), 5);
         QVERIFY(t.dialogos.Mensagens.isEmpty());
     }
@@ -309,14 +365,30 @@ private slots:
             QCOMPARE(t.j->Estado().Indice, std::int16_t(cor.Estado));
             QCOMPARE(t.j->ListaEstados()->currentRow(), cor.Estado);
         }
-        // Minas Gerais has a map: "Mapa do Brasil" goes to Acre and the country page.
-        t.j->BrasilClick(QPoint(0, 0)); // white: the current state again
-        QCOMPARE(t.j->Estado().Indice, std::int16_t(kCoresBrasil.back().Estado));
+        // A stray click (white sea) picks nothing and keeps the choice.
         t.j->ListaEstados()->setCurrentRow(kMG);
-        QCOMPARE(t.j->Paginas()->currentIndex(), int(TfrmFoConsulta::kPaginaEstados));
+        t.Clicar(QPoint(283, 278));
+        const QStringList interpolados = t.Campos();
         t.j->MapaBrasilClick();
-        QCOMPARE(t.j->Estado().Indice, std::int16_t(0));
         QCOMPARE(t.j->Paginas()->currentIndex(), int(TfrmFoConsulta::kPaginaBrasil));
+        // Back to the country map keeps the state and its interpolated values.
+        QCOMPARE(t.j->Estado().Indice, std::int16_t(kMG));
+        QCOMPARE(t.Campos(), interpolados);
+        t.j->BrasilClick(QPoint(0, 0));
+        QCOMPARE(t.j->Estado().Indice, std::int16_t(kMG));
+        QCOMPARE(t.Campos(), interpolados);
+        // Minas Gerais's own colour goes back to its map with the choice kept.
+        QPoint mg(-1, -1);
+        for (int y = 0; y < brasil.height() && mg.x() < 0; ++y)
+            for (int x = 0; x < brasil.width(); ++x)
+                if (brasil.pixelColor(x, y) == QColor(0, 0, 255)) {
+                    mg = QPoint(x, y);
+                    break;
+                }
+        t.j->BrasilClick(mg);
+        QCOMPARE(t.j->Paginas()->currentIndex(), int(TfrmFoConsulta::kPaginaEstados));
+        QCOMPARE(t.Campos(), interpolados);
+        QCOMPARE(t.j->Cidade(), std::string("Não definida"));
         QVERIFY(t.dialogos.Mensagens.isEmpty());
     }
 
@@ -382,9 +454,10 @@ private slots:
         QCOMPARE(Q(r.TextoK), t.j->CampoK()->text());
         QCOMPARE(r.Cidade, S(t.j->ListaLocalidades()->item(3)->text()));
 
-        // With the caption still "Autor" (nothing chosen) the source is empty.
+        QVERIFY(r.FonteCompleta.find("Interpolação das chuvas de ") == 0);
+
+        // Nothing chosen: the caption stays "Autor" and there is no source.
         TJanela u(kBA, -1, -1);
-        u.j->FecharClick();
         QCOMPARE(u.j->BotaoAutor()->text(), QStringLiteral("Autor"));
         QCOMPARE(u.j->Retorno().Fonte, std::string());
         QCOMPARE(u.j->Retorno().IndEstacao, std::int16_t(-1)); // no position given, none selected
@@ -421,22 +494,21 @@ private slots:
         QVERIFY(!QFileInfo::exists(figura));
     }
 
-    void RelatorioSemMapaEAntesDosParametros()
+    void RelatorioAntesDosParametros()
     {
         TJanela t(kGO, -1, -1); // activation shows no station: empty parameters
         QCOMPARE(t.Campos(), QStringList({"", "", "", ""}));
-        QString html, figura;
-        AoAbrirModal([&](QDialog* d) {
-            auto* r = qobject_cast<TFRelatorio*>(d);
-            html = r->Html();
-            figura = QDir(r->PastaFigura()).filePath(QStringLiteral("Bit.bmp"));
-            QVERIFY(!QFileInfo::exists(figura));
-            r->accept();
-        });
-        t.j->RelatorioClick();
+        const QString html = Q(t.j->TextoRelatorio());
         QVERIFY(html.contains(QStringLiteral("<B>K: </B></TD>")));
         QVERIFY(html.contains(QStringLiteral("<B>c: </B></TD></TABLE>")));
-        QVERIFY(!html.contains(QStringLiteral("MAPA DE LOCALIZAÇÃO")));
+        QVERIFY(!html.contains(QStringLiteral("FONTE DA EQUAÇÃO")));
+    }
+
+    void RelatorioDaEstacaoTemAFonteCompleta()
+    {
+        TJanela t(kMG, 0);
+        const QString html = Q(t.j->TextoRelatorio());
+        QVERIFY(html.contains(QStringLiteral("<B>Fonte: </B>Compilação GRIDF-BR")));
     }
 
     void DaConsultaDoDimensionamentoAteSeusCampos()
@@ -479,6 +551,7 @@ private slots:
         QCOMPARE(a.projeto.Nimbra.StrCidade, std::string("Não definida"));
         QCOMPARE(a.projeto.Nimbra.StrEstado, std::string("Minas Gerais"));
         QCOMPARE(a.projeto.Nimbra.Autoria, std::string(kFonteInterpolacao));
+        QVERIFY(a.projeto.Nimbra.FonteEquacao.find("Interpolação das chuvas de ") == 0);
         QCOMPARE(a.projeto.Nimbra.IndEstacao, std::int16_t(-1));
         QVERIFY(CoordenadaValida(a.projeto.Nimbra.Latitude));
         QVERIFY(a.gerente.Alterado);

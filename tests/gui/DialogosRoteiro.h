@@ -44,6 +44,16 @@ public:
     QString ArquivoAbrir(QWidget*, const gui::TArquivoDialogo& d) override { return Proximo(d); }
     QString ArquivoSalvar(QWidget*, const gui::TArquivoDialogo& d) override { return Proximo(d); }
     bool Impressao(QWidget*, QPrinter& printer) override { return AoImprimir && AoImprimir(printer); }
+    std::deque<int> Escolhas;          // answers of EscolherItem (none left = cancel)
+    std::optional<int> EscolherItem(QWidget*, const QString&, const QString& texto, const QStringList&, int) override
+    {
+        Mensagens << "escolha: " + texto;
+        if (Escolhas.empty())
+            return std::nullopt;
+        const int i = Escolhas.front();
+        Escolhas.pop_front();
+        return i;
+    }
 
 private:
     QString Proximo(const gui::TArquivoDialogo& d)

@@ -166,9 +166,30 @@ private slots:
             QVERIFY(!r->isEnabled());
         }
         QVERIFY(!ComandosDeProjeto(w));
+        // The default state is asked for; cancelled, it is asked again at
+        // the next start (an empty "IndEstado").
+        w.PerguntarEstadoPadrao();
+        QCOMPARE(dialogos->Mensagens.size(), 1);
+        QVERIFY(dialogos->Mensagens.at(0).startsWith(QStringLiteral("escolha: ")));
         QVERIFY(w.close());
         QCOMPARE(Ler(Ini()), std::string("[PRINCIPAL]\r\nUDecli=m/m\r\nKDecli=1\r\nUVIB=mm/h\r\nKVIB=1\r\n"
-                                         "path1=\r\npath2=\r\npath3=\r\npath4=\r\nIndEstado=0\r\n"));
+                                         "path1=\r\npath2=\r\npath3=\r\npath4=\r\nIndEstado=\r\n"));
+    }
+
+    void firstStartAsksForTheDefaultStateOnce()
+    {
+        dialogos->Escolhas.push_back(24); // São Paulo
+        TFPrincipal& w = Nova();
+        w.PerguntarEstadoPadrao();
+        QCOMPARE(int(w.Projeto().Unidades.IndEstadoPadrao), 24);
+        QCOMPARE(int(w.Projeto().Nimbra.IndEstado), 24);
+        QVERIFY(w.close());
+        QVERIFY(Ler(Ini()).find("IndEstado=24\r\n") != std::string::npos);
+        dialogos->Mensagens.clear();
+        TFPrincipal& outra = Nova();
+        outra.PerguntarEstadoPadrao();
+        QVERIFY2(dialogos->Mensagens.isEmpty(), qPrintable(dialogos->Mensagens.join('\n')));
+        QCOMPARE(int(outra.Projeto().Nimbra.IndEstado), 24);
     }
 
     void settingsAreReadAndBadStateFallsBack_data()

@@ -3,19 +3,23 @@
 // "Localidades_Nimbra21.bin" (municipal seats), from the source tables of
 // data/fontes/precipitacao.
 //
-//   gerar_bd_precipitacao ESTACOES.csv LOCALIDADES.csv PASTA
+//   gerar_bd_precipitacao ESTACOES.csv LOCALIDADES.csv GRADE.tif PASTA
 //
 // Stations: columns uf, name, lat_dms, lon_dms ("DD MM SS H"), lat_deg,
 // lon_deg, K, a, b, c, source. The parameters are stored as published; the
 // coordinate texts come from the degrees-minutes-seconds columns and are
 // checked against the decimal ones; the source description becomes its short
-// label (rainfall/Fontes.h). Localities: columns uf, name, lat_deg, lon_deg;
+// label (rainfall/Fontes.h) and, whole, the line of the record in the
+// companion file "Origens_Nimbra21.txt". Localities: columns uf, name, lat_deg, lon_deg;
 // the decimal degrees are rounded to the nearest second. Places north of the
 // Equator keep their true position with the minus sign of the coordinate
-// texts (rainfall/Coordenadas.h).
+// texts (rainfall/Coordenadas.h). Grid: the GRIDF-BR GeoTIFF whose first four
+// bands are K, a, b and c, written as "GradeIdf_GRIDF_BR.bin"
+// (rainfall/GradeIdf.h) with the values unchanged.
 
 #include "common/Exceptions.h"
 #include "common/Format.h"
+#include "gis/GdalGrade.h"
 #include "rainfall/BDPrecipitacao.h"
 #include "rainfall/Coordenadas.h"
 #include "rainfall/Estados.h"
@@ -172,6 +176,7 @@ std::array<std::vector<TRegEstacao>, kNumEstados> LerEstacoes(const fs::path& ar
         e.C = t.Numero(n, "c");
         try {
             e.Fonte = RotuloDaFonte(t.Campo(n, "source"));
+            e.Origem = t.Campo(n, "source");
         } catch (const Exception& ex) {
             throw t.Erro(n, ex.what());
         }
@@ -203,20 +208,40 @@ std::array<std::vector<TRegLocalidade>, kNumEstados> LerLocalidades(const fs::pa
     return localidades;
 }
 
+TGradeIdf LerGrade(const fs::path& arquivo)
+{
+    const gis::TBandasGrade g = gis::LerBandasGrade(arquivo);
+    if (g.Bandas.size() < 4 || !(g.Dx > 0) || std::fabs(g.Dx + g.Dy) > 1e-9 * g.Dx)
+        throw Exception(arquivo.string() + ": esperava as bandas K, a, b, c numa grade de células quadradas norte-acima.");
+    TGradeIdf grade;
+    grade.Colunas = g.Colunas;
+    grade.Linhas = g.Linhas;
+    grade.Lon0 = g.X0;
+    grade.Lat0 = g.Y0;
+    grade.Celula = g.Dx;
+    const std::size_t n = static_cast<std::size_t>(g.Colunas) * static_cast<std::size_t>(g.Linhas);
+    grade.Valores.resize(n * 4);
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t b = 0; b < 4; ++b)
+            grade.Valores[i * 4 + b] = g.Bandas[b][i];
+    return grade;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::cerr << "Uso: gerar_bd_precipitacao ESTACOES.csv LOCALIDADES.csv PASTA\n";
+    if (argc != 5) {
+        std::cerr << "Uso: gerar_bd_precipitacao ESTACOES.csv LOCALIDADES.csv GRADE.tif PASTA\n";
         return 64;
     }
     try {
-        const fs::path pasta = argv[3];
+        const fs::path pasta = argv[4];
         fs::create_directories(pasta);
         std::size_t nEstacoes = 0, nLocalidades = 0;
         GravarArquivoEstacoes(pasta / kArquivoEstacoes, LerEstacoes(argv[1], nEstacoes));
         GravarArquivoLocalidades(pasta / kArquivoLocalidades, LerLocalidades(argv[2], nLocalidades));
+        LerGrade(argv[3]).Gravar(pasta / kArquivoGrade);
         std::cout << "Banco de dados de chuvas: " << nEstacoes << " estações, " << nLocalidades
                   << " localidades em " << pasta.string() << "\n";
     } catch (const std::exception& e) {

@@ -47,6 +47,11 @@ public:
     QString ArquivoAbrir(QWidget*, const gui::TArquivoDialogo& d) override;
     QString ArquivoSalvar(QWidget*, const gui::TArquivoDialogo& d) override;
     bool Impressao(QWidget*, QPrinter&) override { return false; }
+    // Lists keep their current item.
+    std::optional<int> EscolherItem(QWidget*, const QString&, const QString&, const QStringList&, int atual) override
+    {
+        return atual;
+    }
 
 private:
     QString Proximo();

@@ -1,7 +1,6 @@
 // The consultation window of the rainfall database, opened by the
-// dimensioning window's "Consulta" button: a state without a map on the
-// country page, a point picked on the map of Minas Gerais, and the report of
-// that point.
+// dimensioning window's "Consulta" button: the country page, a point picked
+// on the map of Minas Gerais, and the report of that point.
 
 #include "Captura.h"
 
@@ -36,6 +35,7 @@ void Consulta(TAmbienteCena& a)
         if (!janela)
             throw std::runtime_error("a janela de consulta não abriu");
         janela->ListaEstados()->setCurrentRow(kGoias);
+        janela->MapaBrasilClick();
         a.Salvar(*janela, "brasil");
 
         janela->ListaEstados()->setCurrentRow(kMinasGerais);

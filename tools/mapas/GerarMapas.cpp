@@ -6,7 +6,7 @@
 //
 // PASTA_PROGRAMA receives the country map "Brasil.bmp": every state in the
 // colour that picks it (rainfall/Mapas.h), black borders, white sea.
-// PASTA_COMUNS receives the state maps "BA.bmp" … "TO.bmp", 450 × 450, the
+// PASTA_COMUNS receives the state maps "AC.bmp" … "TO.bmp" of all 27 states, 450 × 450, the
 // state pure blue over its neighbours in grey, drawn with the box and pixel
 // rectangle of rainfall/Mapas.h.
 //

@@ -2,10 +2,13 @@
 
 #include "common/Cp1252.h"
 #include "common/Exceptions.h"
+#include "common/Format.h"
 #include "common/Locale.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -150,4 +153,98 @@ TEST_F(IniFileTest, ADirectoryIsNotAnIniFile)
 {
     EXPECT_THROW(TIniFile ini(dir.Path()), EInOutError);
     EXPECT_FALSE(WithIniFile(dir.Path(), [](TIniFile&) { return true; }));
+}
+
+// An editor's save or a copy from Windows can put a UTF-8 byte-order mark in
+// front of Windows-1252 text: the text after the mark is checked like any
+// other, and a save after it keeps every accented letter.
+TEST_F(IniFileTest, AByteOrderMarkBeforeWindows1252TextKeepsTheAccents)
+{
+    WriteBytes(file, "\xEF\xBB\xBF[IDENTIFICACAO]\r\nPropriedade=S\xEDtio Boa Vista - talh\xE3o 3\r\n");
+    {
+        TIniFile ini(file);
+        EXPECT_EQ(ini.ReadString("IDENTIFICACAO", "Propriedade", ""), "Sítio Boa Vista - talhão 3");
+        ini.WriteString("IDENTIFICACAO", "Versao", "1");
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(ReadBytes(file), "[IDENTIFICACAO]\r\nPropriedade=S\xEDtio Boa Vista - talh\xE3o 3\r\nVersao=1\r\n");
+}
+
+// Text that Windows-1252 cannot hold is never replaced by '?': such a file
+// is saved as UTF-8 with a byte-order mark, which reads back unchanged.
+TEST_F(IniFileTest, TextOutsideWindows1252IsSavedWithoutLoss)
+{
+    const std::string nome = "Fazenda Łódź – 日本 São João";
+    {
+        TIniFile ini(file);
+        ini.WriteString("IDENTIFICACAO", "Propriedade", nome);
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(ReadBytes(file), "\xEF\xBB\xBF[IDENTIFICACAO]\r\nPropriedade=" + nome + "\r\n");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("IDENTIFICACAO", "Propriedade", ""), nome);
+}
+
+// A value handed over in Windows-1252 bytes rather than UTF-8 keeps its
+// letters too: malformed UTF-8 is read as the Windows-1252 it most likely is.
+TEST_F(IniFileTest, Windows1252BytesWrittenAsAValueKeepTheirLetters)
+{
+    {
+        TIniFile ini(file);
+        ini.WriteString("IDENTIFICACAO", "Propriedade", "Ch\xE1" "cara S\xE3o Jo\xE3o");
+        EXPECT_EQ(ini.ReadString("IDENTIFICACAO", "Propriedade", ""), "Chácara São João");
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(ReadBytes(file), "[IDENTIFICACAO]\r\nPropriedade=Ch\xE1" "cara S\xE3o Jo\xE3o\r\n");
+}
+
+// A CR LF file converted to CR LF once more ends its lines in CR CR LF, and
+// an old Macintosh file in CR alone: a CR ends a line wherever it stands,
+// so no value keeps a stray CR that makes it unrecognisable. (A value never
+// holds one: writing replaces line ends by blanks.)
+TEST_F(IniFileTest, ACarriageReturnEndsALineWhereverItStands)
+{
+    WriteBytes(file, "[PRINCIPAL]\r\r\nUDecli=%\r\r\npath1=/home/ana/S\xEDtio.vst\r\r\n[A]\rx=1\ry=2");
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "UDecli", ""), "%");
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "path1", ""), "/home/ana/Sítio.vst");
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("A", "y", 0), 2);
+}
+
+// The shortest 15-digit form of the largest doubles rounds beyond the
+// largest double; such a value is written with the digits it needs, so it
+// reads back as itself rather than as the reader's default.
+TEST_F(IniFileTest, TheLargestFloatsReadBackAsThemselves)
+{
+    constexpr double kMaior = std::numeric_limits<double>::max();
+    {
+        TIniFile ini(file);
+        ini.WriteFloat("S", "max", kMaior);
+        ini.WriteFloat("S", "min", -kMaior);
+        ini.WriteFloat("S", "eh", 18.3);
+        ini.UpdateFile();
+    }
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadFloat("S", "max", 0), kMaior);
+    EXPECT_EQ(ini.ReadFloat("S", "min", 0), -kMaior);
+    EXPECT_EQ(ini.ReadString("S", "eh", ""), FloatToStr(18.3));
+}
+
+// A file read as Windows-1252 may hold bytes that, once the only byte that
+// was not UTF-8 is overwritten, form UTF-8 ("SÃ­tio" is the Windows-1252
+// reading of the UTF-8 of "Sítio"): such a save is written as UTF-8 with a
+// byte-order mark, so every other value reads back as it was read.
+TEST_F(IniFileTest, ASaveThatWouldReadAsUtf8KeepsTheOtherValues)
+{
+    WriteBytes(file, "[PRINCIPAL]\r\nUDecli=\x91\r\npath1=/home/S\xC3\xADtio.vst\r\n");
+    {
+        TIniFile ini(file);
+        EXPECT_EQ(ini.ReadString("PRINCIPAL", "path1", ""), "/home/SÃ­tio.vst");
+        ini.WriteString("PRINCIPAL", "UDecli", "m/m");
+        ini.UpdateFile();
+    }
+    TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "path1", ""), "/home/SÃ­tio.vst");
+    EXPECT_EQ(ini.ReadString("PRINCIPAL", "UDecli", ""), "m/m");
 }

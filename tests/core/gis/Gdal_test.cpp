@@ -442,6 +442,10 @@ TEST(Gdal, EntradasRecusadas)
     {
         std::ofstream(d / "texto.tif") << "isto não é um raster\n";
     }
+    // Millimetre cells half a million metres from the origin: the 32-bit
+    // float bounds of a ".ras" cannot tell its edges apart.
+    GeoTiff(d / "milimetrico.tif", 3, 2, 500000, 7500000.002, 0.001, 0.001, 31983, GDT_Float32,
+            [](double, double) { return 5.0; });
     struct Caso {
         const char* nome;
         fs::path entrada;
@@ -464,6 +468,8 @@ TEST(Gdal, EntradasRecusadas)
         {"célula nula", d / "cone.tif", opcoes(1, 0), "Tamanho de célula inválido: 0 m."},
         {"célula enorme", d / "cone.tif", opcoes(1, 1e6), "Tamanho de célula inválido: 1000000 m."},
         {"células demais", d / "cone.tif", opcoes(1, 0.001), "grande demais. Use células maiores (o tamanho nativo é 4 m)."},
+        {"células abaixo da precisão das coordenadas", d / "milimetrico.tif", {},
+         "m são pequenas demais para as coordenadas do raster 'milimetrico.tif'"},
         {"recorte ausente", d / "cone.tif", opcoes(1, {}, d / "bacia.gpkg"), "O arquivo 'bacia.gpkg' não existe."},
         {"recorte não vetor", d / "cone.tif", opcoes(1, {}, d / "texto.tif"),
          "O GDAL não reconhece como vetor o arquivo de recorte 'texto.tif'."},

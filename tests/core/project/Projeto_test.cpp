@@ -211,6 +211,35 @@ TEST_F(ProjetoTest, MissingTerraceSectionsOpenWithTheSystemAtItsDefaults)
     EXPECT_EQ(p.TerracosNivel.Sm.Indice, -1);
 }
 
+// A damaged terrace section leaves the system at its reset values, not half
+// read: a spacing section that switches to the Paraná method and then lacks
+// a key would otherwise keep the method with the soil name and X of the
+// previous list, and the save would write that mixture.
+TEST_F(ProjetoTest, ADamagedTerraceSectionLeavesTheSystemAtItsResetValues)
+{
+    std::string s = ReadBytes(kExemplos / "nivel-triangular-piracicaba.vst");
+    s.replace(s.find("IndMetodologia=1"), 16, "IndMetodologia=2");
+    s.erase(s.find("IndErosao=0\r\n"), 13);
+    WriteBytes(arquivo, s);
+    TProjeto p;
+    p.Ler(arquivo);
+    TTerracosNivel novo;
+    novo.Zerar();
+    const TEspacamento& e = p.TerracosNivel.Espacamento;
+    EXPECT_EQ(e.Metodologia.IndMetodologia, novo.Espacamento.Metodologia.IndMetodologia);
+    EXPECT_EQ(e.EH, novo.Espacamento.EH);
+    EXPECT_EQ(e.Solo.TipoSolo, novo.Espacamento.Solo.TipoSolo);
+    EXPECT_EQ(e.Solo.IndiceSolo, novo.Espacamento.Solo.IndiceSolo);
+    EXPECT_EQ(p.TerracosNivel.CDu, novo.CDu);
+
+    // Saved and reopened, it saves the same file.
+    p.Gravar(dir / "primeira.vst");
+    TProjeto q;
+    q.Ler(dir / "primeira.vst");
+    q.Gravar(dir / "segunda.vst");
+    EXPECT_EQ(ReadBytes(dir / "segunda.vst"), ReadBytes(dir / "primeira.vst"));
+}
+
 TEST_F(ProjetoTest, SavingALevelProjectOverAGradedOneKeepsTheOldSections)
 {
     TProjeto g;
@@ -388,8 +417,8 @@ TEST_F(ProjetoTest, ABadIndexInATerraceSectionIsAMessageAndTheRestReads)
     ASSERT_NO_THROW(p.Ler(arquivo));
     ASSERT_EQ(p.AvisosLeitura.size(), 1u);
     EXPECT_NE(p.AvisosLeitura[0].find("Erro. Valor inválido do índice do solo."), std::string::npos);
-    // What came before the bad index, and the header after the section.
-    EXPECT_EQ(p.TerracosGradiente.Comprimento, 300);
+    // The system stays at its reset values; the header after it reads.
+    EXPECT_EQ(p.TerracosGradiente.Comprimento, 0);
     EXPECT_EQ(p.EspacamentoAtual().Solo.IndSolo, 0);
     EXPECT_EQ(p.Unidades.UnidDeclividade, "%");
     EXPECT_EQ(p.Modulo, kModuloDimensionamento);

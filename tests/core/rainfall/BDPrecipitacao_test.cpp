@@ -2,6 +2,7 @@
 
 #include "common/Exceptions.h"
 #include "rainfall/Coordenadas.h"
+#include "rainfall/EquacaoIdf.h"
 
 #include "support/TempDir.h"
 
@@ -25,7 +26,7 @@ constexpr std::size_t BA = 4, MG = 12, RS = 20, SP = 24, TO = 26;
 TRegEstacao Estacao(const std::string& nome, const std::string& lat, const std::string& lon, double K,
                     double a = 0.15, double b = 20, double c = 0.9, const std::string& fonte = "Fonte")
 {
-    return TRegEstacao{nome, K, a, b, c, fonte, lat, lon};
+    return TRegEstacao{nome, K, a, b, c, fonte, lat, lon, ""};
 }
 
 double Real(const std::string& bytes, std::size_t pos)
@@ -311,28 +312,142 @@ TEST(InterpolarTest, AStationAtThePointGivesItsOwnRecord)
     EXPECT_EQ(bd.Interpolar("20 00 00 ", "45 00 00 ").Nome, "Centro");
 }
 
-TEST(InterpolarTest, WeightsAreTheInverseFifthPowerOfTheDistance)
+TEST(InterpolarTest, WeightsAreTheInverseFifthPowerOfTheDistanceAndTheStormStaysBetweenTheStations)
 {
     TBDPrecipitacao bd(std::filesystem::path{});
     // Point (20°, 45°); stations 1° north-south and 2° east-west from it.
     bd.Estacoes[MG] = {Estacao("Um grau", "21°00'00\"", "45°00'00\"", 1000, 0.1, 10, 0.7)};
     bd.Estacoes[SP] = {Estacao("Dois graus", "20°00'00\"", "47°00'00\"", 2000, 0.2, 20, 0.9)};
-    bd.Estacoes[RS] = {Estacao("Fora", "20°00'30\"", "45°00'00\"", 1e6)}; // ignored
-    TRegEstacao r = bd.Interpolar("20°00'00\"", "45°00'00\"");
-    // Weights 1 and 1/32: K = (1000 + 2000/32)/(1 + 1/32).
-    EXPECT_NEAR(r.K, 1030.3030303030303, 1e-9);
-    EXPECT_NEAR(r.A, 0.103030303030303, 1e-12);
-    EXPECT_NEAR(r.B, 10.303030303030303, 1e-12);
-    EXPECT_NEAR(r.C, 0.706060606060606, 1e-12);
-    EXPECT_EQ(r.Nome, "");
-    EXPECT_EQ(r.Fonte, "Interpolação");
-    EXPECT_EQ(r.Latitude, "20°00'00\"");
-    EXPECT_EQ(r.Longitude, "45°00'00\"");
+    bd.Estacoes[RS] = {Estacao("Fora", "20°00'30\"", "45°00'00\"", 1e6)}; // not an interpolation state
+    TChuvaLocal r = bd.InterpolarChuva("20°00'00\"", "45°00'00\"");
+    EXPECT_EQ(r.Origem, TOrigemChuva::Interpolacao);
+    ASSERT_EQ(r.Estacoes.size(), 2u);
+    EXPECT_EQ(r.Estacoes[0].Estado, static_cast<int>(MG));
+    EXPECT_NEAR(r.Estacoes[0].Peso / r.Estacoes[1].Peso, 32, 1e-9);
+    EXPECT_NEAR(r.Estacoes[0].DistanciaKm, 111.2, 0.5);
+    EXPECT_EQ(r.Registro.Nome, "");
+    EXPECT_EQ(r.Registro.Fonte, "Interpolação");
+    EXPECT_EQ(r.Registro.Latitude, "20°00'00\"");
+    EXPECT_EQ(r.Registro.Longitude, "45°00'00\"");
 
-    // A third station at √2°: weight 1/(√2)^5 = 0.1767767.
-    bd.Estacoes[TO] = {Estacao("Diagonal", "21°00'00\"", "46°00'00\"", 4000)};
-    r = bd.Interpolar("20°00'00\"", "45°00'00\"");
-    EXPECT_NEAR(r.K, 1464.8739039264458, 1e-9);
+    // The storm, not the parameters, is averaged: at every duration the
+    // fitted curve follows the weighted mean of the two storms within the
+    // fit's reported error and lies between them.
+    const TRegEstacao& um = bd.Estacoes[MG][0];
+    const TRegEstacao& dois = bd.Estacoes[SP][0];
+    for (double tr : {2.0, 10.0, 100.0})
+        for (double t : {5.0, 10.0, 60.0, 120.0, 1440.0}) {
+            const double i1 = IntensidadeIdf(um, tr, t), i2 = IntensidadeIdf(dois, tr, t);
+            const double media = (32 * i1 + i2) / 33;
+            const double i = IntensidadeIdf(r.Registro, tr, t);
+            EXPECT_NEAR(i / media, 1, r.ErroAjuste + 1e-9) << tr << " " << t;
+            EXPECT_GE(i, std::min(i1, i2) * (1 - r.ErroAjuste)) << tr << " " << t;
+            EXPECT_LE(i, std::max(i1, i2) * (1 + r.ErroAjuste)) << tr << " " << t;
+        }
+    EXPECT_LT(r.ErroAjuste, 0.05);
+
+    // A far station with a large K and a nearer one with small b and c:
+    // averaging K, a, b, c separately would give a storm above both.
+    bd.Estacoes[SP] = {Estacao("K grande", "20°30'00\"", "45°00'00\"", 9000, 0.2, 60, 1.15)};
+    bd.Estacoes[MG] = {Estacao("b e c pequenos", "19°36'00\"", "45°00'00\"", 700, 0.15, 5, 0.65)};
+    r = bd.InterpolarChuva("20°00'00\"", "45°00'00\"");
+    for (double t : {10.0, 60.0, 120.0}) {
+        const double i1 = IntensidadeIdf(bd.Estacoes[SP][0], 10, t), i2 = IntensidadeIdf(bd.Estacoes[MG][0], 10, t);
+        const double i = IntensidadeIdf(r.Registro, 10, t);
+        EXPECT_GE(i, std::min(i1, i2) * (1 - r.ErroAjuste)) << t;
+        EXPECT_LE(i, std::max(i1, i2) * (1 + r.ErroAjuste)) << t;
+    }
+}
+
+TEST(InterpolarTest, ImplausibleEquationsAreLeftOut)
+{
+    TBDPrecipitacao bd(std::filesystem::path{});
+    bd.Estacoes[MG] = {Estacao("Perto e absurda", "20°00'10\"", "45°00'00\"", 9763, 0.1743, 9.1, 0.7887),
+                       Estacao("Longe", "21°00'00\"", "45°00'00\"", 1000, 0.1, 10, 0.7)};
+    const TChuvaLocal r = bd.InterpolarChuva("20°00'00\"", "45°00'00\"");
+    ASSERT_EQ(r.Estacoes.size(), 1u);
+    EXPECT_EQ(bd.EstacaoUsada(r.Estacoes[0]).Nome, "Longe");
+    EXPECT_NEAR(r.Registro.K, 1000, 1e-3);
+    EXPECT_EQ(r.Aviso, "");
+    // On the implausible station itself: its own equation, with its warning.
+    const TChuvaLocal s = bd.InterpolarChuva("20°00'10\"", "45°00'00\"");
+    EXPECT_EQ(s.Registro.Nome, "Perto e absurda");
+    EXPECT_NE(s.Aviso, "");
+}
+
+TEST(ChuvaNoPontoTest, StationsWithin50KmOrTheGrid)
+{
+    TBDPrecipitacao bd(std::filesystem::path{});
+    bd.Estacoes[MG] = {Estacao("Centro", "20°00'00\"", "45°00'00\"", 1000, 0.1, 10, 0.7)};
+    bd.Estacoes[RS] = {Estacao("Porto", "30°00'00\"", "51°00'00\"", 1200, 0.15, 12, 0.75)};
+    // A 1° grid over 19–31° S, 44–52° W, every cell K = 2000, a 0.2, b 20, c 0.9.
+    bd.Grade.Colunas = 8;
+    bd.Grade.Linhas = 12;
+    bd.Grade.Lon0 = -52;
+    bd.Grade.Lat0 = -19;
+    bd.Grade.Celula = 1;
+    for (int i = 0; i < 8 * 12; ++i)
+        bd.Grade.Valores.insert(bd.Grade.Valores.end(), {2000.0f, 0.2f, 20.0f, 0.9f});
+
+    // Interpolation state, a station 11 km away: the interpolation.
+    TChuvaLocal r = bd.ChuvaNoPonto("20°06'00\"", "45°00'00\"", MG);
+    EXPECT_EQ(r.Origem, TOrigemChuva::Interpolacao);
+    EXPECT_NEAR(r.DistanciaKm, 11.1, 0.2);
+    // 111 km away: the grid, named as such, with the distance.
+    r = bd.ChuvaNoPonto("21°00'00\"", "45°00'00\"", MG);
+    EXPECT_EQ(r.Origem, TOrigemChuva::Grade);
+    EXPECT_EQ(r.Registro.Fonte, "GRIDF-BR, grade 0,1°");
+    EXPECT_FLOAT_EQ(static_cast<float>(r.Registro.K), 2000.0f);
+    EXPECT_NEAR(r.DistanciaKm, 111.2, 0.5);
+    EXPECT_NE(r.Nota.find("50"), std::string::npos);
+    EXPECT_EQ(r.Registro.Latitude, "21°00'00\"");
+    // Another state: its own station within 50 km, as published...
+    r = bd.ChuvaNoPonto("30°10'00\"", "51°00'00\"", RS);
+    EXPECT_EQ(r.Origem, TOrigemChuva::Estacao);
+    EXPECT_EQ(r.Registro.Nome, "Porto");
+    EXPECT_NEAR(r.Estacoes.at(0).DistanciaKm, 18.5, 0.2);
+    // ...never a station of another state: BA (an interpolation state) has
+    // none, and SC's point 25 km from RS's station takes the grid.
+    r = bd.ChuvaNoPonto("30°00'00\"", "50°45'00\"", 23);
+    EXPECT_EQ(r.Origem, TOrigemChuva::Grade);
+    // Outside the grid: a clear error.
+    EXPECT_THROW(bd.ChuvaNoPonto("05°00'00\"", "60°00'00\"", 3), Exception);
+    bd.Grade = TGradeIdf{};
+    EXPECT_THROW(bd.ChuvaNoPonto("21°00'00\"", "45°00'00\"", MG), Exception);
+}
+
+TEST(GradeIdfTest, FileRoundTripAndCoastalCells)
+{
+    TempDir dir;
+    TGradeIdf g;
+    g.Colunas = 3;
+    g.Linhas = 2;
+    g.Lon0 = -50;
+    g.Lat0 = -20;
+    g.Celula = 0.1;
+    g.Valores = {1000, 0.1f, 10, 0.7f, 2000, 0.2f, 20, 0.8f, NAN, NAN, NAN, NAN,
+                 3000, 0.3f, 30, 0.9f, 4000, 0.1f, 40, 1.0f, NAN, NAN, NAN, NAN};
+    g.Gravar(dir / "g.bin");
+    TGradeIdf h;
+    h.Carregar(dir / "g.bin");
+    EXPECT_EQ(h.Colunas, 3);
+    EXPECT_EQ(h.Linhas, 2);
+    // 20.05° S, 49.85° W: second cell of the first row.
+    auto e = h.Equacao(20.05, 49.85);
+    ASSERT_TRUE(e);
+    EXPECT_FLOAT_EQ(static_cast<float>(e->K), 2000.0f);
+    EXPECT_FALSE(e->Vizinha);
+    // The third column is sea: its neighbour to the west, flagged.
+    e = h.Equacao(20.15, 49.75);
+    ASSERT_TRUE(e);
+    EXPECT_FLOAT_EQ(static_cast<float>(e->K), 4000.0f);
+    EXPECT_TRUE(e->Vizinha);
+    EXPECT_FALSE(h.Equacao(10, 49.85));
+
+    std::string bytes = ReadBytes(dir / "g.bin");
+    WriteBytes(dir / "curto.bin", bytes.substr(0, bytes.size() - 1));
+    EXPECT_THROW(h.Carregar(dir / "curto.bin"), EBDPrecipitacao);
+    EXPECT_THROW(h.Carregar(dir / "nada.bin"), EArquivoNaoExiste);
 }
 
 TEST(InterpolarTest, NoStationsOrBadTexts)

@@ -56,6 +56,7 @@ TRetornoConsulta Escolha()
     r.IndEstacao = -1;
     r.IndLocalidade = -1;
     r.Cidade = "Não definida";
+    r.FonteCompleta = "Interpolação das chuvas de 2 estações";
     return r;
 }
 
@@ -153,6 +154,7 @@ TEST_F(ConsultarTest, PresetsHandedToTheWindowAndValuesTakenBack)
     EXPECT_EQ(n_.IndEstacao, -1);
     EXPECT_EQ(n_.IndLocalidade, -1);
     EXPECT_EQ(n_.StrCidade, "Não definida");
+    EXPECT_EQ(n_.FonteEquacao, "Interpolação das chuvas de 2 estações");
 }
 
 TEST_F(ConsultarTest, CancelChangesNothing)
@@ -214,13 +216,14 @@ TEST(Nimbra21Test, SectionWrittenInOrderAndReadBack)
     n.StrEstado = "Minas Gerais";
     n.Autoria = "não gravada";
     n.Precipitacao.SetK(1234.5);
+    n.FonteEquacao = "Compilação GRIDF-BR (Gomes Jr. et al. 2025); INMET 83842; 1961-1990";
     ASSERT_TRUE(n.Gravar(arquivo));
 
     // The keys of "NIMBRA" in their order; the storm's own sections follow.
     const std::string texto = TIniFile(arquivo).Text();
     std::size_t anterior = texto.find("[NIMBRA]");
     for (const char* chave : {"Versao=1", "Latitude=", "Longitude=", "IndEstacao=3", "IndLocalidade=-1",
-                              "StrCidade=", "IndEstado=12", "StrEstado=", "[PRECIPITACAO]"}) {
+                              "StrCidade=", "IndEstado=12", "StrEstado=", "FonteEquacao=", "[PRECIPITACAO]"}) {
         const std::size_t pos = texto.find(chave);
         EXPECT_LT(anterior, pos) << chave;
         anterior = pos;
@@ -236,6 +239,16 @@ TEST(Nimbra21Test, SectionWrittenInOrderAndReadBack)
     EXPECT_EQ(lido.IndEstado, 12);
     EXPECT_EQ(lido.Precipitacao.K, 1234.5);
     EXPECT_EQ(lido.Autoria, "");
+    EXPECT_EQ(lido.FonteEquacao, n.FonteEquacao);
+
+    // A project written before the source was kept still reads, without it.
+    TIniFile antigo(arquivo);
+    antigo.DeleteKey("NIMBRA", "FonteEquacao");
+    antigo.UpdateFile();
+    TNimbra21 velho;
+    ASSERT_TRUE(velho.Ler(arquivo));
+    EXPECT_EQ(velho.StrCidade, "Belo Horizonte");
+    EXPECT_EQ(velho.FonteEquacao, "");
 }
 
 } // namespace

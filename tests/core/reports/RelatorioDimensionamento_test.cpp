@@ -112,3 +112,24 @@ TEST(RelatorioDimensionamento, TextoDoUsuarioEscapado)
     EXPECT_FALSE(Tem(h, "<Boa>"));
     EXPECT_FALSE(Tem(h, "<script>"));
 }
+
+TEST(RelatorioDimensionamento, FonteEAvisoDaEquacaoDeChuva)
+{
+    TProjeto p;
+    p.Ler(kExemplos + "nivel-triangular-piracicaba.vst");
+    Dimensionar(p);
+    // An older project keeps no source: no row for it, nor a warning for a plausible storm.
+    std::string h = RelatorioDimensionamento(p, Opcoes());
+    EXPECT_FALSE(Tem(h, "Fonte da equação"));
+    EXPECT_FALSE(Tem(h, "<B>Aviso: </B>"));
+    p.Nimbra.FonteEquacao = "Compilação GRIDF-BR (Gomes Jr. et al. 2025); ANA 2347001 <x>";
+    h = RelatorioDimensionamento(p, Opcoes());
+    EXPECT_TRUE(Tem(h, "<B>Fonte da equação: </B>Compilação GRIDF-BR (Gomes Jr. et al. 2025); ANA 2347001 &lt;x&gt;</TD>"));
+    // Bocaina do Sul's published equation: 516 mm/h for 10 years and 60 minutes.
+    p.Chuva().SetK(9763);
+    p.Chuva().SetA(0.1743);
+    p.Chuva().SetB(9.1);
+    p.Chuva().SetC(0.7887);
+    h = RelatorioDimensionamento(p, Opcoes());
+    EXPECT_TRUE(Tem(h, "<B>Aviso: </B>Equação implausível (i(10 anos, 60 min) = "));
+}

@@ -73,3 +73,18 @@ TEST(RelatorioNimbra, ParametrosVaziosENomesComMarcacao)
         EXPECT_TRUE(Tem(h, std::string("<B>") + rotulo + "</B></TD>")) << rotulo;
     EXPECT_TRUE(Tem(h, "Fazenda &lt;Boa&gt; &amp; Cia"));
 }
+
+TEST(RelatorioNimbra, FonteAvisoENotaTemSecaoPropria)
+{
+    TDadosRelatorioNimbra d = Dados();
+    d.Fonte = "Compilação GRIDF-BR (Gomes Jr. et al. 2025); ANA 738030; 11 anos de registro";
+    d.Aviso = "Equação implausível (a = 0,76 fora de 0,05 a 0,4).";
+    d.Nota = "Nenhuma estação a menos de 50 km.";
+    const std::string h = RelatorioNimbra(d);
+    EXPECT_TRUE(Tem(h, "<FONT SIZE=3><B>FONTE DA EQUAÇÃO:</B></FONT><TABLE CELLPADDING=3><TR><TD>"));
+    EXPECT_TRUE(Tem(h, "<B>Fonte: </B>Compilação GRIDF-BR (Gomes Jr. et al. 2025); ANA 738030; 11 anos de registro</TD>"));
+    EXPECT_TRUE(Tem(h, "<B>Aviso: </B>Equação implausível"));
+    EXPECT_TRUE(Tem(h, "<B>Nota: </B>Nenhuma estação a menos de 50 km.</TD>"));
+    // Without any of them the section is left out (and the parameters end the body).
+    EXPECT_FALSE(Tem(RelatorioNimbra(Dados()), "FONTE DA EQUAÇÃO"));
+}
