@@ -4,9 +4,16 @@
 // returns the process exit status: 0 success, 1 calculation refused or
 // failed, 2 input file unreadable, 64 wrong command line.
 
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+namespace vastrel {
+class TProjeto;
+struct TResultadoDimensionamento;
+}
 
 namespace vastrel::cli {
 
@@ -57,5 +64,18 @@ private:
     std::vector<std::string> posicionais_;
     std::vector<std::pair<std::string, std::string>> valores_;
 };
+
+// Reads a project file. A file that cannot be read is reported on standard
+// error and gives the exit status; what the read had to say about the
+// file's content goes to standard error as warnings.
+std::optional<int> LerProjeto(const std::filesystem::path& caminho, TProjeto& projeto);
+
+// The calculation of the dimensioning window's "Calcular" on the project:
+// a refusal or an engine failure is reported on standard error and gives
+// the exit status; warnings go to standard error and the design goes on.
+std::optional<int> CalcularProjeto(TProjeto& projeto, TResultadoDimensionamento& resultado);
+
+// Each text on standard error as a line "Aviso: …".
+void MostrarAvisos(const std::vector<std::string>& avisos);
 
 } // namespace vastrel::cli

@@ -15,52 +15,28 @@ namespace vastrel::cli {
 
 namespace {
 
-// Reads the project and runs the calculation of the entry page: the fields
-// as the window would show them, read back into the objects, validated in
-// the window's order, then the dimensioning. Prints what goes wrong and
+// Reads the project and runs the calculation of the entry page, as the
+// window's "Calcular" does it. Prints what goes wrong and the warnings, and
 // returns the exit status, or nothing when the design is ready.
 std::optional<int> CarregarEDimensionar(const std::string& caminho, TProjeto& p,
                                         TResultadoDimensionamento& r)
 {
-    try {
-        p.Ler(caminho);
-    } catch (const EArquivoProjeto& e) {
-        std::cerr << e.what() << "\n";
-        if (!e.Motivo.empty())
-            std::cerr << e.Motivo << "\n";
-        return kErroProjeto;
-    }
-    try {
-        const TCamposDimensionamento campos = PreencherCampos(p);
-        LerCampos(campos, p);
-        if (const auto falha = ValidarCampos(campos)) {
-            std::cerr << falha->Mensagem << "\n";
-            return kErroCalculo;
-        }
-    } catch (const Exception& e) {
-        std::cerr << e.what() << "\n";
-        return kErroCalculo;
-    }
-    try {
-        r = Dimensionar(p);
-    } catch (const Exception& e) {
-        std::cerr << " Erro no cálculo \n" << e.what() << "\n";
-        return kErroCalculo;
-    }
-    return std::nullopt;
+    if (const auto status = LerProjeto(caminho, p))
+        return status;
+    return CalcularProjeto(p, r);
 }
 
 void MostrarResultados(const TProjeto& p, const TResultadoDimensionamento& r)
 {
     std::cout << TTipoSistema::Nome(p.TipoSistema.Tipo) << "\n";
     if (r.Gradiente)
-        std::cout << "Vazão: " << FormatFloat("0.00", r.Q) << " L/s\n";
+        std::cout << "Vazão: " << FormatFloat(kFormatoVazao, r.Q) << " L/s\n";
     else
-        std::cout << "LES: " << FormatFloat("0.0", r.LES) << " mm\n";
-    std::cout << "Espaçamento vertical: " << FormatFloat("0.00", r.EV) << " m\n"
-              << "Altura teórica (H): " << FormatFloat("0.0", r.H * 100) << " cm\n"
-              << "Coef. de desuniformidade: " << FormatFloat("0.00", r.CDu) << "\n"
-              << "Altura recomendada (Hr): " << FormatFloat("0.0", r.Hr) << " cm\n";
+        std::cout << "LES: " << FormatFloat(kFormatoLES, r.LES) << " mm\n";
+    std::cout << "Espaçamento vertical: " << FormatFloat(kFormatoEV, r.EV) << " m\n"
+              << "Altura teórica (H): " << FormatFloat(kFormatoAltura, r.H * 100) << " cm\n"
+              << "Coef. de desuniformidade: " << FormatFloat(kFormatoCDu, r.CDu) << "\n"
+              << "Altura recomendada (Hr): " << FormatFloat(kFormatoAltura, r.Hr) << " cm\n";
 }
 
 void MostrarJson(TProjeto& p, const TResultadoDimensionamento& r)

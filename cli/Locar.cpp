@@ -8,6 +8,7 @@
 #include "common/Format.h"
 #include "common/Pastas.h"
 #include "common/UiHooks.h"
+#include "dimensioning/FaixasValidade.h"
 #include "gis/Bytes.h"
 #include "gis/BDT.h"
 #include "dimensioning/EntradaLocacao.h"
@@ -106,7 +107,7 @@ private:
 void MostrarTabela(const TLocacaoNivel& loc, const TProjeto& p, const TBDT& tabela)
 {
     std::cout << "Área da bacia: " << FormatFloat("0.00", loc.AreaBacia) << " ha\n"
-              << "Declividade média: " << FormatFloat("0.00", p.Terreno.St) << " %\n"
+              << "Declividade média: " << FormatFloat("0.00", loc.DeclividadeMedia) << " %\n"
               << "Tipo de terraço recomendado: " << p.TerracosNivel.SelecaoTipoTerraco.TipoTerraco << "\n"
               << "Terraços locados: " << tabela.Quantidade() << "\n";
     if (tabela.Vazia())
@@ -128,7 +129,7 @@ void MostrarTabela(const TLocacaoNivel& loc, const TProjeto& p, const TBDT& tabe
 void MostrarJson(const TLocacaoNivel& loc, const TProjeto& p, const TBDT& tabela, bool interrompida)
 {
     std::cout << "{\"AreaBacia_ha\": " << FloatToJson(loc.AreaBacia)
-              << ", \"DeclividadeMedia_pct\": " << FloatToJson(p.Terreno.St)
+              << ", \"DeclividadeMedia_pct\": " << FloatToJson(loc.DeclividadeMedia)
               << ", \"TipoTerraco\": " << gis::TextoJson(p.TerracosNivel.SelecaoTipoTerraco.TipoTerraco)
               << ", \"Interrompida\": " << (interrompida ? "true" : "false") << ", \"terracos\": [";
     bool primeiro = true;
@@ -152,14 +153,8 @@ int Locar(const Argumentos& args)
     const fs::path arquivo = bytes::CaminhoDeUtf8(op.Posicionais()[0]);
 
     TProjeto p;
-    try {
-        p.Ler(arquivo);
-    } catch (const EArquivoProjeto& e) {
-        std::cerr << e.what() << "\n";
-        if (!e.Motivo.empty())
-            std::cerr << e.Motivo << "\n";
-        return kErroProjeto;
-    }
+    if (const auto status = LerProjeto(arquivo, p))
+        return *status;
     // The location always lays out level terraces.
     p.TipoSistema.Tipo = 0;
     TLocacaoNivel& loc = p.Locacao;
@@ -176,6 +171,7 @@ int Locar(const Argumentos& args)
     if (saida.empty())
         throw ErroUso{"O projeto não indica o arquivo vetor de saída: informe --saida."};
 
+    MostrarAvisos(AvisosLocacao(p));
     const int codigo = gis::Executar([&] {
         loc.Cancelar = false;
         TInterrupcao interrupcao(loc.Cancelar);

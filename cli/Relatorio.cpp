@@ -21,29 +21,13 @@ int Relatorio(const Argumentos& args)
     if (op.Posicionais().size() != 2)
         throw ErroUso{"relatorio precisa de um arquivo de projeto e do arquivo do relatório."};
     TProjeto p;
-    try {
-        p.Ler(op.Posicionais()[0]);
-    } catch (const EArquivoProjeto& e) {
-        std::cerr << e.what() << "\n";
-        if (!e.Motivo.empty())
-            std::cerr << e.Motivo << "\n";
-        return kErroProjeto;
-    }
+    if (const auto status = LerProjeto(op.Posicionais()[0], p))
+        return *status;
+    TResultadoDimensionamento r;
+    if (const auto status = CalcularProjeto(p, r))
+        return *status;
     std::string html;
     try {
-        const TCamposDimensionamento campos = PreencherCampos(p);
-        LerCampos(campos, p);
-        if (const auto falha = ValidarCampos(campos)) {
-            std::cerr << falha->Mensagem << "\n";
-            return kErroCalculo;
-        }
-        try {
-            const TResultadoDimensionamento r = Dimensionar(p);
-            p.CanalAtual().SetHr(r.Hr);
-        } catch (const Exception& e) {
-            std::cerr << " Erro no cálculo \n" << e.what() << "\n";
-            return kErroCalculo;
-        }
         html = RelatorioDimensionamento(p, {});
     } catch (const Exception& e) {
         std::cerr << e.what() << "\n";

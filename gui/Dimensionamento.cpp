@@ -10,6 +10,7 @@
 #include "common/Exceptions.h"
 #include "common/Format.h"
 #include "common/Pastas.h"
+#include "dimensioning/FaixasValidade.h"
 #include "dimensioning/RegrasEspacamento.h"
 #include "dimensioning/Simulacao.h"
 #include "engine/TabelasEspacamento.h"
@@ -34,6 +35,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
+#include <QStandardItemModel>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTimer>
@@ -47,12 +49,10 @@ namespace vastrel::gui {
 
 namespace {
 
-constexpr const char* kGeral = "0.0######";
 constexpr const char* kTituloEntrada = "Módulo para o dimensionamento - entrada de dados";
 constexpr const char* kTituloResultados = "Módulo para o dimensionamento - resultados";
 constexpr const char* kTituloSimulacao = "Módulo para o dimensionamento - simulação";
 constexpr const char* kCDuMinimo = "O valor do coeficiente de desuniformidade não pode ser inferior a 1.";
-constexpr int kMetodoArbitrado = kMetodoEVArbitrado;  // EH typed by the user
 
 QLineEdit* Edit(QWidget* pai, const char* nome, const char* dica, int largura = 90)
 {
@@ -242,8 +242,14 @@ void TFDimensionamento::MontarEntrada(QWidget* p)
     auto* lEsp = new QGridLayout(gEsp);
     metodo_ = new QComboBox(gEsp);
     metodo_->setObjectName(QStringLiteral("Metodo"));
-    for (int i = 0; i < kMetodosDimensionamento; ++i)
+    // Every method the file admits is listed, so that a stored method shows
+    // as itself; the location's "Altura do terraço arbitrada" cannot be
+    // chosen here (this window has no field for the height).
+    for (int i = 0; i <= kMetodoUltimo; ++i)
         metodo_->addItem(Q(std::string(NomesMetodologiaEspacamento[static_cast<std::size_t>(i)])));
+    if (auto* modelo = qobject_cast<QStandardItemModel*>(metodo_->model()))
+        for (int i = kMetodosDimensionamento; i <= kMetodoUltimo; ++i)
+            modelo->item(i)->setEnabled(false);
     lEsp->addWidget(Rotulo(gEsp, QStringLiteral("Méto&do:"), metodo_), 0, 0);
     lEsp->addWidget(metodo_, 0, 1, 1, 2);
     QLineEdit* eh = Edit(gEsp, "eEH", "Espaçamento horizontal");
@@ -421,8 +427,8 @@ void TFDimensionamento::Preencher()
     Campo(TCampo::Sc)->setText(Q(c.Sc));
     Campo(TCampo::RugCan)->setText(Q(c.RugCan));
     Campo(TCampo::Comp)->setText(Q(c.Comp));
-    metodo_->setCurrentIndex(std::clamp(c.Metodo, 0, 3));
-    btnDefinir_->setEnabled(metodo_->currentIndex() != kMetodoArbitrado);
+    metodo_->setCurrentIndex(c.Metodo >= 0 && c.Metodo <= kMetodoUltimo ? c.Metodo : -1);
+    btnDefinir_->setEnabled(metodo_->currentIndex() >= kMetodoBentley && metodo_->currentIndex() <= kMetodoParana);
     Campo(TCampo::EH)->setText(Q(c.EH));
     Campo(TCampo::EV)->setText(Q(c.EV));
     const bool comDeclive = !c.DecliTer.empty() && LerReal(c.DecliTer, 0) != 0;
@@ -433,7 +439,15 @@ void TFDimensionamento::Preencher()
     Contexto.Gerente.Alterado = alterado;
 }
 
-void TFDimensionamento::LerCampos() { vastrel::LerCampos(Campos(), Contexto.Projeto); }
+void TFDimensionamento::LerCampos()
+{
+    vastrel::LerCampos(Campos(), Contexto.Projeto);
+    // The coefficient on display is kept with the height it gives.
+    if (PaginaAtual() == Resultados)
+        AplicarCDu(Contexto.Projeto, Ler(eCDu_));
+    else if (PaginaAtual() == Simulacao)
+        AplicarCDu(Contexto.Projeto, Ler(eCDuSim_));
+}
 
 void TFDimensionamento::RegraSistema(int tipo)
 {
@@ -530,12 +544,12 @@ void TFDimensionamento::CanalChange(int tipo)
     const bool old = preenchendo_;
     preenchendo_ = true;
     if (tipo == 1) {
-        Mostrar(bst, kGeral, p.Unidades.MostrarDeclividade(p.Terreno.St));
-        Mostrar(zsm, kGeral, p.Unidades.MostrarDeclividade(canal.Sm.Valor));
+        Mostrar(bst, kFormatoGeral, p.Unidades.MostrarDeclividade(p.Terreno.St));
+        Mostrar(zsm, kFormatoGeral, p.Unidades.MostrarDeclividade(canal.Sm.Valor));
     } else {
-        const char* fmt = p.Gradiente() ? kGeral : "0.0##";
-        Mostrar(bst, fmt, canal.B);
-        Mostrar(zsm, fmt, canal.Z.Valor);
+        const auto [b, z] = TextosSecaoTrapezoidal(p.Gradiente() ? kFormatoGeral : kFormatoCurto, canal.B, canal.Z.Valor);
+        bst->setText(Q(b));
+        zsm->setText(Q(z));
     }
     preenchendo_ = old;
 }
@@ -544,7 +558,7 @@ void TFDimensionamento::MetodoChange(int metodo)
 {
     Contexto.Projeto.EspacamentoAtual().Metodologia.IndMetodologia = static_cast<std::uint8_t>(metodo);
     Campo(TCampo::EV)->clear();
-    if (metodo == kMetodoArbitrado) {
+    if (metodo == kMetodoEVArbitrado) {
         btnDefinir_->setEnabled(false);
         if (Campo(TCampo::EH)->isEnabled())
             Campo(TCampo::EH)->setFocus();
@@ -563,7 +577,7 @@ void TFDimensionamento::DecliTerChange()
     QLineEdit* eh = Campo(TCampo::EH);
     QLineEdit* ev = Campo(TCampo::EV);
     ev->clear();
-    if (metodo_->currentIndex() != kMetodoArbitrado)
+    if (metodo_->currentIndex() != kMetodoEVArbitrado)
         eh->clear();
     ehDirige_ = true;
     const auto st = ParseFloat(S(Campo(TCampo::DecliTer)->text()));
@@ -579,7 +593,7 @@ void TFDimensionamento::DecliTerChange()
     if (const auto v = ParseFloat(S(eh->text())); v && !eh->text().isEmpty()) {
         TEspacamento& e = p.EspacamentoAtual();
         e.SetEH(*v);
-        ev->setText(Q(FormatFloat("0.0##", e.EH * p.Terreno.St)));
+        ev->setText(Q(FormatFloat(kFormatoCurto, e.EH * p.Terreno.St)));
     }
     Alterar();
 }
@@ -606,10 +620,10 @@ void TFDimensionamento::CompExit()
         return;
     QLineEdit* comp = Campo(TCampo::Comp);
     const auto v = ParseFloat(S(comp->text()));
-    if (v && *v > 1500) {
+    if (v && *v > kComprimentoMaximoCanal) {
         saindoComp_ = true;
-        Contexto.Dialogos.Informacao(this, QStringLiteral(" O comprimento máximo permitido para o canal é de 1500 metros. "));
-        comp->setText(QStringLiteral("1500"));
+        Contexto.Dialogos.Informacao(this, QString::fromUtf8(kMsgComprimentoMaximo));
+        comp->setText(QString::number(kComprimentoMaximoCanal));
         comp->setFocus();
         saindoComp_ = false;
     }
@@ -619,8 +633,8 @@ bool TFDimensionamento::eventFilter(QObject* o, QEvent* e)
 {
     if (e->type() == QEvent::FocusIn) {
         if (o == Campo(TCampo::EH)) {
-            metodo_->setCurrentIndex(kMetodoArbitrado);
-            Contexto.Projeto.EspacamentoAtual().Metodologia.IndMetodologia = kMetodoArbitrado;
+            metodo_->setCurrentIndex(kMetodoEVArbitrado);
+            Contexto.Projeto.EspacamentoAtual().Metodologia.IndMetodologia = kMetodoEVArbitrado;
             btnDefinir_->setEnabled(false);
             ehDirige_ = true;
             QTimer::singleShot(0, Campo(TCampo::EH), &QLineEdit::selectAll);
@@ -658,7 +672,7 @@ void TFDimensionamento::DefinirClick()
     const bool pct = p.Unidades.UnidDeclividade == "%";
     const int metodo = metodo_->currentIndex();
     int aceito = QDialog::Rejected;
-    const char* formatoEV = "0.0##";
+    const char* formatoEV = kFormatoCurto;
     if (const std::string_view aviso = AvisoDeclividadeMetodo(metodo, st, pct); !aviso.empty())
         Contexto.Dialogos.Informacao(this, Q(std::string(aviso)));
     if (metodo == kMetodoBentley) {
@@ -667,7 +681,7 @@ void TFDimensionamento::DefinirClick()
     } else if (metodo == kMetodoLombardiNeto) {
         TFLombNetoDim d(Contexto, this);
         aceito = d.exec();
-        formatoEV = "0.0#";
+        formatoEV = kFormatoEspacamento;
     } else if (metodo == kMetodoParana) {
         TFParanaDim d(Contexto, this);
         aceito = d.exec();
@@ -677,11 +691,11 @@ void TFDimensionamento::DefinirClick()
     if (aceito != QDialog::Accepted)
         return;
     const TEspacamento& e = p.EspacamentoAtual();
-    Mostrar(Campo(TCampo::DecliTer), kGeral, p.Unidades.MostrarDeclividade(p.Terreno.St));
+    Mostrar(Campo(TCampo::DecliTer), kFormatoGeral, p.Unidades.MostrarDeclividade(p.Terreno.St));
     Campo(TCampo::EH)->setEnabled(true);
     Campo(TCampo::EV)->setEnabled(true);
     Campo(TCampo::EV)->setText(Q(FormatFloat(formatoEV, e.EV)));
-    Campo(TCampo::EH)->setText(Q(FormatFloat("0.0#", e.EH)));
+    Campo(TCampo::EH)->setText(Q(FormatFloat(kFormatoEspacamento, e.EH)));
     if (canal_->currentIndex() == 1)
         Campo(TCampo::BSt)->setText(Campo(TCampo::DecliTer)->text());
     Contexto.Gerente.Alterado = true;
@@ -699,7 +713,7 @@ void TFDimensionamento::SmZClick()
             const auto z = EscolherReferencia<TZ>(canal.Z, topico::Dimensionamento, Contexto, this);
             if (!z)
                 return;
-            Mostrar(zsm, kGeral, *z);
+            Mostrar(zsm, kFormatoGeral, *z);
         } else {
             TSm sm;
             sm.HelpContext = topico::Dimensionamento;
@@ -711,7 +725,7 @@ void TFDimensionamento::SmZClick()
                 return;
             canal.Sm.Indice = static_cast<std::int8_t>(sm.Indice);
             canal.Sm.Valor = p.Unidades.GuardarDeclividade(sm.Valor);
-            Mostrar(zsm, kGeral, sm.Valor);
+            Mostrar(zsm, kFormatoGeral, sm.Valor);
         }
     } catch (const std::exception& e) {
         MostrarErro(e);
@@ -723,7 +737,7 @@ void TFDimensionamento::SmZClick()
 void TFDimensionamento::RugCanClick()
 {
     if (const auto valor = EscolherReferencia<TRugCan>(Contexto.Projeto.TerracosGradiente.nc, topico::RugosidadeCanal, Contexto, this)) {
-        Mostrar(Campo(TCampo::RugCan), kGeral, *valor);
+        Mostrar(Campo(TCampo::RugCan), kFormatoGeral, *valor);
         Contexto.Gerente.Alterado = true;
     }
 }
@@ -731,7 +745,7 @@ void TFDimensionamento::RugCanClick()
 void TFDimensionamento::RugTerClick()
 {
     if (const auto valor = EscolherReferencia<TRugTer>(Contexto.Projeto.Terreno.nt, topico::RugosidadeTerreno, Contexto, this)) {
-        Mostrar(Campo(TCampo::RugTer), kGeral, *valor);
+        Mostrar(Campo(TCampo::RugTer), kFormatoGeral, *valor);
         Contexto.Gerente.Alterado = true;
     }
 }
@@ -745,41 +759,43 @@ void TFDimensionamento::CoberturaClick()
 void TFDimensionamento::CalcularClick()
 {
     TProjeto& p = Contexto.Projeto;
-    const TCamposDimensionamento c = Campos();
-    try {
-        vastrel::LerCampos(c, p);
-    } catch (const std::exception& e) {
-        MostrarErro(e);
+    const TCalculoDimensionamento c = Calcular(Campos(), p);
+    qCalculada_ = 0;
+    if (!c.ErroLeitura.empty()) {
+        Contexto.Dialogos.Erro(this, Q(c.ErroLeitura));
         return;
     }
-    if (const auto falha = ValidarCampos(c)) {
-        Contexto.Dialogos.Erro(this, Q(falha->Mensagem));
-        Campo(falha->Campo)->setFocus();
+    if (c.Falha) {
+        Contexto.Dialogos.Erro(this, Q(c.Falha->Mensagem));
+        Campo(c.Falha->Campo)->setFocus();
         return;
     }
-    TResultadoDimensionamento r;
-    try {
-        r = Dimensionar(p);
-        p.CanalAtual().SetHr(r.Hr);
-    } catch (...) {
-        Contexto.Dialogos.Erro(this, QStringLiteral(" Erro no cálculo "));
+    if (!c.Calculado()) {
+        // The engine's reason under the window's message, with the warnings
+        // that may explain it.
+        std::vector<std::string> detalhe{c.ErroMotor};
+        detalhe.insert(detalhe.end(), c.Avisos.begin(), c.Avisos.end());
+        Contexto.Dialogos.Erro(this, QString::fromUtf8(kMsgErroCalculo), Q(TextoAvisos(detalhe)));
         return;
     }
+    const TResultadoDimensionamento& r = *c.Resultado;
     CarregarFigura(figuraSistema_, r.Gradiente);
     if (r.Gradiente) {
         rotVazao_->setText(QStringLiteral("Vazão:"));
         uniVazao_->setText(QStringLiteral("L/s"));
-        eVazao_->setText(Q(FormatFloat("0.00", r.Q)));
+        eVazao_->setText(Q(FormatFloat(kFormatoVazao, r.Q)));
         qCalculada_ = r.Q;
     } else {
         rotVazao_->setText(QStringLiteral("LES:"));
         uniVazao_->setText(QStringLiteral("mm"));
-        eVazao_->setText(Q(FormatFloat("0.0", r.LES)));
+        eVazao_->setText(Q(FormatFloat(kFormatoLES, r.LES)));
     }
-    eEVRes_->setText(Q(FormatFloat("0.00", r.EV)));
-    eH_->setText(Q(FormatFloat("0.0", r.H * 100)));
-    eCDu_->setText(Q(FormatFloat("0.00", r.CDu)));
-    eHr_->setText(Q(FormatFloat("0.0", r.Hr)));
+    eEVRes_->setText(Q(FormatFloat(kFormatoEV, r.EV)));
+    eH_->setText(Q(FormatFloat(kFormatoAltura, r.H * 100)));
+    eCDu_->setText(Q(FormatFloat(kFormatoCDu, r.CDu)));
+    eHr_->setText(Q(FormatFloat(kFormatoAltura, r.Hr)));
+    avisos_->setText(Q(TextoAvisos(c.Avisos)));
+    avisos_->setVisible(!c.Avisos.empty());
     figuraSecaoRes_->setPixmap(Secao(p.CanalAtual().TipoCanal.Tipo));
     MostrarPagina(Resultados);
     eCDu_->setFocus();
@@ -851,6 +867,15 @@ void TFDimensionamento::MontarResultados(QWidget* p)
     auto* ajudaCDu = Botao(gReal, QStringLiteral("&Ajuda"), QStringLiteral("AjudaCDu"));
     lReal->addWidget(ajudaCDu, 2, 2);
     esquerda->addWidget(gReal);
+    // Notes of the calculation: values outside their published ranges, a
+    // strip without runoff.
+    avisos_ = new QLabel(p);
+    avisos_->setObjectName(QStringLiteral("Avisos"));
+    avisos_->setWordWrap(true);
+    avisos_->setMaximumWidth(420);
+    avisos_->setStyleSheet(QStringLiteral("color: #8a4b00;"));
+    avisos_->hide();
+    esquerda->addWidget(avisos_);
     esquerda->addStretch();
     layout->addLayout(esquerda);
 
@@ -900,28 +925,29 @@ bool TFDimensionamento::CDuExit(QLineEdit* campo)
     return true;
 }
 
-void TFDimensionamento::ResultadoOKClick()
+bool TFDimensionamento::GuardarCDu(QLineEdit* campo)
 {
-    TCanal& canal = Contexto.Projeto.CanalAtual();
     try {
-        canal.SetCDu(Ler(eCDu_));
-        canal.SetHr(AlturaRecomendada(canal.H, canal.CDu));
+        AplicarCDu(Contexto.Projeto, Ler(campo));
     } catch (const std::exception& e) {
         MostrarErro(e);
-        return;
+        return false;
     }
-    eHr_->setText(Q(FormatFloat("0.0", canal.Hr)));
+    return true;
+}
+
+void TFDimensionamento::ResultadoOKClick()
+{
+    if (!GuardarCDu(eCDu_))
+        return;
+    eHr_->setText(Q(FormatFloat(kFormatoAltura, Contexto.Projeto.CanalAtual().Hr)));
     Contexto.Gerente.Alterado = true;
 }
 
 void TFDimensionamento::VoltarResultadosClick()
 {
-    try {
-        Contexto.Projeto.CanalAtual().SetCDu(Ler(eCDu_));
-    } catch (const std::exception& e) {
-        MostrarErro(e);
+    if (!GuardarCDu(eCDu_))
         return;
-    }
     MostrarPagina(Entrada);
 }
 
@@ -1086,12 +1112,8 @@ void TFDimensionamento::SimulacaoClick()
 {
     TProjeto& p = Contexto.Projeto;
     eCDuSim_->setText(eCDu_->text());
-    try {
-        p.CanalAtual().SetCDu(Ler(eCDuSim_));
-    } catch (const std::exception& e) {
-        MostrarErro(e);
+    if (!GuardarCDu(eCDuSim_))
         return;
-    }
     figuraSecaoSim_->setPixmap(Secao(p.CanalAtual().TipoCanal.Tipo));
     const bool grad = p.Gradiente();
     linhaVazao_->setVisible(grad);
@@ -1185,7 +1207,6 @@ void TFDimensionamento::ClicarGrafico(const QPointF& posicao)
 void TFDimensionamento::SimulacaoOKClick()
 {
     TProjeto& p = Contexto.Projeto;
-    TCanal& canal = p.CanalAtual();
     int lista = 3, item = listas_[3]->currentRow();
     if (p.Gradiente()) {
         int lembrado = -1;
@@ -1198,13 +1219,8 @@ void TFDimensionamento::SimulacaoOKClick()
         lista = 2;
         item = lembrado >= 0 ? lembrado : std::max(0, listas_[2]->currentRow());
     }
-    try {
-        canal.SetCDu(Ler(eCDuSim_));
-        canal.SetHr(AlturaRecomendada(canal.H, canal.CDu));
-    } catch (const std::exception& e) {
-        MostrarErro(e);
+    if (!GuardarCDu(eCDuSim_))
         return;
-    }
     Contexto.Gerente.Alterado = true;
     DesenharGrafico(lista, std::max(0, item));
     listas_[lista]->setFocus();
@@ -1213,12 +1229,9 @@ void TFDimensionamento::SimulacaoOKClick()
 void TFDimensionamento::VoltarSimulacaoClick()
 {
     serie_->clear();
-    try {
-        Contexto.Projeto.CanalAtual().SetCDu(Ler(eCDuSim_));
-    } catch (const std::exception& e) {
-        MostrarErro(e);
-    }
+    GuardarCDu(eCDuSim_);
     eCDu_->setText(eCDuSim_->text());
+    eHr_->setText(Q(FormatFloat(kFormatoAltura, Contexto.Projeto.CanalAtual().Hr)));
     MostrarPagina(Resultados);
     eCDu_->setFocus();
 }

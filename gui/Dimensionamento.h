@@ -75,6 +75,8 @@ public:
     QLabel* RotuloLinha(int n) const { return rotulosLinha_[n]; }
     QLabel* UnidadeLinha(int n) const { return unidadesLinha_[n]; }
     double VazaoCalculada() const { return qCalculada_; }
+    // The notes beside the results (range warnings, no runoff).
+    QLabel* Avisos() const { return avisos_; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -93,6 +95,9 @@ private:
     void EVChange();
     void CompExit();
     bool CDuExit(QLineEdit* campo);
+    // The coefficient of a field stored with the recommended height it
+    // gives; false (with the message shown) for a text that is no number.
+    bool GuardarCDu(QLineEdit* campo);
     void MostrarPagina(int pagina);
     void Alterar();
     double Ler(QLineEdit* campo) const;           // the number of a field, 0 when empty
@@ -124,6 +129,7 @@ private:
     QLabel *rotVazao_ = nullptr, *uniVazao_ = nullptr, *figuraSistema_ = nullptr, *figuraSecaoRes_ = nullptr;
     QLineEdit *eVazao_ = nullptr, *eEVRes_ = nullptr, *eH_ = nullptr, *eCDu_ = nullptr, *eHr_ = nullptr;
     QPushButton* ajudaResultados_ = nullptr;
+    QLabel* avisos_ = nullptr;
     double qCalculada_ = 0;
 
     // Simulation page.

@@ -11,6 +11,7 @@
 
 #include "common/Format.h"
 #include "dimensioning/EntradaDimensionamento.h"
+#include "dimensioning/FaixasValidade.h"
 #include "gis/Bytes.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
@@ -41,7 +42,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kGeral = "0.0######";
 constexpr const char* kPropriedadeTopico = "TopicoAjuda";
 constexpr int kAjudaJanela = topico::Locacao;
 constexpr int kAjudaCDu = topico::CoeficienteDesuniformidade;
@@ -375,9 +375,9 @@ void TFLocacao::AtualizarUnidades()
     preenchendo_ = true;
     MostrarUnidades();
     if (QLineEdit* e = Campo(TCampoLocacao::ZSm); !e->text().isEmpty())
-        e->setText(Q(FormatFloat(kGeral, u.MostrarDeclividade(p.TerracosNivel.Sm.Valor))));
+        e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarDeclividade(p.TerracosNivel.Sm.Valor))));
     if (QLineEdit* e = Campo(TCampoLocacao::VIB); !e->text().isEmpty())
-        e->setText(Q(FormatFloat(kGeral, u.MostrarVIB(p.Terreno.VIB))));
+        e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarVIB(p.Terreno.VIB))));
     preenchendo_ = false;
 }
 
@@ -512,7 +512,7 @@ void TFLocacao::BTnSmZClick()
     }
     sm.Indice = static_cast<std::int8_t>(d.Indice);
     sm.Valor = p.Unidades.GuardarDeclividade(d.Valor);
-    Campo(TCampoLocacao::ZSm)->setText(Q(FormatFloat(kGeral, d.Valor)));
+    Campo(TCampoLocacao::ZSm)->setText(Q(FormatFloat(kFormatoGeral, d.Valor)));
     Contexto.Gerente.Alterado = true;
 }
 
@@ -548,6 +548,9 @@ void TFLocacao::ProcessarBtnClick()
     }
     if (!ValidarCampos())
         return;
+    // Values outside their published ranges: said, never refused.
+    if (const std::vector<std::string> avisos = AvisosLocacao(p); !avisos.empty())
+        Contexto.Dialogos.Aviso(this, Q(TextoAvisos(avisos)));
 
     // The files, relative ones beside the project file.
     const fs::path projeto = gis::bytes::CaminhoDeUtf8(Contexto.Gerente.PathProjeto);

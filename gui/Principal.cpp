@@ -9,6 +9,7 @@
 
 #include "common/Exceptions.h"
 #include "common/Pastas.h"
+#include "dimensioning/FaixasValidade.h"
 #include "rainfall/Estados.h"
 
 #include <QApplication>
@@ -412,6 +413,8 @@ void TFPrincipal::LigarGerente()
     gerente_.OnLerArquivo = [this](bool& leuCerto) {
         projeto_.Ler(gerente_.PathProjeto);
         leuCerto = true;
+        if (!projeto_.AvisosLeitura.empty())
+            dialogos_.Aviso(this, Q(TextoAvisos(projeto_.AvisosLeitura)));
     };
     gerente_.OnEscreverArquivo = [this] { projeto_.Gravar(gerente_.PathProjeto); };
     gerente_.OnLerCamposDados = [this] { LerCamposDados(); };

@@ -3,14 +3,20 @@
 #include "common/CheckedMath.h"
 #include "common/Format.h"
 #include "common/Rounding.h"
+#include "dimensioning/FaixasValidade.h"
+
+#include <tuple>
 
 namespace vastrel {
 
 namespace {
 
-constexpr const char* kFormatoGeral = "0.0######";   // at least one decimal, up to seven
-constexpr const char* kFormatoNivelTrap = "0.0##";   // B and Z of a level trapezoidal channel
-constexpr const char* kFormatoEspacamento = "0.0#";  // EH and EV
+constexpr const char* kNotaSemEscoamentoGradiente =
+    "A faixa entre terraços não produz escoamento com esta chuva (a intensidade não supera a taxa de "
+    "infiltração estável, ou a abstração inicial retém todo o excesso): o canal não recebe vazão (Q = 0) e "
+    "a altura teórica é 0.";
+constexpr const char* kNotaSemEscoamentoNivel =
+    "A faixa entre terraços não produz escoamento com esta chuva (LES = 0): a altura teórica é 0.";
 
 } // namespace
 
@@ -26,6 +32,13 @@ double LerReal(const std::string& texto, double padrao)
     if (texto.empty())
         return padrao;
     return StrToFloat(texto);
+}
+
+std::pair<std::string, std::string> TextosSecaoTrapezoidal(const char* formato, double B, double Z)
+{
+    if (B == 0 && Z == 0)
+        return {};
+    return {FormatFloat(formato, B), FormatFloat(formato, Z)};
 }
 
 TCamposDimensionamento PreencherCampos(TProjeto& p)
@@ -46,9 +59,8 @@ TCamposDimensionamento PreencherCampos(TProjeto& p)
     TCanal& canal = p.CanalAtual();
     c.Canal = canal.TipoCanal.Tipo;
     if (canal.TipoCanal.Tipo == 0) {
-        const char* fmt = p.Gradiente() ? kFormatoGeral : kFormatoNivelTrap;
-        c.BSt = MostrarReal(fmt, 0, canal.B);
-        c.ZSm = MostrarReal(fmt, 0, canal.Z.Valor);
+        std::tie(c.BSt, c.ZSm) =
+            TextosSecaoTrapezoidal(p.Gradiente() ? kFormatoGeral : kFormatoCurto, canal.B, canal.Z.Valor);
     } else {
         c.BSt = MostrarReal(kFormatoGeral, 0, u.MostrarDeclividade(p.Terreno.St));
         c.ZSm = MostrarReal(kFormatoGeral, 0, u.MostrarDeclividade(canal.Sm.Valor));
@@ -84,15 +96,14 @@ void LerCampos(const TCamposDimensionamento& c, TProjeto& p)
 
     TCanal& canal = p.CanalAtual();
     canal.TipoCanal.Tipo = static_cast<std::uint8_t>(c.Canal);
+    // Each shape keeps its own values: those of the other one stay stored
+    // for a switch back.
     if (c.Canal == 1) {
         // Triangular: bounded by the land surface and the ridge face.
         canal.Sm.Valor = u.GuardarDeclividade(LerReal(c.ZSm, 0));
-        canal.SetB(0);
-        canal.Z.Valor = 0;
     } else {
         canal.SetB(LerReal(c.BSt, 0));
         canal.Z.Valor = LerReal(c.ZSm, 0);
-        canal.Sm.Valor = 0;
     }
 
     if (p.Gradiente()) {
@@ -104,7 +115,8 @@ void LerCampos(const TCamposDimensionamento& c, TProjeto& p)
     }
 
     TEspacamento& esp = p.EspacamentoAtual();
-    esp.Metodologia.IndMetodologia = static_cast<std::uint8_t>(c.Metodo);
+    if (c.Metodo >= 0)
+        esp.Metodologia.IndMetodologia = static_cast<std::uint8_t>(c.Metodo);
     if (!c.EH.empty()) {
         esp.SetEH(LerReal(c.EH, 0));
         esp.SetEV(esp.EH * p.Terreno.St);
@@ -147,6 +159,11 @@ std::optional<TFalhaValidacao> ValidarCampos(const TCamposDimensionamento& c)
     for (const Regra& r : regras)
         if (r.aplica && r.texto->empty())
             return TFalhaValidacao{r.campo, r.mensagem};
+    if (gradiente) {
+        const auto comprimento = ParseFloat(c.Comp);
+        if (comprimento && *comprimento > kComprimentoMaximoCanal)
+            return TFalhaValidacao{TCampo::Comp, kMsgComprimentoMaximo};
+    }
     return std::nullopt;
 }
 
@@ -169,7 +186,59 @@ TResultadoDimensionamento Dimensionar(TProjeto& p)
     r.H = canal.H;
     r.CDu = canal.CDu;
     r.Hr = AlturaRecomendada(r.H, r.CDu);
+    r.SemEscoamento = r.Gradiente ? r.Q == 0 : r.LES == 0;
     return r;
+}
+
+void AplicarCDu(TProjeto& p, double CDu)
+{
+    const bool valiam = p.ResultadosValidos();
+    TCanal& canal = p.CanalAtual();
+    canal.SetCDu(CDu);
+    canal.SetHr(AlturaRecomendada(canal.H, canal.CDu));
+    if (valiam)
+        p.MarcarResultados();
+}
+
+TCalculoDimensionamento Calcular(const TCamposDimensionamento& campos, TProjeto& p)
+{
+    TCalculoDimensionamento r;
+    try {
+        LerCampos(campos, p);
+    } catch (const std::exception& e) {
+        r.ErroLeitura = e.what();
+        p.LimparResultados();
+        return r;
+    }
+    r.Falha = ValidarCampos(campos);
+    if (r.Falha) {
+        p.LimparResultados();
+        return r;
+    }
+    r.Avisos = AvisosDimensionamento(p);
+    try {
+        TResultadoDimensionamento res = Dimensionar(p);
+        p.CanalAtual().SetHr(res.Hr);
+        if (res.SemEscoamento)
+            r.Avisos.push_back(res.Gradiente ? kNotaSemEscoamentoGradiente : kNotaSemEscoamentoNivel);
+        r.Resultado = res;
+        p.MarcarResultados();
+    } catch (const std::exception& e) {
+        r.ErroMotor = e.what();
+        p.LimparResultados();
+    }
+    return r;
+}
+
+TCalculoDimensionamento Calcular(TProjeto& p)
+{
+    try {
+        return Calcular(PreencherCampos(p), p);
+    } catch (const std::exception& e) {
+        TCalculoDimensionamento r;
+        r.ErroLeitura = e.what();
+        return r;
+    }
 }
 
 } // namespace vastrel

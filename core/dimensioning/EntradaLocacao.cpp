@@ -11,13 +11,6 @@
 
 namespace vastrel {
 
-namespace {
-
-constexpr const char* kFormatoGeral = "0.0######";
-constexpr const char* kFormatoEspacamento = "0.0##";
-
-} // namespace
-
 TCamposLocacao CamposLocacao(TProjeto& p)
 {
     const TUnidades& u = p.Unidades;
@@ -27,9 +20,9 @@ TCamposLocacao CamposLocacao(TProjeto& p)
     // Spacing method; the arbitrated ones show their own value.
     c.Metodo = s.Espacamento.Metodologia.IndMetodologia;
     if (c.Metodo == kMetodoEVArbitrado)
-        c.EditEsp = FormatFloat(kFormatoEspacamento, s.Espacamento.EV);
+        c.EditEsp = FormatFloat(kFormatoCurto, s.Espacamento.EV);
     else if (c.Metodo == kMetodoAlturaArbitrada)
-        c.EditEsp = FormatFloat(kFormatoEspacamento, s.Hr);
+        c.EditEsp = FormatFloat(kFormatoCurto, p.Locacao.AlturaArbitrada);
 
     // Design storm and its place.
     const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
@@ -50,11 +43,11 @@ void GravarCampos(const TCamposLocacao& c, TProjeto& p)
     TTerracosNivel& s = p.TerracosNivel;
 
     // 1. The method, and the value typed for an arbitrated one.
-    s.Espacamento.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(c.Metodo, 0, 4));
+    s.Espacamento.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(c.Metodo, 0, kMetodoUltimo));
     if (c.Metodo == kMetodoEVArbitrado)
         s.Espacamento.SetEV(StrToFloat(c.EditEsp));
     else if (c.Metodo == kMetodoAlturaArbitrada)
-        s.SetHr(StrToFloat(c.EditEsp));
+        p.Locacao.AlturaArbitrada = std::max(0.0, StrToFloat(c.EditEsp));
 
     // 2. The storm.
     TPrecipitacaoExponencialNegativa& chuva = p.Chuva();

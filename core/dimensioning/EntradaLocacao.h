@@ -19,7 +19,7 @@ inline constexpr int kCriterioArbitrado = 3;
 // The fields of the location window, as texts in display units.
 struct TCamposLocacao {
     int Metodo = 0;          // spacing method index
-    std::string EditEsp;     // EV (method 3) or Hr (method 4), m
+    std::string EditEsp;     // EV (method 3) or the location's arbitrated height (method 4), m
     std::string Tr, K, A, B, C;
     std::string Latitude, Longitude; // coordinate texts, empty when they carry no digit
     int Criterio = 0;        // terrace type source: 0 Paraná, 1 Emater/RS, 2 Lombardi Neto, 3 arbitrated

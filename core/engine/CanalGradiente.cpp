@@ -65,6 +65,37 @@ std::pair<double, double> AjustePerimetroTrapezio(double B, double Z)
     return regressao.AjustePotencia();
 }
 
+// True when the hillslope hydrograph carries no flow at all.
+bool SemEscoamento(const THidrograma& h)
+{
+    for (std::size_t i = 0; i < h.Quantidade(); ++i)
+        if (h.Vazao(i) > 0)
+            return false;
+    return true;
+}
+
+// Normal depth of a rectangular channel (vertical walls) of width B for
+// Manning's K = A·R^(2/3): Newton's method on F(y) = A^(5/3)/P^(2/3) − K,
+// A = B·y, P = B + 2·y.
+double ProfundidadeRetangular(double B, double K)
+{
+    double y = kProfundidadeInicial;
+    for (int iteracao = 0; iteracao < kMaxIteracoesProfundidade; ++iteracao) {
+        const double A = B * y;
+        const double P = B + 2 * y;
+        const double F = cm::Div(cm::Power(A, kCincoTercos), cm::Power(P, kDoisTercos)) - K;
+        const double dF = kCincoTercos * cm::Div(cm::Power(A, kDoisTercos) * B, cm::Power(P, kDoisTercos)) -
+                          kDoisTercos * cm::Div(cm::Power(A, kCincoTercos) * 2, cm::Power(P, kCincoTercos));
+        const double passo = cm::Div(F, dF);
+        y = cm::Finite(y - passo);
+        if (y <= 0)
+            y = kToleranciaProfundidade;
+        if (std::fabs(passo) < kToleranciaProfundidade)
+            return y;
+    }
+    throw Exception(kErroProfundidade);
+}
+
 // Channel length for the hillslope strip: EH to the nearest whole metre.
 std::int32_t ComprimentoEncosta(double EH)
 {
@@ -368,6 +399,8 @@ double TCanalGradiente::ProfundidadeNormal(double sm, double st, double sc, doub
     }
     if (TipoCanal.Tipo != kTrapezoidal)
         throw Exception(kErroTipoCanal);
+    if (z == 0)
+        return ProfundidadeRetangular(b, K);
 
     // Trapezoid: Newton's method on F(y) = A·(A/P)^(2/3) − K in the form
     // scaled by u = 1/Z: C = y·(y + u·B) = u·A, D = u·B + 2·y·√(u² + 1) = u·P.
@@ -427,6 +460,14 @@ void TTerracosGradiente::Calcula(TPrecipitacaoExponencialNegativa& chuva, TTerre
         Encosta.SetSt(terreno.St);
         const std::unique_ptr<THidrograma> hidrograma =
             Encosta.CalculaHidrogramaEncosta(Encosta.NumeroNos(), chuva);
+
+        // A strip that yields no runoff for this storm sends the channel no
+        // flow: the design is Q = 0 with no depth.
+        if (SemEscoamento(*hidrograma)) {
+            Q = 0;
+            H = 0;
+            return;
+        }
 
         // Peak flow at the outlet of the channel, m³/s.
         Q = CalculaHidrogramaCanal(L, *hidrograma, Encosta.VIB, terreno.St, sc, n) / kLitrosPorM3;

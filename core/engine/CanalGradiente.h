@@ -125,12 +125,14 @@ public:
 
     // Normal depth and design discharge for the given horizontal spacing EH
     // (m), bed slope sc (m/m), channel roughness n and channel length L (m);
-    // stores neither. Any error raises EDimensionamento.
+    // stores neither. No runoff from the strip gives 0 for both. Any error
+    // raises EDimensionamento.
     TResultadoGradiente DimensionarCom(TPrecipitacaoExponencialNegativa& chuva, TTerreno& terreno, double EH,
                                        double sc, double n, std::int32_t L);
 
     // The same on the stored spacing EH, Sc, nc and Comprimento, with H and
-    // Q stored. The storm must be the IDF storm. Any error raises
+    // Q stored. The storm must be the IDF storm. A strip that yields no
+    // runoff for the storm gives Q = 0 and H = 0. Any error raises
     // EDimensionamento; H is then 0 and Q whatever the failed computation
     // left in it.
     void Dimensionar(TTerreno& terreno, TPrecipitacao& chuva) override;

@@ -42,7 +42,8 @@ inline constexpr int kMetodoBentley = 0;
 inline constexpr int kMetodoLombardiNeto = 1;
 inline constexpr int kMetodoParana = 2;
 inline constexpr int kMetodoEVArbitrado = 3;     // spacing given: EH typed (dimensioning) or EV typed (location)
-inline constexpr int kMetodoAlturaArbitrada = 4; // recommended height Hr given (level triangular channel)
+inline constexpr int kMetodoAlturaArbitrada = 4; // recommended height Hr given (level triangular channel; the location's, in m)
+inline constexpr int kMetodoUltimo = kMetodoAlturaArbitrada;
 
 // The spacing method, 0..4 (the file format admits 5, which names none).
 class TMetodologiaEspacamento {

@@ -21,8 +21,6 @@ namespace vastrel {
 namespace {
 
 constexpr const char* kSecao = "LOCACAONIVEL";
-constexpr std::uint8_t kMetodoArbitrado = 3;
-constexpr std::uint8_t kMetodoAltura = 4;
 // How far around a line cell a fill or a search looks for open land on its
 // side when no neighbour is better than the cell itself, in cells.
 constexpr std::int32_t kRaioVizinhanca = 3;
@@ -131,6 +129,8 @@ TLocacaoNivel& TLocacaoNivel::operator=(const TLocacaoNivel& outra)
     fnImgElev = outra.fnImgElev;
     fnImgDecli = outra.fnImgDecli;
     fnVetSaida = outra.fnVetSaida;
+    AlturaArbitrada = outra.AlturaArbitrada;
+    DeclividadeMedia = outra.DeclividadeMedia;
     EVInicial = outra.EVInicial;
     AreaPixel = outra.AreaPixel;
     AreaLocada = outra.AreaLocada;
@@ -170,6 +170,7 @@ void TLocacaoNivel::Zerar()
     fnImgElev.clear();
     fnImgDecli.clear();
     fnVetSaida.clear();
+    AlturaArbitrada = DeclividadeMedia = 0;
     EVInicial = AreaPixel = AreaLocada = FatorUnidade = AreaBacia = 0;
     ImgElevRun.clear();
     ImgDecliRun.clear();
@@ -185,6 +186,8 @@ void TLocacaoNivel::Ler(const TIniFile& ini)
     fnImgElev = ini.ReadString(kSecao, "fnImgElev", "");
     fnImgDecli = ini.ReadString(kSecao, "fnImgDecli", "");
     fnVetSaida = ini.ReadString(kSecao, "fnVetSaida", "");
+    AlturaArbitrada = std::max(0.0, ini.ReadFloat(kSecao, kChaveAlturaArbitrada, 0));
+    DeclividadeMedia = std::max(0.0, ini.ReadFloat(kSecao, kChaveDeclividadeMedia, 0));
 }
 
 void TLocacaoNivel::Gravar(TIniFile& ini) const
@@ -192,6 +195,8 @@ void TLocacaoNivel::Gravar(TIniFile& ini) const
     ini.WriteString(kSecao, "fnImgElev", fnImgElev);
     ini.WriteString(kSecao, "fnImgDecli", fnImgDecli);
     ini.WriteString(kSecao, "fnVetSaida", fnVetSaida);
+    ini.WriteFloat(kSecao, kChaveAlturaArbitrada, AlturaArbitrada);
+    ini.WriteFloat(kSecao, kChaveDeclividadeMedia, DeclividadeMedia);
 }
 
 void TLocacaoNivel::Ler(const std::filesystem::path& p)
@@ -223,7 +228,7 @@ void TLocacaoNivel::Locar(const std::filesystem::path& imgElev, const std::files
 
     // 1. Reset the run's values.
     NumLocados = 0;
-    EVInicial = AreaPixel = AreaLocada = FatorUnidade = AreaBacia = 0;
+    EVInicial = AreaPixel = AreaLocada = FatorUnidade = AreaBacia = DeclividadeMedia = 0;
     ImgElevRun = gis::bytes::Utf8DeCaminho(imgElev);
     ImgDecliRun = gis::bytes::Utf8DeCaminho(imgDecli);
     VetSaidaRun = gis::bytes::Utf8DeCaminho(vetSaida);
@@ -291,13 +296,20 @@ void TLocacaoNivel::Locar(const std::filesystem::path& imgElev, const std::files
         if (topo.Col >= 1)
             LocarDescendo(topo);
 
-        // 11. The terrain keeps the watershed's mean slope, in percent.
-        terreno.SetSt(declividadeMedia);
+        // 11. The watershed's mean slope: the location keeps it, in
+        // percent, for the report.
+        DeclividadeMedia = declividadeMedia;
 
         // 12. The two files.
         if (!r.Vet.GravarVetor(vetSaida))
             throw Exception("Não foi possível gravar o arquivo \"" + Nome(vetSaida) + "\".");
         r.Tabela.Salvar(CaminhoTabela(vetSaida));
+
+        // The slope and spacing of each strip are the run's: the terrain and
+        // the spacing go back to the dimensioning's values, so that a saved
+        // location leaves the dimensioning of the project as it was.
+        terreno = terrenoAntes;
+        terracos.Espacamento = espacamentoAntes;
     } catch (...) {
         run_.reset();
         terreno = terrenoAntes;
@@ -310,7 +322,7 @@ void TLocacaoNivel::Locar(const std::filesystem::path& imgElev, const std::files
 
 bool TLocacaoNivel::Arbitrado() const
 {
-    return run_->Espacamento().Metodologia.IndMetodologia == kMetodoArbitrado;
+    return run_->Espacamento().Metodologia.IndMetodologia == kMetodoEVArbitrado;
 }
 
 // Spacing for the mean slope S (%) of a strip by the method in force. A
@@ -323,8 +335,8 @@ void TLocacaoNivel::AtualizarEspacamento(double S)
     TExecucao& r = *run_;
     r.Terreno.SetSt(S / 100);
     TEspacamento& esp = r.Espacamento();
-    const double les = esp.Metodologia.IndMetodologia == kMetodoAltura ? r.CalcularLES() : 0.0;
-    esp.CalculaPorMetodo(r.Terreno.St, les, r.Terracos.Sm.Valor, r.Terracos.CDu, r.Terracos.Hr);
+    const double les = esp.Metodologia.IndMetodologia == kMetodoAlturaArbitrada ? r.CalcularLES() : 0.0;
+    esp.CalculaPorMetodo(r.Terreno.St, les, r.Terracos.Sm.Valor, r.Terracos.CDu, AlturaArbitrada);
 }
 
 // The line in map coordinates. Rows and columns count from 1 and a point at
@@ -381,8 +393,8 @@ void TLocacaoNivel::AtribuirArea(std::int32_t numero, double A)
     TRegTerr* reg = Registro(numero);
     if (reg) {
         reg->AreaInfluencia = A;
-        if (r.Espacamento().Metodologia.IndMetodologia == kMetodoAltura) {
-            reg->Altura = r.Terracos.Hr;
+        if (r.Espacamento().Metodologia.IndMetodologia == kMetodoAlturaArbitrada) {
+            reg->Altura = AlturaArbitrada;
         } else {
             try {
                 const double w = reg->Comprimento > 0 ? A / reg->Comprimento : 0.0;

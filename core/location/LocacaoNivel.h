@@ -42,6 +42,9 @@ class TTerracosNivel;
 
 inline constexpr const char* kMsgCarregandoImagens = "Carregando Imagens";
 inline constexpr const char* kMsgTerracosLocados = "Número de terraços locados: ";
+// Keys of the location's own values in the section "LOCACAONIVEL".
+inline constexpr const char* kChaveAlturaArbitrada = "AlturaArbitrada";
+inline constexpr const char* kChaveDeclividadeMedia = "DeclividadeMedia";
 
 class TLocacaoNivel {
 public:
@@ -55,6 +58,10 @@ public:
     std::string fnImgElev;  // elevation raster (".ras")
     std::string fnImgDecli; // slope raster (".ras")
     std::string fnVetSaida; // output vector (".vet"); the terrace table lies beside it
+    // Recommended terrace height given for the spacing method "Altura do
+    // terraço arbitrada", m. The location's own: the level terrace system's
+    // Hr is the dimensioning's result, in cm.
+    double AlturaArbitrada = 0;
 
     // The run's own values, kept after it for the report.
     double EVInicial = 0;    // EV for the whole watershed's mean slope: the offset of every trial contour, m
@@ -62,6 +69,7 @@ public:
     double AreaLocada = 0;   // contributing areas assigned so far, m²
     double FatorUnidade = 0; // metres per map unit: 1000 for "KM", otherwise 1
     double AreaBacia = 0;    // watershed area, ha
+    double DeclividadeMedia = 0; // the watershed's mean slope of the last run, %, also kept in the project
     std::string ImgElevRun, ImgDecliRun, VetSaidaRun; // the paths of the last run
 
     // Terraces and lines numbered so far (the last number given).
@@ -82,8 +90,11 @@ public:
     void Zerar();
 
     // Section "LOCACAONIVEL": keys "fnImgElev", "fnImgDecli", "fnVetSaida"
-    // (texts, empty by default). The section has no "Versao" key; neither
-    // operation reports a result that the project reader acts on.
+    // (texts, empty by default), "AlturaArbitrada" (m) and
+    // "DeclividadeMedia" (%) (numbers, 0 by default; files of earlier
+    // versions lack both, see TProjeto::Ler). The section has no "Versao"
+    // key; neither operation reports a result that the project reader acts
+    // on.
     void Ler(const TIniFile& ini);
     void Gravar(TIniFile& ini) const;
     void Ler(const std::filesystem::path& p);
@@ -98,9 +109,12 @@ public:
     // a spacing that is not positive) raises Exception with a message in
     // Portuguese before anything is written; an error of the spacing or
     // channel formulas ends the run where it occurs and nothing is written.
-    // A cancel writes the files with what was placed. Afterwards the
-    // terrain's St holds the watershed's mean slope in percent, the spacing
-    // its last EV and EH, and the type selection the recommended type.
+    // A cancel writes the files with what was placed. Afterwards
+    // DeclividadeMedia holds the watershed's mean slope in percent and the
+    // type selection the recommended type; the terrain and the spacing keep
+    // the values they had before the run (those of the dimensioning). The
+    // spacing method "Altura do terraço arbitrada" takes the height
+    // AlturaArbitrada.
     void Locar(const std::filesystem::path& imgElev, const std::filesystem::path& imgDecli, TPrecipitacao& chuva,
                TTerreno& terreno, TTerracosNivel& terracos, const std::filesystem::path& vetSaida);
 

@@ -3,7 +3,9 @@
 // reading and writing of the whole file in its fixed section order.
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/Exceptions.h"
 #include "engine/Canal.h"
@@ -15,6 +17,8 @@
 #include "rainfall/Nimbra21.h"
 
 namespace vastrel {
+
+class TIniFile;
 
 // A project file that cannot be read or written. The message is the one the
 // user sees; Motivo says why, for a second line of detail.
@@ -61,13 +65,37 @@ public:
 
     // Reads a whole project. On failure every object is reset and
     // EArquivoProjeto "Não foi possível abrir o arquivo <path>." is raised.
+    // What an optional part could not take (a damaged terrace section, a
+    // channel over the length limit, values of an earlier version
+    // converted) is said in AvisosLeitura; the rest of the file reads.
     void Ler(const std::filesystem::path& path);
 
     // Writes a whole project. The file is replaced only once the new content
     // was written whole; sections this save does not write keep what the
-    // file held. On failure EArquivoProjeto "Não foi possível gravar o
-    // arquivo <path>." is raised and the file is as it was.
+    // file held. The results of the current terrace system (H, Hr, Q) are
+    // written only while they belong to its stored inputs; otherwise they
+    // are cleared first. On failure EArquivoProjeto "Não foi possível
+    // gravar o arquivo <path>." is raised and the file is as it was.
     void Gravar(const std::filesystem::path& path);
+
+    // Messages of the last read, in Portuguese, one per problem.
+    std::vector<std::string> AvisosLeitura;
+
+    // The stored results of the current terrace system belong to its stored
+    // inputs (set after a calculation and after a read) ...
+    void MarcarResultados();
+    // ... and still do: true also when nothing was marked since the reset.
+    bool ResultadosValidos() const;
+    // Clears H, Hr and Q of the current terrace system: no results.
+    void LimparResultados();
+
+private:
+    // The inputs the results of the current terrace system depend on.
+    std::vector<double> EntradasResultados() const;
+    std::optional<std::vector<double>> entradasMarcadas_;
+
+    void LerOpcionais(TIniFile& ini);
+    void ConverterVersaoAnterior(const TIniFile& ini);
 };
 
 } // namespace vastrel

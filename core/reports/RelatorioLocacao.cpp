@@ -61,7 +61,7 @@ void Resultados(TTexto& h, TProjeto& p)
     h << Titulo("RESULTADOS");
     h << "<TABLE CELLPADDING=3>";
     h << Linha(std::string("<TD colspan=1>") + kNbsp4 + "<B>Área (ha): </B>" + FormatFloat("#0.00", loc.AreaBacia) +
-               "</TD>" + Segunda("Declividade média da área (%): ", FormatFloat("#0.00", p.Terreno.St)));
+               "</TD>" + Segunda("Declividade média da área (%): ", FormatFloat("#0.00", loc.DeclividadeMedia)));
     h << Linha(std::string("<TD  colspan=1>") + kNbsp4 + "<B>Lâmina de escoamento superficial (mm): </B>" +
                FormatFloat("#0.0", p.Terreno.CalculaLES(p.Chuva())) + "</TD>" +
                Segunda("Tipo de terraço: ", p.TerracosNivel.SelecaoTipoTerraco.TipoTerraco));

@@ -45,11 +45,34 @@ sed 's/^nc=0,027/nc=abc/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/s
 run 1 calcular "$work/semnc.vst"
 expect_err "Valor da rugosidade do canal inconsistente."
 
-# An engine error: the storm never exceeds the infiltration rate.
+# A storm that never exceeds the infiltration rate: no runoff, Q = 0, with a note.
 sed 's/^VIB=15/VIB=5000/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/semescoamento.vst"
-run 1 calcular "$work/semescoamento.vst"
+run 0 calcular "$work/semescoamento.vst"
+expect_out "Vazão: 0.00 L/s"
+expect_err "Aviso: A faixa entre terraços não produz escoamento"
+
+# An engine error: the window's message and the engine's under it.
+sed 's/^Sc=0,005/Sc=-0,005/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/scnegativo.vst"
+run 1 calcular "$work/scnegativo.vst"
 expect_err " Erro no cálculo "
 expect_err "Erro no dimensinamento dos canais"
+
+# A bad index in an optional section: a warning, the system at its reset
+# values (refused by the validation), and no abort.
+sed 's/^IndSolo=0/IndSolo=5/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/indsolo.vst"
+run 1 calcular "$work/indsolo.vst"
+expect_err "Aviso: O sistema de terraços do arquivo tem um valor inválido (Erro. Valor inválido do índice do solo."
+
+# The channel length limit, on read and on calculate.
+sed 's/^Comprimento=300/Comprimento=2000/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/longo.vst"
+run 1 calcular "$work/longo.vst"
+expect_err "O comprimento máximo permitido para o canal é de 1500 metros."
+
+# Values outside the published ranges warn and the design goes on.
+sed -e 's/^Tr=10/Tr=100000/' -e 's/^Sc=0,005/Sc=0,9/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/faixa.vst"
+run 0 calcular "$work/faixa.vst"
+expect_err "Aviso: O período de retorno (100000 anos) está fora da faixa de validade, de 2 a 100 anos."
+expect_err "Aviso: A declividade do canal (90 %) está fora da faixa de validade"
 
 # Simulation: 21 points after the header; the stored design is not changed.
 before=$(md5sum <"$examples/gradiente-trapezoidal-vicosa.vst")

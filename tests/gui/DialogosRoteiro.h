@@ -19,9 +19,15 @@ public:
     std::deque<TResposta> Respostas;   // answers of Confirmar
     std::deque<QString> Arquivos;      // answers of both file dialogs ("" = cancel)
     QStringList TitulosArquivo;        // titles of the file dialogs shown
+    QStringList Detalhes;              // the second text of the error boxes that have one
     std::function<bool(QPrinter&)> AoImprimir;
 
-    void Erro(QWidget*, const QString& texto, const QString& = {}) override { Mensagens << "erro: " + texto; }
+    void Erro(QWidget*, const QString& texto, const QString& detalhe = {}) override
+    {
+        Mensagens << "erro: " + texto;
+        if (!detalhe.isEmpty())
+            Detalhes << detalhe;
+    }
     void Aviso(QWidget*, const QString& texto) override { Mensagens << "aviso: " + texto; }
     void Informacao(QWidget*, const QString& texto) override { Mensagens << "info: " + texto; }
     TResposta Confirmar(QWidget*, const QString& texto, bool) override

@@ -575,6 +575,135 @@ private slots:
         QVERIFY(a.janela->Serie()->points().isEmpty());
     }
 
+    void CoeficienteGuardadoComSuaAlturaRecomendada()
+    {
+        // However the coefficient typed on the results page is kept, the
+        // recommended height stored beside it is computed with it.
+        TAmbiente a(QStringLiteral("nivel-triangular-piracicaba.vst"));
+        const TCanal& canal = a.projeto.TerracosNivel;
+        const std::function<void(TFDimensionamento&)> guardas[] = {
+            [](TFDimensionamento& j) { j.SimulacaoClick(); },
+            [](TFDimensionamento& j) { j.VoltarResultadosClick(); },
+            [](TFDimensionamento& j) { j.LerCampos(); }, // what a save does
+        };
+        for (const auto& guardar : guardas) {
+            a.janela->CalcularClick();
+            QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Resultados));
+            a.Filho<QLineEdit>("eCDu")->setText(QStringLiteral("1,44"));
+            guardar(*a.janela);
+            QCOMPARE(canal.CDu, 1.44);
+            QCOMPARE(canal.Hr, AlturaRecomendada(canal.H, 1.44));
+            a.janela->MostrarPaginaInicial();
+        }
+        // The simulation page's coefficient too, on the way back.
+        a.janela->CalcularClick();
+        a.janela->SimulacaoClick();
+        a.Filho<QLineEdit>("eCDuSim")->setText(QStringLiteral("1,69"));
+        a.janela->VoltarSimulacaoClick();
+        QCOMPARE(canal.Hr, AlturaRecomendada(canal.H, 1.69));
+        QCOMPARE(a.Filho<QLineEdit>("eHr")->text(), Q(FormatFloat("0.0", canal.Hr)));
+    }
+
+    void FaixaSemEscoamentoMostraOProjetoComVazaoZero()
+    {
+        // Viçosa with a weaker, more frequent storm: the chart of the flow
+        // against the infiltration rate runs into soils that take it all.
+        TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        a.Campo(TCampo::K)->setText(QStringLiteral("1200"));
+        a.Campo(TCampo::Tr)->setText(QStringLiteral("2"));
+        a.janela->CalcularClick();
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Resultados));
+        a.janela->SimulacaoClick();
+        a.dialogos.Mensagens.clear();
+        a.janela->DesenharGrafico(0, 6); // "Q x VIB"
+        QCOMPARE(a.dialogos.Mensagens, QStringList{});
+        const QList<QPointF> pontos = a.janela->Serie()->points();
+        QCOMPARE(pontos.size(), 21);
+        QVERIFY(pontos.first().y() > 0);
+        QCOMPARE(pontos.last().y(), 0.0);
+        // The design itself without runoff: Q = 0 and the note.
+        a.janela->VoltarSimulacaoClick();
+        a.janela->VoltarResultadosClick();
+        a.Campo(TCampo::VIB)->setText(QStringLiteral("2,4")); // m/dia: 100 mm/h
+        a.janela->CalcularClick();
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Resultados));
+        QCOMPARE(a.Filho<QLineEdit>("eVazao")->text(), QStringLiteral("0,00"));
+        QVERIFY(!a.janela->Avisos()->isHidden());
+        QVERIFY(a.janela->Avisos()->text().contains(QStringLiteral("não produz escoamento")));
+    }
+
+    void ErroDoCalculoMostraAMensagemDoMotor()
+    {
+        TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        a.janela->CalcularClick();
+        QVERIFY(a.projeto.TerracosGradiente.Q > 0);
+        a.janela->MostrarPaginaInicial();
+        a.Campo(TCampo::RugCan)->setText(QStringLiteral("0"));
+        a.dialogos.Mensagens.clear();
+        a.janela->CalcularClick();
+        QCOMPARE(a.dialogos.Mensagens, QStringList{QStringLiteral("erro:  Erro no cálculo ")});
+        QVERIFY(a.dialogos.Detalhes.last().startsWith(QStringLiteral("Erro no dimensinamento dos canais")));
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Entrada));
+        // The failed design leaves no flow to be saved.
+        QCOMPARE(a.projeto.TerracosGradiente.Q, 0.0);
+    }
+
+    void BaseOuTaludeZeroEhUmValor()
+    {
+        TAmbiente a(QStringLiteral("nivel-trapezoidal-londrina.vst"));
+        QCOMPARE(a.Filho<QComboBox>("Canal")->currentIndex(), 0);
+        a.Campo(TCampo::BSt)->setText(QStringLiteral("0")); // a V channel
+        a.janela->LerCampos();
+        a.janela->PreencherCampos(); // as after a save
+        QCOMPARE(a.Campo(TCampo::BSt)->text(), QStringLiteral("0,0"));
+        a.dialogos.Mensagens.clear();
+        a.janela->CalcularClick();
+        QCOMPARE(a.dialogos.Mensagens, QStringList{});
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Resultados));
+    }
+
+    void ComprimentoAcimaDoLimiteRecusadoAoCalcular()
+    {
+        TAmbiente a(QStringLiteral("gradiente-triangular-passo-fundo.vst"));
+        a.Campo(TCampo::Comp)->setText(QStringLiteral("2000")); // never left
+        a.dialogos.Mensagens.clear();
+        a.janela->CalcularClick();
+        QCOMPARE(a.dialogos.Mensagens,
+                 QStringList{QStringLiteral("erro:  O comprimento máximo permitido para o canal é de 1500 metros. ")});
+        QCOMPARE(QApplication::focusWidget(), a.Campo(TCampo::Comp));
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Entrada));
+    }
+
+    void ValorForaDaFaixaAvisaENaoRecusa()
+    {
+        TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));
+        a.janela->CalcularClick();
+        QVERIFY(a.janela->Avisos()->isHidden());
+        a.janela->MostrarPaginaInicial();
+        a.Campo(TCampo::Tr)->setText(QStringLiteral("100000"));
+        a.Campo(TCampo::Sc)->setText(QStringLiteral("90")); // %
+        a.dialogos.Mensagens.clear();
+        a.janela->CalcularClick();
+        QCOMPARE(a.dialogos.Mensagens, QStringList{});
+        QCOMPARE(a.janela->PaginaAtual(), int(TFDimensionamento::Resultados));
+        QVERIFY(!a.janela->Avisos()->isHidden());
+        QVERIFY(a.janela->Avisos()->text().contains(QStringLiteral("de 2 a 100 anos")));
+        QVERIFY(a.janela->Avisos()->text().contains(QStringLiteral("de 0,1 a 1 %")));
+    }
+
+    void MetodoDaLocacaoMostradoComoEle()
+    {
+        TAmbiente a(QStringLiteral("nivel-triangular-piracicaba.vst"));
+        a.projeto.TerracosNivel.Espacamento.Metodologia.IndMetodologia = kMetodoAlturaArbitrada;
+        a.janela->PreencherCampos();
+        auto* metodo = a.Filho<QComboBox>("Metodo");
+        QCOMPARE(metodo->currentIndex(), kMetodoAlturaArbitrada);
+        QCOMPARE(metodo->currentText(), QStringLiteral("Altura do terraço arbitrada"));
+        QVERIFY(!a.Filho<QPushButton>("Definir")->isEnabled());
+        a.janela->LerCampos();
+        QCOMPARE(int(a.projeto.TerracosNivel.Espacamento.Metodologia.IndMetodologia), kMetodoAlturaArbitrada);
+    }
+
     void RelatorioComGraficoSalvoEmHtml()
     {
         TAmbiente a(QStringLiteral("gradiente-trapezoidal-vicosa.vst"));

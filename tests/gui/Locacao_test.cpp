@@ -154,6 +154,19 @@ private slots:
         QVERIFY(a.janela->Criterio(0)->isChecked());
     }
 
+    void ValorForaDaFaixaAvisaAntesDeProcessar()
+    {
+        TAmbiente a;
+        a.Campo(TCampoLocacao::Tr)->setText(QStringLiteral("100000"));
+        a.projeto.Locacao.fnImgElev = "nao-existe.ras";
+        a.dialogos.Mensagens.clear();
+        a.janela->ProcessarBtnClick();
+        QCOMPARE(a.dialogos.Mensagens.size(), 2);
+        QVERIFY(a.dialogos.Mensagens[0].startsWith(
+            QStringLiteral("aviso: O período de retorno (100000 anos) está fora da faixa de validade, de 2 a 100 anos.")));
+        QCOMPARE(a.dialogos.Mensagens[1], QStringLiteral("info: Imagem de Elevação inválida"));
+    }
+
     void MetodosArbitrados()
     {
         TAmbiente a;
@@ -175,7 +188,8 @@ private slots:
         QCOMPARE(a.janela->LabelEsp()->text(), QStringLiteral("Altura Vastrel :"));
         a.janela->EditEsp()->setText(QStringLiteral("0,45"));
         a.janela->LerCampos();
-        QCOMPARE(a.projeto.TerracosNivel.Hr, 0.45);
+        QCOMPARE(a.projeto.Locacao.AlturaArbitrada, 0.45); // the location's own, in m
+        QCOMPARE(a.projeto.TerracosNivel.Hr, 0.0);
         // No dialog opened for the arbitrated methods.
         QTest::qWait(60);
         QVERIFY(vigia.Abertos.isEmpty());

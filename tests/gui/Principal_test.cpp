@@ -369,6 +369,22 @@ private slots:
         QCOMPARE(w.Projeto().IDProjeto.Nome, std::string());
     }
 
+    void aBadIndexInAnOptionalSectionIsSaidAndTheProjectOpens()
+    {
+        const std::string arquivo = Exemplo("indice.vst");
+        std::string bytes = vastrel::test::ReadBytes(arquivo);
+        bytes.replace(bytes.find("IndSolo=0"), 9, "IndSolo=5");
+        vastrel::test::WriteBytes(arquivo, bytes);
+        TFPrincipal& w = Nova();
+        dialogos->Arquivos = {QString::fromStdString(arquivo)};
+        w.AbrirClick();
+        QVERIFY(w.Gerente().ProjetoAberto());
+        QVERIFY(ComandosDeProjeto(w));
+        QCOMPARE(dialogos->Mensagens.size(), 1);
+        QVERIFY(dialogos->Mensagens[0].startsWith(QStringLiteral("aviso: O sistema de terraços do arquivo")));
+        QVERIFY(dialogos->Mensagens[0].contains(QStringLiteral("Erro. Valor inválido do índice do solo.")));
+    }
+
     void cancellingTheSaveQuestionOnExitKeepsTheProgramRunning()
     {
         TFPrincipal& w = Nova();

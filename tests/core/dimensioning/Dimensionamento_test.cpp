@@ -1,4 +1,5 @@
 #include "dimensioning/EntradaDimensionamento.h"
+#include "dimensioning/FaixasValidade.h"
 #include "dimensioning/Simulacao.h"
 
 #include "common/Locale.h"
@@ -118,15 +119,13 @@ TEST(DimensionamentoTest, FieldsShowDisplayUnitsAndReadBackStoredUnits)
     EXPECT_EQ(p.TerracosGradiente.Comprimento, 300);
     EXPECT_DOUBLE_EQ(p.TerracosGradiente.Espacamento.EV, 1.0);
     EXPECT_DOUBLE_EQ(p.TerracosGradiente.Sm.Valor, 0.5);
-    EXPECT_DOUBLE_EQ(p.TerracosGradiente.B, 0);
 
-    c.Canal = 0; // trapezoidal: B and Z from the fields, Sm cleared
+    c.Canal = 0; // trapezoidal: B and Z from the fields
     c.BSt = "1,5";
     c.ZSm = "2";
     LerCampos(c, p);
     EXPECT_DOUBLE_EQ(p.TerracosGradiente.B, 1.5);
     EXPECT_DOUBLE_EQ(p.TerracosGradiente.Z.Valor, 2);
-    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Sm.Valor, 0);
 
     c.K = "1,2,3";
     EXPECT_THROW(LerCampos(c, p), EConvertError);
@@ -141,7 +140,7 @@ TEST(DimensionamentoTest, EmptyValuesShowEmptyFieldsAndLevelTrapezoidUsesShortFo
     const TCamposDimensionamento c = PreencherCampos(p);
     EXPECT_EQ(c.Tr, "");
     EXPECT_EQ(c.EH, "");
-    EXPECT_EQ(c.ZSm, "");
+    EXPECT_EQ(c.ZSm, "0.0"); // a rectangular channel: its Z of 0 is a value
     EXPECT_EQ(c.BSt, "1.235");
     EXPECT_EQ(c.Sc, ""); // graded-only fields stay empty in a level project
 }
@@ -203,17 +202,180 @@ TEST(DimensionamentoTest, RecommendedHeight)
     EXPECT_DOUBLE_EQ(AlturaRecomendada(0, 1), 10.0);
 }
 
-TEST(DimensionamentoTest, NoRunoffEndsInTheGradedGuard)
+TEST(DimensionamentoTest, NoRunoffGivesTheDesignWithoutFlowAndANote)
 {
     TProjeto p;
     ProjetoGradiente(p, 0);
     p.Terreno.SetVIB(5000);
-    try {
-        Dimensionar(p);
-        FAIL();
-    } catch (const EDimensionamento& e) {
-        EXPECT_STREQ(e.what(), "Erro no dimensinamento dos canais");
+    const TCalculoDimensionamento c = Calcular(p);
+    ASSERT_TRUE(c.Calculado()) << c.ErroMotor;
+    EXPECT_TRUE(c.Resultado->SemEscoamento);
+    EXPECT_EQ(c.Resultado->Q, 0);
+    EXPECT_EQ(c.Resultado->H, 0);
+    EXPECT_DOUBLE_EQ(c.Resultado->Hr, 10);
+    ASSERT_EQ(c.Avisos.size(), 1u);
+    EXPECT_NE(c.Avisos[0].find("não produz escoamento"), std::string::npos);
+    // Level terraces: LES = 0 gives H = 0 and the same note.
+    p.TipoSistema.Tipo = 0;
+    p.TerracosNivel.Sm.Valor = 0.5;
+    p.TerracosNivel.Espacamento.SetEH(30);
+    p.TerracosNivel.Espacamento.SetEV(30 * 0.08);
+    const TCalculoDimensionamento n = Calcular(p);
+    ASSERT_TRUE(n.Calculado());
+    EXPECT_EQ(n.Resultado->LES, 0);
+    EXPECT_EQ(n.Avisos.size(), 1u);
+}
+
+TEST(SimulacaoTest, PointsWithoutRunoffPlotAsZero)
+{
+    // Viçosa with a weaker, more frequent storm: the faster soils take it all.
+    TProjeto p;
+    p.Ler(std::filesystem::path(VASTREL_SOURCE_DIR) / "examples" / "gradiente-trapezoidal-vicosa.vst");
+    p.Chuva().SetK(1200);
+    p.Chuva().SetTr(2);
+    ASSERT_TRUE(Calcular(p).Calculado());
+    const TGraficoSimulacao g = Simular(p, *ProcurarGrafico(true, "Q x VIB"), 1.1);
+    ASSERT_EQ(g.Pontos.size(), 21u);
+    EXPECT_GT(g.Pontos.front().y, 0);
+    EXPECT_EQ(g.Pontos.back().y, 0);
+    EXPECT_EQ(g.Pontos.back().H, 0);
+}
+
+// ---------------------------------------------------------------------------
+// "Calcular" of a project.
+
+TEST(CalculoTest, StoresHrWithItsCDuAndAplicarCDuKeepsThemTogether)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    p.TerracosGradiente.SetCDu(1.21);
+    const TCalculoDimensionamento c = Calcular(p);
+    ASSERT_TRUE(c.Calculado());
+    TTerracosGradiente& g = p.TerracosGradiente;
+    EXPECT_DOUBLE_EQ(g.Hr, AlturaRecomendada(g.H, 1.21));
+    EXPECT_DOUBLE_EQ(g.Q, c.Resultado->Q);
+    AplicarCDu(p, 1.44);
+    EXPECT_DOUBLE_EQ(g.CDu, 1.44);
+    EXPECT_DOUBLE_EQ(g.Hr, AlturaRecomendada(g.H, 1.44));
+    AplicarCDu(p, 0.5); // stored as 1, and the height with it
+    EXPECT_DOUBLE_EQ(g.Hr, AlturaRecomendada(g.H, 1));
+    EXPECT_TRUE(p.ResultadosValidos());
+}
+
+TEST(CalculoTest, EngineFailureKeepsItsMessageAndClearsTheResults)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    ASSERT_TRUE(Calcular(p).Calculado());
+    ASSERT_GT(p.TerracosGradiente.Q, 0);
+    TCamposDimensionamento campos = PreencherCampos(p);
+    campos.RugCan = "0"; // Manning with no roughness
+    const TCalculoDimensionamento c = Calcular(campos, p);
+    EXPECT_FALSE(c.Calculado());
+    EXPECT_EQ(c.ErroMotor, "Erro no dimensinamento dos canais");
+    // No stale or half-computed result is left to be saved.
+    EXPECT_EQ(p.TerracosGradiente.Q, 0);
+    EXPECT_EQ(p.TerracosGradiente.H, 0);
+    EXPECT_EQ(p.TerracosGradiente.Hr, 0);
+}
+
+TEST(CalculoTest, ChannelLengthLimitIsCheckedOnCalculate)
+{
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    for (const auto& [comprimento, aceito] : {std::pair{1500, true}, {1501, false}}) {
+        p.TerracosGradiente.SetComprimento(comprimento);
+        const TCalculoDimensionamento c = Calcular(p);
+        EXPECT_EQ(c.Calculado(), aceito) << comprimento;
+        if (!aceito) {
+            ASSERT_TRUE(c.Falha.has_value());
+            EXPECT_EQ(c.Falha->Campo, TCampo::Comp);
+            EXPECT_EQ(c.Falha->Mensagem, " O comprimento máximo permitido para o canal é de 1500 metros. ");
+            EXPECT_EQ(p.TerracosGradiente.Q, 0);
+        }
     }
+}
+
+TEST(CalculoTest, ValuesOutsideThePublishedRangesWarnAndStillCompute)
+{
+    ScopedDecimalSeparator virgula(',');
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    ASSERT_TRUE(Calcular(p).Avisos.empty());
+    p.Chuva().SetTr(100000);
+    p.TerracosGradiente.SetSc(0.9);
+    p.Unidades.SetIndiceDeclividade(1); // %
+    const TCalculoDimensionamento c = Calcular(p);
+    EXPECT_TRUE(c.Calculado());
+    ASSERT_EQ(c.Avisos.size(), 2u);
+    EXPECT_EQ(c.Avisos[0].rfind("O período de retorno (100000 anos) está fora da faixa de validade, de 2 a 100 anos.", 0), 0u)
+        << c.Avisos[0];
+    EXPECT_EQ(c.Avisos[1].rfind("A declividade do canal (90 %) está fora da faixa de validade, de 0,1 a 1 %.", 0), 0u)
+        << c.Avisos[1];
+    // Every range names its source; each bound is itself inside.
+    for (const TFaixaValidade& f : FaixasValidade()) {
+        EXPECT_FALSE(f.Fonte.empty());
+        EXPECT_FALSE(AvisoFaixa(f.Grandeza, f.Minimo, p.Unidades).has_value());
+        EXPECT_FALSE(AvisoFaixa(f.Grandeza, f.Maximo, p.Unidades).has_value());
+        EXPECT_TRUE(AvisoFaixa(f.Grandeza, f.Maximo * 1.01 + 0.001, p.Unidades).has_value());
+    }
+}
+
+TEST(CalculoTest, ZeroWidthOrSideSlopeIsAValueAndEachShapeKeepsItsOwn)
+{
+    ScopedDecimalSeparator virgula(',');
+    TProjeto p;
+    ProjetoGradiente(p, 0);
+    // A V channel (B = 0) and a rectangular one (Z = 0) show their zero.
+    p.TerracosGradiente.SetB(0);
+    p.TerracosGradiente.Z.Valor = 2;
+    TCamposDimensionamento c = PreencherCampos(p);
+    EXPECT_EQ(c.BSt, "0,0");
+    EXPECT_EQ(c.ZSm, "2,0");
+    const TCalculoDimensionamento v = Calcular(c, p);
+    EXPECT_TRUE(v.Calculado()) << v.ErroLeitura << v.ErroMotor << (v.Falha ? v.Falha->Mensagem : "");
+    p.TerracosGradiente.SetB(2);
+    p.TerracosGradiente.Z.Valor = 0;
+    c = PreencherCampos(p);
+    EXPECT_EQ(c.BSt, "2,0");
+    EXPECT_EQ(c.ZSm, "0,0");
+    const TCalculoDimensionamento ret = Calcular(c, p);
+    ASSERT_TRUE(ret.Calculado()) << ret.ErroMotor;
+    // The rectangular section's depth carries the flow by Manning's law.
+    const double H = ret.Resultado->H, A = 2 * H, P = 2 + 2 * H;
+    EXPECT_NEAR(ret.Resultado->Q / 1000 * 0.03 / std::sqrt(0.005), A * std::pow(A / P, 2.0 / 3.0), 1e-6);
+    // Neither given: nothing to show.
+    p.TerracosGradiente.SetB(0);
+    EXPECT_EQ(PreencherCampos(p).BSt, "");
+    // Reading a triangular channel keeps the trapezoid's B and Z, and back.
+    p.TerracosGradiente.SetB(1.5);
+    p.TerracosGradiente.Z.Valor = 0.5;
+    p.TerracosGradiente.Sm.Valor = 0.3;
+    c = PreencherCampos(p);
+    c.Canal = 1;
+    c.ZSm = "0,4";
+    LerCampos(c, p);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.B, 1.5);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Z.Valor, 0.5);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Sm.Valor, 0.4);
+    c.Canal = 0;
+    c.BSt = "1";
+    c.ZSm = "1";
+    LerCampos(c, p);
+    EXPECT_DOUBLE_EQ(p.TerracosGradiente.Sm.Valor, 0.4);
+}
+
+TEST(CalculoTest, TheLocationsMethodIsShownAndReadBackAsItIs)
+{
+    TProjeto p;
+    p.TerracosNivel.Espacamento.Metodologia.IndMetodologia = kMetodoAlturaArbitrada;
+    TCamposDimensionamento c = PreencherCampos(p);
+    EXPECT_EQ(c.Metodo, kMetodoAlturaArbitrada);
+    LerCampos(c, p);
+    EXPECT_EQ(p.TerracosNivel.Espacamento.Metodologia.IndMetodologia, kMetodoAlturaArbitrada);
+    c.Metodo = -1; // none chosen in the list: the stored one stays
+    LerCampos(c, p);
+    EXPECT_EQ(p.TerracosNivel.Espacamento.Metodologia.IndMetodologia, kMetodoAlturaArbitrada);
 }
 
 TEST(SimulacaoTest, InputValuesAreRepeatedSums)
@@ -319,3 +481,18 @@ TEST(SimulacaoTest, LevelChartsAndTheInfiltrationUnit)
 }
 
 } // namespace
+
+TEST(CalculoTest, TheLocationWarnsOnTheFieldsItShares)
+{
+    ScopedDecimalSeparator ponto('.');
+    TProjeto p;
+    p.Chuva().SetTr(10);
+    p.TerracosNivel.Sm.Valor = 0.213;
+    EXPECT_TRUE(AvisosLocacao(p).empty());
+    p.Chuva().SetTr(100000);
+    p.TerracosNivel.Sm.Valor = 0.9;
+    const std::vector<std::string> avisos = AvisosLocacao(p);
+    ASSERT_EQ(avisos.size(), 2u);
+    EXPECT_NE(avisos[1].find("(Sm) (0.9 m/m)"), std::string::npos) << avisos[1];
+    EXPECT_EQ(TextoAvisos(avisos), avisos[0] + "\n" + avisos[1]);
+}

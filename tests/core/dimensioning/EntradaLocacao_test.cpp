@@ -75,7 +75,10 @@ TEST(EntradaLocacao, MetodosArbitradosGuardamOValorDigitado)
     c.Metodo = kMetodoAlturaArbitrada;
     c.EditEsp = "0,6";
     GravarCampos(c, p);
-    EXPECT_DOUBLE_EQ(p.TerracosNivel.Hr, 0.6); // m
+    // The location keeps its own height, in m; the level system's Hr is
+    // the dimensioning's result, in cm, and stays as it was.
+    EXPECT_DOUBLE_EQ(p.Locacao.AlturaArbitrada, 0.6);
+    EXPECT_DOUBLE_EQ(p.TerracosNivel.Hr, 0);
     EXPECT_EQ(CamposLocacao(p).EditEsp, "0,6");
 
     // An empty value fails like a text that is not a number, before the storm is written.

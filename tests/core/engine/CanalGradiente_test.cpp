@@ -221,12 +221,17 @@ TEST_F(CanalGradienteTest, DimensionarComMatchesDimensionarAndStoresNothing)
     EXPECT_GT(sistema.DimensionarCom(chuva, terreno, 30, 0.005, 0.03, 600).Q, r.Q);
 }
 
-TEST_F(CanalGradienteTest, NoRunoffFailsTheRoutingAndTheDimensioning)
+TEST_F(CanalGradienteTest, NoRunoffGivesNoFlowAndAnEmptyHydrographFailsTheRouting)
 {
     terreno.SetVIB(400);  // above the storm's initial intensity
     sistema.H = 1;
-    EsperaErroDimensionamento([&] { sistema.Dimensionar(terreno, chuva); });
+    sistema.Q = 5;
+    sistema.Dimensionar(terreno, chuva);
     EXPECT_EQ(sistema.H, 0.0);
+    EXPECT_EQ(sistema.Q, 0.0);
+    const TResultadoGradiente r = sistema.DimensionarCom(chuva, terreno, 30, 0.005, 0.03, 300);
+    EXPECT_EQ(r.Q, 0.0);
+    EXPECT_EQ(r.H, 0.0);
 
     const THidrograma vazio;
     try {
@@ -257,7 +262,7 @@ TEST_F(CanalGradienteTest, ComputationErrorsEndAsEDimensionamento)
         std::function<void()> prepara;
     };
     const std::vector<Caso> casos = {
-        {"Z = 0", [this] { sistema.Z.Valor = 0; }},
+        {"B = 0 and Z = 0", [this] { sistema.Z.Valor = 0; sistema.SetB(0); }}, // no section at all
         {"Sc = 0", [this] { sistema.SetSc(0); }},
         {"nc = 0", [this] { sistema.nc.Valor = 0; }},
         {"Sc < 0", [this] { sistema.SetSc(-0.005); }},

@@ -168,8 +168,11 @@ TEST(Locar, ConeComEspacamentoArbitradoDeUmMetro)
         areaSomada += t.AreaInfluencia;
     }
     EXPECT_NEAR(loc.AreaBacia, std::numbers::pi * 30 * 30 / 10000, 0.01);
-    // The terrain keeps the watershed's mean slope, in percent.
-    EXPECT_NEAR(p.Terreno.St, 20, 1.5);
+    // The location keeps the watershed's mean slope in percent; the
+    // terrain and the spacing keep the dimensioning's values.
+    EXPECT_NEAR(loc.DeclividadeMedia, 20, 1.5);
+    EXPECT_DOUBLE_EQ(p.Terreno.St, 0);
+    EXPECT_DOUBLE_EQ(p.Terracos.Espacamento.EV, 1);
     EXPECT_EQ(p.Terracos.SelecaoTipoTerraco.MetTipoTerraco, 2);
     EXPECT_GT(areaSomada, 0);
     EXPECT_DOUBLE_EQ(loc.Progresso.load(), std::round(areaSomada / (loc.AreaBacia * 10000) * 100));
@@ -211,8 +214,9 @@ TEST(Locar, RelevoMenorQueOPrimeiroEspacamento)
     EXPECT_EQ(r.BytesVet.size(), 527u);
     EXPECT_EQ(r.BytesBdt.size(), 5u);
     EXPECT_EQ(loc.NumLocados.load(), 0);
-    // No spacing recomputed after the watershed's own.
-    EXPECT_DOUBLE_EQ(p.Terracos.Espacamento.EV, loc.EVInicial);
+    // The spacing given before the run is left to the dimensioning.
+    EXPECT_DOUBLE_EQ(p.Terracos.Espacamento.EV, 1);
+    EXPECT_GT(loc.EVInicial, 0.61);
 }
 
 TEST(Locar, SemTopoNaoHaTerraco)
@@ -423,9 +427,13 @@ TEST(LocacaoNivel, SecaoDoProjeto)
     a.fnImgElev = "C:\\Bacias\\Elevação.ras";
     a.fnImgDecli = "decl.ras";
     a.fnVetSaida = "terraços.vet";
+    a.AlturaArbitrada = 0.6;
+    a.DeclividadeMedia = 12.5;
     a.Gravar(d / "p.vst");
     TLocacaoNivel b;
     b.Ler(d / "p.vst");
+    EXPECT_DOUBLE_EQ(b.AlturaArbitrada, 0.6);
+    EXPECT_DOUBLE_EQ(b.DeclividadeMedia, 12.5);
     EXPECT_EQ(b.fnImgElev, a.fnImgElev);
     EXPECT_EQ(b.fnImgDecli, "decl.ras");
     EXPECT_EQ(b.fnVetSaida, a.fnVetSaida);
@@ -562,3 +570,25 @@ TEST(LocarExemplo, VarreduraDaRegiaoIgualAVarreduraCompleta)
 }
 
 } // namespace
+
+TEST(Locar, AlturaArbitradaEhDaLocacaoEmMetros)
+{
+    TempDir d;
+    TProjetoTeste p;
+    p.Terracos.Espacamento.Metodologia.IndMetodologia = kMetodoAlturaArbitrada;
+    p.Terracos.SetHr(48.4); // the dimensioning's recommended height, cm
+    TLocacaoNivel loc;
+    loc.AlturaArbitrada = 0.3;
+    const TResultado r = Locar(d, Cone(), p, loc);
+    ASSERT_GE(r.Tabela.size(), 2u);
+    for (const TRegTerr& t : r.Tabela) {
+        if (t.AreaInfluencia > 0) {
+            EXPECT_DOUBLE_EQ(t.Altura, 0.3);
+        }
+    }
+    // The spacing is the one whose runoff fills a 0.3 m terrace.
+    TEspacamento esp;
+    esp.CalculaPorAltura(p.Terreno.CalculaLES(p.Chuva), 0.213, 1.2, 0.3, r.Tabela[0].DeclividadeMedia / 100);
+    EXPECT_NEAR(r.Tabela[0].EV, esp.EV, 1e-9);
+    EXPECT_DOUBLE_EQ(p.Terracos.Hr, 48.4);
+}

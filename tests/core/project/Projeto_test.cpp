@@ -392,3 +392,101 @@ TEST(UnidadesTest, KeysDefaultsAndConversion)
 }
 
 } // namespace
+
+namespace {
+
+// An example file with some texts replaced, as bytes.
+std::string Trocado(const std::string& exemplo, const std::vector<std::pair<std::string, std::string>>& trocas)
+{
+    std::string s = ReadBytes(kExemplos / exemplo);
+    for (const auto& [de, para] : trocas) {
+        const auto pos = s.find(de);
+        EXPECT_NE(pos, std::string::npos) << de;
+        if (pos != std::string::npos)
+            s.replace(pos, de.size(), para);
+    }
+    return s;
+}
+
+} // namespace
+
+TEST_F(ProjetoTest, ABadIndexInATerraceSectionIsAMessageAndTheRestReads)
+{
+    WriteBytes(arquivo, Trocado("gradiente-trapezoidal-vicosa.vst", {{"IndSolo=0", "IndSolo=5"}}));
+    TProjeto p;
+    ASSERT_NO_THROW(p.Ler(arquivo));
+    ASSERT_EQ(p.AvisosLeitura.size(), 1u);
+    EXPECT_NE(p.AvisosLeitura[0].find("Erro. Valor inválido do índice do solo."), std::string::npos);
+    // The system stays at its reset values; the header after it reads.
+    EXPECT_EQ(p.TerracosGradiente.Comprimento, 0);
+    EXPECT_EQ(p.EspacamentoAtual().Solo.IndSolo, 0);
+    EXPECT_EQ(p.Unidades.UnidDeclividade, "%");
+    EXPECT_EQ(p.Modulo, kModuloDimensionamento);
+    // An index the reader refuses without raising is said too.
+    WriteBytes(arquivo, Trocado("gradiente-trapezoidal-vicosa.vst", {{"IndMetodologia=1", "IndMetodologia=9"}}));
+    p.Ler(arquivo);
+    EXPECT_EQ(p.AvisosLeitura.size(), 1u);
+    // A channel over the dimensioning's limit reads, with the limit said.
+    WriteBytes(arquivo, Trocado("gradiente-trapezoidal-vicosa.vst", {{"Comprimento=300", "Comprimento=2000"}}));
+    p.Ler(arquivo);
+    EXPECT_EQ(p.TerracosGradiente.Comprimento, 2000);
+    ASSERT_EQ(p.AvisosLeitura.size(), 1u);
+    EXPECT_NE(p.AvisosLeitura[0].find("1500"), std::string::npos);
+}
+
+TEST_F(ProjetoTest, EarlierLocationFilesReadInOneUnitPerField)
+{
+    // A location run of an earlier version left the mean slope in percent
+    // in St and the arbitrated height in m in the level system's Hr.
+    WriteBytes(arquivo, Trocado("locacao/locacao-hugo.vst",
+                                {{"St=0,06", "St=22,7"}, {"IndMetodologia=1", "IndMetodologia=4"}, {"Hr=0", "Hr=0,6"}}));
+    TProjeto p;
+    p.Ler(arquivo);
+    EXPECT_DOUBLE_EQ(p.Terreno.St, 0.227);
+    EXPECT_DOUBLE_EQ(p.Locacao.DeclividadeMedia, 22.7);
+    EXPECT_DOUBLE_EQ(p.Locacao.AlturaArbitrada, 0.6);
+    EXPECT_DOUBLE_EQ(p.TerracosNivel.Hr, 0); // no dimensioning: no recommended height
+    EXPECT_EQ(p.AvisosLeitura.size(), 1u);
+    // Saved and read again, nothing is converted twice.
+    p.Gravar(arquivo);
+    TProjeto q;
+    q.Ler(arquivo);
+    EXPECT_DOUBLE_EQ(q.Terreno.St, 0.227);
+    EXPECT_DOUBLE_EQ(q.Locacao.DeclividadeMedia, 22.7);
+    EXPECT_DOUBLE_EQ(q.Locacao.AlturaArbitrada, 0.6);
+    EXPECT_TRUE(q.AvisosLeitura.empty());
+    // A slope above 1 m/m written by this version is the user's and stays.
+    q.Terreno.SetSt(1.5);
+    q.Gravar(arquivo);
+    q.Ler(arquivo);
+    EXPECT_DOUBLE_EQ(q.Terreno.St, 1.5);
+    // Slopes up to 1 in earlier files are m/m.
+    TProjeto r;
+    r.Ler(kExemplos / "locacao" / "locacao-hugo.vst");
+    EXPECT_DOUBLE_EQ(r.Terreno.St, 0.06);
+    EXPECT_TRUE(r.AvisosLeitura.empty());
+}
+
+TEST_F(ProjetoTest, ResultsAreSavedOnlyWithTheInputsTheyBelongTo)
+{
+    TProjeto p;
+    p.Ler(kExemplos / "gradiente-trapezoidal-vicosa.vst");
+    p.TerracosGradiente.H = 0.2;
+    p.TerracosGradiente.Hr = 32;
+    p.TerracosGradiente.Q = 230;
+    p.MarcarResultados();
+    p.Gravar(arquivo);
+    TProjeto q;
+    q.Ler(arquivo);
+    EXPECT_DOUBLE_EQ(q.TerracosGradiente.Q, 230);
+    // An input changed after the calculation: the results no longer hold.
+    q.Terreno.SetVIB(30);
+    q.Gravar(arquivo);
+    EXPECT_EQ(q.TerracosGradiente.Q, 0);
+    TProjeto r;
+    r.Ler(arquivo);
+    EXPECT_EQ(r.TerracosGradiente.Q, 0);
+    EXPECT_EQ(r.TerracosGradiente.H, 0);
+    EXPECT_EQ(r.TerracosGradiente.Hr, 0);
+    EXPECT_DOUBLE_EQ(r.Terreno.VIB, 30);
+}

@@ -42,7 +42,8 @@ protected:
         p.Locacao.ImgDecliRun = (pasta / "declividade.ras").string();
         p.Locacao.VetSaidaRun = (pasta / "terracos.vet").string();
         p.Locacao.AreaBacia = 12.3456;
-        p.Terreno.SetSt(6.126); // mean slope of the watershed, %
+        p.Locacao.DeclividadeMedia = 6.126; // mean slope of the watershed, %
+        p.Terreno.SetSt(0.06126);
         p.TerracosNivel.SelecaoTipoTerraco.MetTipoTerraco = 2;
         p.TerracosNivel.SelecaoTipoTerraco.Seleciona(6.126);
         o.DataEmissao = "01/02/2027";
