@@ -167,11 +167,6 @@ std::optional<TFalhaValidacao> ValidarCampos(const TCamposDimensionamento& c)
     return std::nullopt;
 }
 
-double AlturaRecomendada(double H, double CDu)
-{
-    return cm::Finite(cm::Sqrt(CDu) * (H * 100) + 10);
-}
-
 TResultadoDimensionamento Dimensionar(TProjeto& p)
 {
     TResultadoDimensionamento r;

@@ -27,9 +27,8 @@ inline constexpr const char* kFormatoCDu = "0.00";         // CDu on the results
 // What the window shows when the engine fails; the engine's own message
 // goes under it.
 inline constexpr const char* kMsgErroCalculo = " Erro no cálculo ";
-// The longest channel the dimensioning accepts, m, and what it says of a
-// longer one.
-inline constexpr std::int32_t kComprimentoMaximoCanal = 1500;
+// What the dimensioning says of a channel longer than
+// kComprimentoMaximoCanal (engine/Canal.h).
 inline constexpr const char* kMsgComprimentoMaximo =
     " O comprimento máximo permitido para o canal é de 1500 metros. ";
 
@@ -126,9 +125,6 @@ struct TResultadoDimensionamento {
     double Hr = 0;  // recommended height, cm
     bool SemEscoamento = false; // the strip yields no runoff for the storm: Q (or LES) and H are 0
 };
-
-// The recommended height in cm: √CDu × (H × 100) + 10, H in m.
-double AlturaRecomendada(double H, double CDu);
 
 // Dimensions the current terrace system of the project with its stored
 // values. Engine errors propagate (EDimensionamento and its relatives).

@@ -270,4 +270,9 @@ bool TTerracosNivel::Gravar(TIniFile& ini)
     return true;
 }
 
+double AlturaRecomendada(double H, double CDu)
+{
+    return cm::Finite(cm::Sqrt(CDu) * (H * 100) + 10);
+}
+
 } // namespace vastrel

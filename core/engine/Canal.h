@@ -123,4 +123,10 @@ private:
     double AlturaRetangular(double EH, double LES) const;
 };
 
+// The longest channel a graded terrace may have, m.
+inline constexpr std::int32_t kComprimentoMaximoCanal = 1500;
+
+// The recommended height in cm: √CDu × (H × 100) + 10, H in m.
+double AlturaRecomendada(double H, double CDu);
+
 } // namespace vastrel

@@ -2,7 +2,6 @@
 
 #include "common/Format.h"
 #include "common/IniFile.h"
-#include "dimensioning/EntradaDimensionamento.h"
 
 #include <optional>
 
