@@ -1,6 +1,9 @@
 # Fails when a core folder includes a header of another core folder that it
-# does not declare as a dependency in core/CMakeLists.txt.
-#   cmake -DRAIZ=<core dir> -DGRAFO="|folder:dep,dep|folder:..." -P ChecarDependencias.cmake
+# does not declare as a dependency in core/CMakeLists.txt, or of a folder
+# outside the core that uses it (the core never includes the GUI or the
+# command line).
+#   cmake -DRAIZ=<core dir> -DGRAFO="|folder:dep,dep|folder:..."
+#         -DFORA="gui,cli,..." -P ChecarDependencias.cmake
 get_filename_component(RAIZ "${RAIZ}" ABSOLUTE)
 string(REGEX REPLACE "^\\|" "" grafo "${GRAFO}")
 string(REPLACE "|" ";" itens "${grafo}")
@@ -10,6 +13,7 @@ foreach(item IN LISTS itens)
   list(APPEND pastas ${pasta})
 endforeach()
 
+string(REPLACE "," ";" fora "${FORA}")
 set(erros 0)
 foreach(item IN LISTS itens)
   string(REGEX MATCH "^[^:]*" pasta "${item}")
@@ -25,7 +29,8 @@ foreach(item IN LISTS itens)
       endif()
       list(FIND pastas "${alvo}" eh_core)
       list(FIND deps "${alvo}" declarada)
-      if(eh_core GREATER_EQUAL 0 AND declarada LESS 0)
+      list(FIND fora "${alvo}" eh_fora)
+      if((eh_core GREATER_EQUAL 0 AND declarada LESS 0) OR eh_fora GREATER_EQUAL 0)
         file(RELATIVE_PATH rel ${RAIZ} ${arquivo})
         message(SEND_ERROR "core/${rel}: includes ${alvo}/, which ${pasta} does not declare (core/CMakeLists.txt)")
         math(EXPR erros "${erros} + 1")
