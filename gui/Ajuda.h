@@ -50,6 +50,7 @@ inline constexpr int ReferenciaRugosidadeCanal = 112;
 inline constexpr int LocacaoCanal = 115;
 inline constexpr int LocacaoTipoArbitrado = 117;
 inline constexpr int LocacaoCobertura = 120;
+inline constexpr int FaixasValidade = 130; // the inputs' published validity ranges (linked from the dimensioning page)
 inline constexpr int SimulacaoNivel = 200;
 
 // Every topic above but the contents, in increasing order.
@@ -59,7 +60,7 @@ inline constexpr int kTodos[] = {
     ResultadosNivel, TipoTerraco, RugosidadeCanal, RugosidadeTerreno, ImportacaoExportacao, Filtro, Declividade,
     Locacao, LocacaoImagens, LocacaoEspacamento, Visualizar, LocacaoSolo, LocacaoBentley, Bentley, Parana,
     LocacaoLombardiNeto, ReferenciaRugosidadeTerreno, ReferenciaRugosidadeCanal, LocacaoCanal, LocacaoTipoArbitrado,
-    LocacaoCobertura, SimulacaoNivel};
+    LocacaoCobertura, SimulacaoNivel, FaixasValidade};
 } // namespace topico
 
 inline constexpr int kTopicoConteudo = topico::Conteudo;

@@ -6,6 +6,9 @@
 # Without clang it does nothing but say so.
 #
 #   FUZZ_SECONDS  seconds per target (default 5)
+#   FUZZ_RUNS     instead of a time, this many inputs per target from a fixed
+#                 seed: the same run every time (the test command uses it, so
+#                 that a pass or a failure repeats on the same code)
 #   FUZZ_TARGETS  the targets to run, separated by blanks (default all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +19,11 @@ if ! command -v clang++ >/dev/null 2>&1 || ! command -v clang >/dev/null 2>&1; t
 fi
 
 segundos=${FUZZ_SECONDS:-5}
+if [ -n "${FUZZ_RUNS:-}" ]; then
+  limite="-runs=$FUZZ_RUNS -seed=1"
+else
+  limite="-max_total_time=$segundos"
+fi
 jobs=$(nproc 2>/dev/null || echo 2)
 arvore=build-fuzz
 
@@ -35,7 +43,7 @@ rodar() {
   mkdir -p "$trabalho/$alvo"
   if ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1 \
      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-     "$arvore/bin/$alvo" -max_total_time="$segundos" -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+     "$arvore/bin/$alvo" $limite -max_len=4096 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$artefatos/$alvo-" "$trabalho/$alvo" "tests/fuzz/corpus/$alvo" \
        >"$trabalho/$alvo.log" 2>&1; then
     echo "fuzz: $alvo ok ($(grep -o 'stat::number_of_executed_units: [0-9]*' "$trabalho/$alvo.log" | grep -o '[0-9]*$' || echo '?') execuções)"
@@ -46,7 +54,7 @@ rodar() {
   fi
 }
 export -f rodar
-export arvore artefatos trabalho segundos
+export arvore artefatos trabalho limite
 
 # The targets run side by side, one per core.
 if printf '%s\n' $alvos | xargs -P "$jobs" -I{} bash -c 'rodar "$@"' _ {}; then

@@ -29,6 +29,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest_em pt_BR.UTF-8 build-asan
 
-if [ -x scripts/fuzz.sh ]; then
-  scripts/fuzz.sh
-fi
+# Each file reader's fuzzer over its corpus and a fixed-seed batch of new
+# inputs (the same batch at every run of the same code).
+FUZZ_RUNS=${FUZZ_RUNS:-3000} scripts/fuzz.sh

@@ -2,6 +2,7 @@
 
 #include "gis/Bytes.h"
 #include "gis/Gdal.h"
+#include "common/Format.h"
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
@@ -155,6 +156,15 @@ bool NoBrasil(double longitude, double latitude)
 
 int EpsgUtm(double longitude, double latitude)
 {
+    // A file whose coordinates do not fit its declared geographic system
+    // (a damaged or mislabelled file) gives a centre off the globe.
+    if (!std::isfinite(longitude) || !std::isfinite(latitude) || std::fabs(longitude) > 180.0 ||
+        std::fabs(latitude) > 90.0)
+    {
+        const auto texto = [](double v) { return std::isfinite(v) ? FormatGeneral(v, 6) : std::string("inválida"); };
+        throw EArquivoGis("As coordenadas do arquivo não cabem no seu sistema de coordenadas (centro fora do globo: "
+                          "longitude " + texto(longitude) + ", latitude " + texto(latitude) + ").");
+    }
     int zona = static_cast<int>(std::floor((longitude + 180.0) / 6.0)) + 1;
     zona = std::clamp(zona, 1, 60);
     const bool sul = latitude < 0;

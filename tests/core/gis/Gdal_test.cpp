@@ -512,6 +512,20 @@ TEST(Gdal, EntradasRecusadas)
 }
 
 // Lines and outlines of a GIS vector file into a ".vet" in UTM metres.
+// A vector whose coordinates cannot be in its declared system (a damaged
+// file: one X of 2.25e13) puts the centre of its extent off the globe; the
+// import refuses it with a message instead of choosing a UTM zone from it.
+TEST(Gdal, VetorComCentroForaDoGloboRecusado)
+{
+    TempDir d;
+    test::WriteBytes(d / "v.geojson",
+                     R"({"type":"FeatureCollection","crs":{"type":"name","properties":{"name":"urn:ogc:def:crs:GSPE::31983"}},)"
+                     R"("features":[{"type":"Feature","properties":{"elev":540},"geometry":{"type":"LineString",)"
+                     R"("coordinates":[[22500047485000,540],[225010,7485005,540],[225020,7485000,540]]}}]})");
+    EXPECT_THROW(ImportarVetorGdal(d / "v.geojson", d / "v.vet", "v"), EArquivoGis);
+    EXPECT_FALSE(fs::exists(d / "v.vet"));
+}
+
 TEST(Gdal, ImportacaoDeVetor)
 {
     TempDir d;
