@@ -47,7 +47,7 @@ expect_err "Valor da rugosidade do canal inconsistente."
 
 # A storm that never exceeds the infiltration rate: no runoff, Q = 0, with a note.
 sed 's/^VIB=15/VIB=5000/' "$examples/gradiente-trapezoidal-vicosa.vst" >"$work/semescoamento.vst"
-run 0 calcular "$work/semescoamento.vst"
+LC_ALL=C.UTF-8 run 0 calcular "$work/semescoamento.vst"
 expect_out "Vazão: 0.00 L/s"
 expect_err "Aviso: A faixa entre terraços não produz escoamento"
 
