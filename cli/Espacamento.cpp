@@ -45,11 +45,12 @@ int Espacamento(const Argumentos& args)
     const int erosao = op.Tem("erosao") ? op.Inteiro("erosao") : 0;
     try {
         if (metodo == "bentley" || metodo == "parana") {
-            e.Metodologia.IndMetodologia = metodo == "bentley" ? 0 : 2;
-            e.Solo.Metodo = metodo == "bentley" ? 1 : 2;
+            const int indice = metodo == "bentley" ? kMetodoBentley : kMetodoParana;
+            e.Metodologia.IndMetodologia = static_cast<std::uint8_t>(indice);
+            e.Solo.Metodo = ListaSoloDoMetodo(indice);
             e.Solo.SetIndSolo(op.Tem("solo") ? op.Inteiro("solo") : 0);
         } else if (metodo == "lombardi") {
-            e.Metodologia.IndMetodologia = 1;
+            e.Metodologia.IndMetodologia = kMetodoLombardiNeto;
             e.SetIndCultura(op.Tem("cultura") ? op.Inteiro("cultura") : 0);
             e.SetIndErosao(erosao);
             e.SetIndPreparo(op.Tem("preparo") ? op.Inteiro("preparo") : 0);

@@ -12,6 +12,7 @@
 #include "common/Format.h"
 #include "dimensioning/EntradaDimensionamento.h"
 #include "dimensioning/FaixasValidade.h"
+#include "engine/TabelasEspacamento.h"
 #include "gis/Bytes.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
@@ -139,8 +140,8 @@ void TFLocacao::Montar()
     auto* lEsp = new QGridLayout(gEsp);
     metodo_ = new QComboBox(gEsp);
     metodo_->setObjectName(QStringLiteral("Metodo"));
-    metodo_->addItems({QStringLiteral("Bentley"), QStringLiteral("Lombardi Neto"), QStringLiteral("Paraná"),
-                       QStringLiteral("Espaçamento arbitrado"), QStringLiteral("Altura do terraço arbitrada")});
+    for (const std::string_view nome : NomesMetodologiaEspacamento)
+        metodo_->addItem(Q(std::string(nome)));
     metodo_->setToolTip(QStringLiteral("Método para o cálculo do espaçamento entre terraços"));
     definir_ = Botao(gEsp, QStringLiteral("&Definir"), QStringLiteral("DEFINIR"));
     definir_->setToolTip(QStringLiteral("Parâmetros do método"));
@@ -412,10 +413,10 @@ void TFLocacao::MetodoChange(int indice, bool doUsuario)
 {
     InvalidarRelatorio();
     TEspacamento& e = Contexto.Projeto.TerracosNivel.Espacamento;
-    e.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(indice, 0, 4));
+    e.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(indice, 0, kMetodoUltimo));
     // The soil list of the method, with the chosen class's name and value.
-    if (indice == kMetodoBentley || indice == kMetodoParana) {
-        e.Solo.Metodo = indice == kMetodoBentley ? 1 : 2;
+    if (const std::uint8_t lista = ListaSoloDoMetodo(indice)) {
+        e.Solo.Metodo = lista;
         try {
             e.Solo.SetIndSolo(e.Solo.IndSolo);
         } catch (const std::exception& x) {
@@ -442,16 +443,24 @@ void TFLocacao::AplicarMetodo(int indice)
 
 void TFLocacao::DefinirClick()
 {
-    const QString metodo = metodo_->currentText();
-    if (metodo == QStringLiteral("Bentley")) {
+    switch (metodo_->currentIndex()) {
+    case kMetodoBentley: {
         TFBentleyLoc d(Contexto, this);
         d.exec();
-    } else if (metodo == QStringLiteral("Lombardi Neto")) {
+        break;
+    }
+    case kMetodoLombardiNeto: {
         TFLombNetoLoc d(Contexto, this);
         d.exec();
-    } else if (metodo == QStringLiteral("Paraná")) {
+        break;
+    }
+    case kMetodoParana: {
         TFParanaLoc d(Contexto, this);
         d.exec();
+        break;
+    }
+    default:
+        break;
     }
 }
 

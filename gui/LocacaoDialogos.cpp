@@ -1,5 +1,7 @@
 #include "LocacaoDialogos.h"
 
+#include "common/Format.h"
+
 #include "Ajuda.h"
 #include "Dialogos.h"
 #include "DimensionamentoEspacamento.h"
@@ -225,7 +227,7 @@ void TFLombNetoLoc::OKClick()
 
 QString ClasseDeclividade(double de, bool incluiDe, double ate, bool incluiAte)
 {
-    const auto numero = [](double v) { return QLocale().toString(v); };
+    const auto numero = [](double v) { return Q(FormatFloat("0.##", v)); };
     const QString menor = QStringLiteral(" < "), menorIgual = QStringLiteral(" ≤ ");
     if (std::isinf(de))
         return QStringLiteral("D") + (incluiAte ? menorIgual : menor) + numero(ate);
