@@ -17,7 +17,6 @@ namespace vastrel::gui {
 
 namespace {
 
-constexpr const char* kFormato = "0.0######";
 
 } // namespace
 
@@ -63,10 +62,10 @@ void TGrupoPrecipitacao::ConsultaClick()
         return;
     }
     const TPrecipitacaoExponencialNegativa& chuva = p.Chuva();
-    K->setText(Q(MostrarReal(kFormato, 0, chuva.K)));
-    A->setText(Q(MostrarReal(kFormato, 0, chuva.a)));
-    B->setText(Q(MostrarReal(kFormato, 0, chuva.b)));
-    C->setText(Q(MostrarReal(kFormato, 0, chuva.c)));
+    K->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.K)));
+    A->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.a)));
+    B->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.b)));
+    C->setText(Q(MostrarReal(kFormatoGeral, 0, chuva.c)));
     Latitude->setText(Q(p.Nimbra.Latitude));
     Longitude->setText(Q(p.Nimbra.Longitude));
     c_.Gerente.Alterado = true;

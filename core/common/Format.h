@@ -17,6 +17,10 @@ namespace vastrel {
 // "#0.000", "0.##", " #0.0", "####.000".
 std::string FormatFloat(std::string_view mask, double value);
 
+// The mask of every typed value the windows show back and the reports print:
+// at least one decimal, up to seven.
+inline constexpr const char* kFormatoGeral = "0.0######";
+
 // The shortest general form with up to 15 significant digits: fixed notation
 // when the value is at least 1e-5 in magnitude and has at most 15 integer
 // digits, scientific ("1,5E-7", "1E20") otherwise. Used for every float the

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "common/Format.h"
 #include "project/Projeto.h"
 
 namespace vastrel {
 
 // Number formats of the dimensioning's fields and results.
-inline constexpr const char* kFormatoGeral = "0.0######";  // at least one decimal, up to seven
 inline constexpr const char* kFormatoCurto = "0.0##";      // B and Z of a level trapezoid, EV from EH × St
 inline constexpr const char* kFormatoEspacamento = "0.0#"; // EH and EV
 inline constexpr const char* kFormatoVazao = "0.00";       // Q, L/s

@@ -124,7 +124,7 @@ void CorpoGradiente(TTexto& h, TProjeto& p, const TOpcoesRelatorio& o)
     h << Linha(Item("Coeficiente de desuniformidade: ", FloatToStr(s.CDu), 2));
     h << Linha(Cabeca(2, "Terreno"));
     h << Linha(Item("Declividade: ", Declive(u, p.Terreno.St)) +
-               Segunda("Rugosidade: ", FormatFloat("0.0######", p.Terreno.nt.Valor), 2));
+               Segunda("Rugosidade: ", FormatFloat(kFormatoGeral, p.Terreno.nt.Valor), 2));
     h << Linha(Cabeca(2, "Solo"));
     h << Linha(Item("Taxa de infiltração estável (Tie): ",
                     FormatFloat("##0.0##", u.MostrarVIB(p.Terreno.VIB)) + " " + u.UnidVIB, 2));

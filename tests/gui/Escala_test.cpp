@@ -40,16 +40,25 @@ QStringList Inalcancaveis(QWidget* janela, const QWidget* area)
     for (QAbstractButton* b : janela->findChildren<QAbstractButton*>()) {
         if (!b->isVisible())
             continue;
-        QRect janelaVisivel = visivel;
-        for (QWidget* p = b->parentWidget(); p; p = p->parentWidget())
-            if (auto* rolagem = qobject_cast<QScrollArea*>(p)) {
+        QScrollArea* rolagem = nullptr;
+        for (QWidget* p = b->parentWidget(); p && !rolagem; p = p->parentWidget())
+            rolagem = qobject_cast<QScrollArea*>(p);
+        // Scrolling takes effect once the scroll area's ranges follow its
+        // layout, which on a loaded machine may take a few event rounds.
+        QRect janelaVisivel = visivel, botao;
+        bool cabe = false;
+        for (int tentativa = 0; tentativa < 50; ++tentativa) {
+            if (rolagem) {
                 rolagem->ensureWidgetVisible(b, 0, 0);
                 janelaVisivel = Global(rolagem->viewport()).intersected(visivel);
-                break;
             }
-        QApplication::processEvents();
-        const QRect botao = Global(b);
-        const bool cabe = botao.width() <= janelaVisivel.width() && botao.height() <= janelaVisivel.height();
+            QApplication::processEvents();
+            botao = Global(b);
+            cabe = botao.width() <= janelaVisivel.width() && botao.height() <= janelaVisivel.height();
+            if (cabe ? janelaVisivel.contains(botao) : janelaVisivel.contains(botao.center()))
+                break;
+            QTest::qWait(10);
+        }
         if (cabe ? !janelaVisivel.contains(botao) : !janelaVisivel.contains(botao.center()))
             fora << (b->text().isEmpty() ? b->objectName() : b->text()) +
                         QStringLiteral(" (%1,%2 %3x%4 fora de %5,%6 %7x%8)")
