@@ -12,7 +12,9 @@
 #include <QContextMenuEvent>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,15 +27,16 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 namespace fs = std::filesystem;
 
 namespace vastrel::gui {
 
 namespace {
-
-TFObterValor* sonda = nullptr;
-int numVisualizadores = 0;
 
 QString NomeArquivo(const fs::path& p) { return Q(p.filename().string()); }
 
@@ -60,38 +63,223 @@ QString Real(double v) { return Q(FormatFloat("#0.0###", v)); }
 
 } // namespace
 
-// --- Value probe -------------------------------------------------------------
+// --- Value strip -----------------------------------------------------------------
 
-TFObterValor::TFObterValor(QWidget* pai) : QWidget(pai, Qt::Tool | Qt::WindowStaysOnTopHint)
+TFObterValor::TFObterValor(QWidget* pai) : QWidget(pai)
 {
     setObjectName(QStringLiteral("FObterValor"));
-    setWindowTitle(QString());
-    auto* f = new QFormLayout(this);
-    auto linha = [f](const QString& rotulo, QLineEdit*& caixa) {
-        caixa = CaixaLeitura();
-        auto* l = new QLabel(rotulo);
-        l->setBuddy(caixa);
-        f->addRow(l, caixa);
+    auto* l = new QHBoxLayout(this);
+    l->setContentsMargins(6, 2, 6, 2);
+    l->setSpacing(4);
+    const QFontMetrics fm(font());
+    // Boxes wide enough for their usual texts, so the strip does not jump as
+    // the pointer moves.
+    auto caixa = [&](const QString& rotulo, QLabel*& valor, const QString& modelo, bool daCelula) {
+        auto* r = new QLabel(rotulo);
+        valor = new QLabel;
+        valor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        valor->setMinimumWidth(fm.horizontalAdvance(modelo) + 6);
+        valor->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        r->setBuddy(valor);
+        l->addWidget(r);
+        l->addWidget(valor);
+        l->addSpacing(6);
+        if (daCelula) {
+            daCelula_.push_back(r);
+            daCelula_.push_back(valor);
+        }
     };
-    linha(QStringLiteral("&Linha"), Linha);
-    linha(QStringLiteral("&Coluna"), Coluna);
-    linha(QStringLiteral("X"), X);
-    linha(QStringLiteral("Y"), Y);
-    linha(QStringLiteral("Atributo"), Atributo);
+    caixa(QStringLiteral("&Linha"), Linha, QStringLiteral("0000"), true);
+    caixa(QStringLiteral("&Coluna"), Coluna, QStringLiteral("0000"), true);
+    caixa(QStringLiteral("X"), X, QStringLiteral("0000000,0"), false);
+    caixa(QStringLiteral("Y"), Y, QStringLiteral("0000000,0"), false);
+    caixa(QStringLiteral("Valor"), Atributo, QStringLiteral("0000,000"), true);
+    Unidade = new QLabel;
+    l->addWidget(Unidade);
+    daCelula_.push_back(Unidade);
+    l->addStretch(1);
+    Zoom = new QLabel;
+    Zoom->setToolTip(QStringLiteral("Zoom"));
+    l->addWidget(Zoom);
+}
+
+void TFObterValor::SoCoordenadas(bool so)
+{
+    for (QWidget* w : daCelula_)
+        w->setVisible(!so);
+}
+
+// --- Colour legend ---------------------------------------------------------------
+
+namespace {
+
+constexpr int kMargemLegenda = 8;
+constexpr int kLarguraBarra = 18;
+constexpr int kTraco = 4; // tick mark beside the bar
+constexpr int kAlturaMinimaBarra = 120;
+const QString kSemDado = QStringLiteral("sem dado");
+
+struct TLayoutLegenda {
+    QRect Titulo, Barra, SemDado;
+    int Texto = 0; // left of the tick texts
+};
+
+TLayoutLegenda Layout(const QRect& r, const QFontMetrics& fm, bool comTitulo)
+{
+    TLayoutLegenda l;
+    const int h = fm.height();
+    const int x = r.left() + kMargemLegenda;
+    int topo = r.top() + kMargemLegenda;
+    if (comTitulo) {
+        l.Titulo = QRect(x, topo, r.width() - 2 * kMargemLegenda, h);
+        topo += h + kMargemLegenda / 2;
+    }
+    // Half a line above and below the bar for the texts of its end ticks.
+    topo += h / 2;
+    const int base = r.bottom() + 1 - kMargemLegenda - h - kMargemLegenda - h / 2;
+    l.Barra = QRect(x, topo, kLarguraBarra, std::max(base - topo, 1));
+    l.SemDado = QRect(x, r.bottom() + 1 - kMargemLegenda - h, kLarguraBarra, h);
+    l.Texto = x + kLarguraBarra + kTraco + 4;
+    return l;
+}
+
+int MaximoMarcas(int alturaBarra, int alturaTexto)
+{
+    return std::clamp(alturaBarra / std::max(2 * alturaTexto, 1), 2, 10);
+}
+
+} // namespace
+
+TLegendaCores::TLegendaCores(QWidget* pai) : QWidget(pai)
+{
+    setObjectName(QStringLiteral("Legenda"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+}
+
+void TLegendaCores::Definir(const gis::TDadosLegenda& dados, const gis::TPaleta& paleta)
+{
+    dados_ = dados;
+    paleta_ = paleta;
+    updateGeometry();
+    update();
+}
+
+int TLegendaCores::Largura(const gis::TDadosLegenda& d, const QFont& fonte)
+{
+    const QFontMetrics fm(fonte);
+    // The widest text of the finest ticks the bar may show.
+    int texto = fm.horizontalAdvance(kSemDado);
+    const gis::TMarcas m = gis::MarcasRedondas(d.Minimo, d.Maximo, 10, d.Inteiro);
+    for (double v : m.Valores)
+        texto = std::max(texto, fm.horizontalAdvance(Q(gis::TextoMarca(v, m.Passo))));
+    QFont negrito = fonte;
+    negrito.setBold(true);
+    const int titulo = QFontMetrics(negrito).horizontalAdvance(Q(d.Unidade));
+    return std::max(kMargemLegenda + kLarguraBarra + kTraco + 4 + texto, titulo) + kMargemLegenda;
+}
+
+QSize TLegendaCores::sizeHint() const
+{
+    return {Largura(dados_, font()), minimumSizeHint().height()};
+}
+
+QSize TLegendaCores::minimumSizeHint() const
+{
+    const int h = fontMetrics().height();
+    return {Largura(dados_, font()), kAlturaMinimaBarra + 4 * h + 4 * kMargemLegenda};
+}
+
+void TLegendaCores::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    Pintar(p, rect(), dados_, paleta_, font());
+    const QFontMetrics fm(font());
+    const TLayoutLegenda l = Layout(rect(), fm, !dados_.Unidade.empty());
+    const gis::TMarcas m = gis::MarcasRedondas(dados_.Minimo, dados_.Maximo,
+                                               MaximoMarcas(l.Barra.height(), fm.height()), dados_.Inteiro);
+    marcas_.clear();
+    for (auto v = m.Valores.rbegin(); v != m.Valores.rend(); ++v)
+        marcas_ << Q(gis::TextoMarca(*v, m.Passo));
+}
+
+void TLegendaCores::Pintar(QPainter& p, const QRect& r, const gis::TDadosLegenda& d, const gis::TPaleta& paleta,
+                           const QFont& fonte)
+{
+    p.save();
+    p.fillRect(r, Qt::white);
+    p.setFont(fonte);
+    const QFontMetrics fm(fonte);
+    const TLayoutLegenda l = Layout(r, fm, !d.Unidade.empty());
+    if (!d.Unidade.empty()) {
+        QFont negrito = fonte;
+        negrito.setBold(true);
+        p.setFont(negrito);
+        p.setPen(Qt::black);
+        p.drawText(l.Titulo, Qt::AlignLeft | Qt::AlignVCenter, Q(d.Unidade));
+        p.setFont(fonte);
+    }
+    // The bar: each row in the colour of the value at its middle.
+    const QRect& b = l.Barra;
+    for (int y = 0; y < b.height(); ++y) {
+        const std::uint32_t cor = gis::CorArgb(paleta, gis::CorDaLinhaDaBarra(y, b.height()));
+        p.fillRect(QRect(b.left(), b.top() + y, b.width(), 1), QColor::fromRgb(cor));
+    }
+    p.setPen(Qt::black);
+    p.drawRect(b.adjusted(0, 0, -1, -1));
+    // Round values at their place on the bar.
+    const gis::TMarcas m = gis::MarcasRedondas(d.Minimo, d.Maximo, MaximoMarcas(b.height(), fm.height()), d.Inteiro);
+    for (double v : m.Valores) {
+        const double f = gis::FracaoNaBarra(v, d.Minimo, d.Maximo);
+        const int y = b.top() + static_cast<int>(std::lround((1 - f) * (b.height() - 1)));
+        p.drawLine(b.right() + 1, y, b.right() + kTraco, y);
+        const QRect texto(l.Texto, y - fm.height() / 2, r.right() - l.Texto, fm.height());
+        p.drawText(texto, Qt::AlignLeft | Qt::AlignVCenter, Q(gis::TextoMarca(v, m.Passo)));
+    }
+    // Cells without data are white.
+    p.fillRect(l.SemDado, Qt::white);
+    p.drawRect(l.SemDado.adjusted(0, 0, -1, -1));
+    p.drawText(QRect(l.Texto, l.SemDado.top(), r.right() - l.Texto, l.SemDado.height()),
+               Qt::AlignLeft | Qt::AlignVCenter, kSemDado);
+    p.restore();
 }
 
 // --- Viewer ----------------------------------------------------------------------
 
-TFVisualizar::TFVisualizar(TContextoPrograma& contexto, QWidget* pai) : QAbstractScrollArea(pai), contexto_(contexto)
+TFVisualizar::TFVisualizar(TContextoPrograma& contexto, QWidget* pai)
+    : QWidget(pai), contexto_(contexto), area_(new QAbstractScrollArea), legenda_(new TLegendaCores),
+      sonda_(new TFObterValor)
 {
-    ++numVisualizadores;
     setAttribute(Qt::WA_DeleteOnClose);
-    viewport()->setCursor(Qt::CrossCursor);
-    viewport()->setMouseTracking(true);
-    viewport()->setAutoFillBackground(true);
-    QPalette p = viewport()->palette();
+    area_->setFrameShape(QFrame::NoFrame);
+    QWidget* vista = area_->viewport();
+    vista->setCursor(Qt::CrossCursor);
+    vista->setMouseTracking(true);
+    vista->setAutoFillBackground(true);
+    QPalette p = vista->palette();
     p.setColor(QPalette::Window, Qt::white);
-    viewport()->setPalette(p);
+    vista->setPalette(p);
+    vista->installEventFilter(this);
+    setFocusProxy(area_);
+
+    // The picture with the legend on its right, the value strip under both:
+    // nothing is drawn over the picture but the overlay.
+    auto* grade = new QGridLayout(this);
+    grade->setContentsMargins(0, 0, 0, 0);
+    grade->setSpacing(0);
+    grade->addWidget(area_, 0, 0);
+    grade->addWidget(legenda_, 0, 1);
+    grade->addWidget(sonda_, 1, 0, 1, 2);
+    grade->setColumnStretch(0, 1);
+    grade->setRowStretch(0, 1);
+
+    // The numbers of the overlay keep the size of the window's text.
+    fonteRotulo_ = font();
+    fonteRotulo_.setPixelSize(std::max(QFontInfo(font()).pixelSize(), 9));
+    fonteRotulo_.setBold(true);
 
     auto acao = [this](const QString& texto, auto metodo, QKeySequence atalho = {}) {
         auto* a = new QAction(texto, this);
@@ -107,6 +295,8 @@ TFVisualizar::TFVisualizar(TContextoPrograma& contexto, QWidget* pai) : QAbstrac
     AcaoPaleta = acao(QStringLiteral("Palet&a"), &TFVisualizar::PaletaClick);
     AcaoImprimir = acao(QStringLiteral("Imprimir"), &TFVisualizar::ImprimirClick);
     AcaoObterValor = acao(QStringLiteral("Obter valor"), &TFVisualizar::ObterValorClick);
+    AcaoObterValor->setCheckable(true);
+    AcaoObterValor->setChecked(true);
     AcaoSalvar = acao(QStringLiteral("&Salvar Imagem como ..."), &TFVisualizar::SalvarImagemClick);
     separador_ = new QAction(this);
     separador_->setSeparator(true);
@@ -116,17 +306,11 @@ TFVisualizar::TFVisualizar(TContextoPrograma& contexto, QWidget* pai) : QAbstrac
     contexto_.Ajuda.Ligar(this, kTopicoVisualizar);
 }
 
-TFVisualizar::~TFVisualizar()
-{
-    // The probe goes with the last viewer.
-    if (--numVisualizadores == 0 && sonda) {
-        sonda->close();
-        sonda->deleteLater();
-        sonda = nullptr;
-    }
-}
+TFVisualizar::~TFVisualizar() = default;
 
-TFObterValor* TFVisualizar::Sonda() { return sonda; }
+QWidget* TFVisualizar::viewport() const { return area_->viewport(); }
+QScrollBar* TFVisualizar::horizontalScrollBar() const { return area_->horizontalScrollBar(); }
+QScrollBar* TFVisualizar::verticalScrollBar() const { return area_->verticalScrollBar(); }
 
 std::size_t TFVisualizar::NumRotulos() const
 {
@@ -134,6 +318,15 @@ std::size_t TFVisualizar::NumRotulos() const
     for (const TLinhaSobreposta& l : sobreposicao_)
         n += l.ComNumero ? 1 : 0;
     return n;
+}
+
+std::vector<gis::TRetangulo> TFVisualizar::RotulosDesenhados() const
+{
+    std::vector<gis::TRetangulo> r;
+    for (const TRotuloTela& t : rotulos_)
+        if (t.Desenhar)
+            r.push_back(t.Lugar);
+    return r;
 }
 
 void TFVisualizar::MostrarImagem(const fs::path& caminho, int paleta, int zoom)
@@ -160,21 +353,24 @@ void TFVisualizar::MostrarImagem(const fs::path& caminho, int paleta, int zoom)
     gis::ConstruirImagem(*raster, cores, reinterpret_cast<std::uint32_t*>(imagem.bits()),
                          imagem.bytesPerLine() / 4);
 
-    if (!caminho.empty()) {
+    const bool novoArquivo = !caminho.empty();
+    if (novoArquivo) {
         raster_ = std::move(novo);
         caminho_ = caminho;
         setWindowTitle(NomeArquivo(caminho));
     }
     paleta_ = paleta;
-    zoom_ = std::clamp(zoom, gis::kZoomMinimo, gis::kZoomMaximo);
+    cores_ = cores;
     modoVetor_ = false;
     imagem_ = std::move(imagem);
-    AcaoZoomMais->setEnabled(zoom_ < gis::kZoomMaximo);
-    AcaoZoomMenos->setEnabled(zoom_ > gis::kZoomMinimo);
-    AtualizarCopia();
-    AplicarZoom();
+    const gis::TDadosLegenda dados = gis::DadosLegenda(raster_);
+    legenda_->Definir(dados, cores_);
+    legenda_->show();
+    sonda_->SoCoordenadas(false);
+    sonda_->Unidade->setText(Q(dados.Unidade));
+    zoom_ = novoArquivo ? Dimensionar(zoom) : std::clamp(zoom, gis::kZoomMinimo, gis::kZoomMaximo);
+    AtualizarZoom();
     show();
-    AbrirSonda();
 }
 
 void TFVisualizar::MostrarVetor(const fs::path& caminho)
@@ -186,17 +382,16 @@ void TFVisualizar::MostrarVetor(const fs::path& caminho)
     modoVetor_ = true;
     for (QAction* a : {AcaoSobrepor, AcaoRemover, separador_, AcaoPaleta})
         a->setVisible(false);
+    legenda_->hide();
+    sonda_->SoCoordenadas(true);
     vetor_ = std::move(vetor);
     caminho_ = caminho;
-    zoom_ = 100;
 
-    // The picture fills the room the main window has for it.
-    QWidget* area = parentWidget() && parentWidget()->parentWidget() ? parentWidget()->parentWidget() : nullptr;
-    const QSize cliente = area ? area->size() : QSize(800, 600);
-    const QWidget* quadro = parentWidget() ? parentWidget() : this;
-    const QPoint p = viewport()->mapTo(const_cast<QWidget*>(quadro), QPoint(0, 0)) + quadro->pos();
-    const int b = quadro->height() - viewport()->height();
-    const gis::TTamanho t = gis::TamanhoImagemVetor(vetor_, cliente.width(), cliente.height(), p.x(), p.y(), b);
+    // The drawing fills the room the main window has for it.
+    imagem_ = QImage();
+    Dimensionar(gis::kZoomAjustar); // the whole free area, to measure the room
+    const QSize vista = viewport()->size();
+    const gis::TTamanho t = gis::TamanhoImagemVetor(vetor_, vista.width(), vista.height(), 0, 0, 0);
     imagem_ = QImage(t.Largura, t.Altura, QImage::Format_RGB32);
     imagem_.fill(Qt::white);
     QPainter pintor(&imagem_);
@@ -212,90 +407,260 @@ void TFVisualizar::MostrarVetor(const fs::path& caminho)
             pintor.drawPolyline(pontos.data(), static_cast<int>(pontos.size()));
     }
     pintor.end();
-    copia_ = imagem_;
-    AcaoZoomMais->setEnabled(true);
-    AcaoZoomMenos->setEnabled(true);
-    AplicarZoom();
+    zoom_ = Dimensionar(100);
+    AtualizarZoom();
     show();
-    AbrirSonda();
 }
 
-void TFVisualizar::AtualizarCopia()
+int TFVisualizar::Dimensionar(int pedido)
 {
-    copia_ = imagem_; // shared until the overlay is drawn on it
-    if (sobreposicao_.empty() || modoVetor_)
-        return;
-    const gis::TEstiloSobreposicao estilo = gis::EstiloSobreposicao(zoom_);
-    QPainter pintor(&copia_);
-    pintor.setPen(QPen(Qt::black, estilo.Pena));
-    QFont fonte = pintor.font();
-    fonte.setPointSize(estilo.Texto);
-    pintor.setFont(fonte);
-    std::vector<QPoint> pontos;
-    for (const TLinhaSobreposta& l : sobreposicao_) {
-        pontos.clear();
-        for (const gis::TPontoImagem& pt : l.Linha.Pontos)
-            pontos.emplace_back(pt.X, pt.Y);
-        if (pontos.empty())
-            continue;
-        pintor.setPen(QPen(Qt::black, estilo.Pena));
-        if (pontos.size() == 1)
-            pintor.drawPoint(pontos[0]);
-        else
-            pintor.drawPolyline(pontos.data(), static_cast<int>(pontos.size()));
-        if (l.ComNumero) {
-            pintor.setPen(Qt::blue);
-            pintor.drawText(pontos[gis::PontoDoRotulo(pontos.size())], QString::number(l.Linha.Numero));
-        }
+    auto* quadro = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* mdi = quadro ? quadro->mdiArea() : nullptr;
+    const gis::TTamanho imagem{imagem_.width(), imagem_.height()};
+    if (!mdi)
+        return std::clamp(pedido > 0 ? pedido : 100, gis::kZoomMinimo, gis::kZoomMaximo);
+
+    const QSize area = mdi->viewport()->size();
+    int outras = 0;
+    for (QMdiSubWindow* s : mdi->subWindowList())
+        outras += s != quadro && s->isVisible() && !s->isMinimized() ? 1 : 0;
+    const gis::TPosicao canto = gis::CantoJanela(outras, {area.width(), area.height()});
+    const gis::TTamanho livre{area.width() - canto.X, area.height() - canto.Y};
+
+    // Around the picture: the child window's frame and title, the legend
+    // and the value strip.
+    const QMargins m = quadro->contentsMargins();
+    const int legenda = legenda_->isVisibleTo(this) ? legenda_->sizeHint().width() : 0;
+    const int faixa = sonda_->isVisibleTo(this) ? sonda_->sizeHint().height() : 0;
+    const gis::TTamanho moldura{m.left() + m.right() + legenda, m.top() + m.bottom() + faixa};
+    const gis::TTamanho barras{area_->verticalScrollBar()->sizeHint().width(),
+                               area_->horizontalScrollBar()->sizeHint().height()};
+    const gis::TTamanho minimo{m.left() + m.right() + sonda_->minimumSizeHint().width(),
+                               m.top() + m.bottom() + faixa +
+                                   (legenda ? legenda_->minimumSizeHint().height() : 0)};
+    const gis::TTamanho espaco{livre.Largura - moldura.Largura, livre.Altura - moldura.Altura};
+    const int zoom = imagem.Largura > 0 ? gis::ZoomInicial(imagem, espaco, pedido) : 100;
+    const gis::TTamanho exibido = imagem.Largura > 0
+                                      ? gis::TTamanho{gis::TamanhoExibido(imagem.Largura, zoom),
+                                                      gis::TamanhoExibido(imagem.Altura, zoom)}
+                                      : espaco;
+    const gis::TTamanho t = gis::TamanhoJanela(exibido, livre, moldura, barras, minimo);
+    if (!quadro->isMaximized()) {
+        quadro->setGeometry(canto.X, canto.Y, t.Largura, t.Altura);
+        // The picture area takes its size now, for whoever asks before the
+        // window is shown.
+        resize(t.Largura - m.left() - m.right(), t.Altura - m.top() - m.bottom());
+        layout()->activate();
     }
+    return zoom;
 }
 
-void TFVisualizar::AplicarZoom()
+void TFVisualizar::AtualizarZoom()
 {
     exibido_ = {gis::TamanhoExibido(imagem_.width(), zoom_), gis::TamanhoExibido(imagem_.height(), zoom_)};
-    auto* quadro = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (quadro && quadro->mdiArea()) {
-        const QWidget* area = quadro->mdiArea()->viewport();
-        const QPoint p = viewport()->mapTo(quadro, QPoint(0, 0)) + quadro->pos();
-        gis::TGeometriaJanela g;
-        g.Exibido = exibido_;
-        g.ClientePrincipal = {area->width(), area->height()};
-        g.PX = p.x();
-        g.PY = p.y();
-        g.Moldura = {quadro->width() - viewport()->width(), quadro->height() - viewport()->height()};
-        g.SoVetor = modoVetor_;
-        const gis::TTamanho t = gis::TamanhoJanela(g);
-        quadro->resize(t.Largura, t.Altura);
-    }
-    resizeEvent(nullptr);
+    rotulos_ = Rotulos(zoom_);
+    AcaoZoomMais->setEnabled(zoom_ < gis::kZoomMaximo);
+    AcaoZoomMenos->setEnabled(zoom_ > gis::kZoomMinimo);
+    sonda_->Zoom->setText(QString::number(zoom_) + QLatin1Char('%'));
+    AtualizarBarras();
     viewport()->update();
 }
 
-void TFVisualizar::resizeEvent(QResizeEvent* e)
+void TFVisualizar::MudarZoom(int zoom, QPoint ancora)
 {
-    if (e)
-        QAbstractScrollArea::resizeEvent(e);
-    horizontalScrollBar()->setRange(0, std::max(0, exibido_.Largura - viewport()->width()));
-    horizontalScrollBar()->setPageStep(viewport()->width());
-    verticalScrollBar()->setRange(0, std::max(0, exibido_.Altura - viewport()->height()));
-    verticalScrollBar()->setPageStep(viewport()->height());
+    zoom = std::clamp(zoom, gis::kZoomMinimo, gis::kZoomMaximo);
+    if (zoom == zoom_ || imagem_.isNull())
+        return;
+    const int antes = zoom_;
+    const int x = gis::RolagemAposZoom(ancora.x(), horizontalScrollBar()->value(), antes, zoom);
+    const int y = gis::RolagemAposZoom(ancora.y(), verticalScrollBar()->value(), antes, zoom);
+    zoom_ = zoom;
+    AtualizarZoom();
+    horizontalScrollBar()->setValue(x);
+    verticalScrollBar()->setValue(y);
 }
 
-void TFVisualizar::paintEvent(QPaintEvent*)
+void TFVisualizar::AtualizarBarras()
 {
-    if (copia_.isNull())
+    // Judged on the room without scroll bars: judged on the viewport, a bar
+    // shown while the window was still small would keep itself.
+    const QSize total = area_->maximumViewportSize();
+    const int barraV = verticalScrollBar()->sizeHint().width();
+    const int barraH = horizontalScrollBar()->sizeHint().height();
+    bool h = exibido_.Largura > total.width(), v = exibido_.Altura > total.height();
+    v = v || (h && exibido_.Altura > total.height() - barraH);
+    h = h || (v && exibido_.Largura > total.width() - barraV);
+    const QSize vista(total.width() - (v ? barraV : 0), total.height() - (h ? barraH : 0));
+    horizontalScrollBar()->setRange(0, std::max(0, exibido_.Largura - vista.width()));
+    horizontalScrollBar()->setPageStep(vista.width());
+    verticalScrollBar()->setRange(0, std::max(0, exibido_.Altura - vista.height()));
+    verticalScrollBar()->setPageStep(vista.height());
+}
+
+std::vector<TFVisualizar::TRotuloTela> TFVisualizar::Rotulos(int zoom) const
+{
+    std::vector<TRotuloTela> rotulos;
+    if (modoVetor_)
+        return rotulos;
+    const QFontMetrics fm(fonteRotulo_);
+    std::vector<gis::TRetangulo> lugares;
+    for (const TLinhaSobreposta& l : sobreposicao_) {
+        if (!l.ComNumero || l.Linha.Pontos.empty())
+            continue;
+        TRotuloTela r;
+        r.Texto = QString::number(l.Linha.Numero);
+        // The white patch under the digits reaches two pixels beyond them.
+        const gis::TTamanho texto{fm.horizontalAdvance(r.Texto) + 4, fm.height()};
+        r.Lugar = gis::RetanguloRotulo(l.Linha.Pontos[gis::PontoDoRotulo(l.Linha.Pontos.size())], zoom, texto);
+        lugares.push_back(r.Lugar);
+        rotulos.push_back(r);
+    }
+    const std::vector<bool> desenhar = gis::RotulosSemSobreposicao(lugares);
+    for (std::size_t i = 0; i < rotulos.size(); ++i)
+        rotulos[i].Desenhar = desenhar[i];
+    return rotulos;
+}
+
+void TFVisualizar::PintarCena(QPainter& p, int zoom, QPoint rolagem, QSize vista,
+                              const std::vector<TRotuloTela>& rotulos) const
+{
+    if (imagem_.isNull())
         return;
-    QPainter pintor(viewport());
-    // Only the visible part of the stretched copy is drawn.
-    const double ex = static_cast<double>(exibido_.Largura) / copia_.width();
-    const double ey = static_cast<double>(exibido_.Altura) / copia_.height();
-    const QRectF alvo(0, 0, std::min(viewport()->width(), exibido_.Largura - horizontalScrollBar()->value()),
-                      std::min(viewport()->height(), exibido_.Altura - verticalScrollBar()->value()));
-    if (alvo.width() <= 0 || alvo.height() <= 0 || ex <= 0 || ey <= 0)
+    // Only the visible part of the stretched picture is drawn.
+    const double e = zoom / 100.0;
+    const int largura = gis::TamanhoExibido(imagem_.width(), zoom);
+    const int altura = gis::TamanhoExibido(imagem_.height(), zoom);
+    const double ex = static_cast<double>(largura) / imagem_.width();
+    const double ey = static_cast<double>(altura) / imagem_.height();
+    const QRectF alvo(0, 0, std::min(vista.width(), largura - rolagem.x()),
+                      std::min(vista.height(), altura - rolagem.y()));
+    if (alvo.width() > 0 && alvo.height() > 0) {
+        const QRectF origem(rolagem.x() / ex, rolagem.y() / ey, alvo.width() / ex, alvo.height() / ey);
+        p.drawImage(alvo, imagem_, origem);
+    }
+    if (sobreposicao_.empty() || modoVetor_)
         return;
-    const QRectF origem(horizontalScrollBar()->value() / ex, verticalScrollBar()->value() / ey, alvo.width() / ex,
-                        alvo.height() / ey);
-    pintor.drawImage(alvo, copia_, origem);
+
+    p.save();
+    p.setClipRect(QRect(QPoint(0, 0), vista), Qt::IntersectClip);
+    p.save();
+    // The lines stay on the picture, as the numbers stay in the view.
+    p.setClipRect(alvo, Qt::IntersectClip);
+    // A line of odd width is moved half a pixel so that it covers whole rows
+    // of pixels instead of two halves.
+    const int espessura = gis::PenaSobreposicao(zoom);
+    const double meio = espessura % 2 ? 0.5 : 0.0;
+    p.translate(QPointF(meio - rolagem.x(), meio - rolagem.y()));
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pena(Qt::black, espessura);
+    pena.setCosmetic(true);
+    pena.setJoinStyle(Qt::RoundJoin);
+    p.setPen(pena);
+    QPolygonF pontos;
+    for (const TLinhaSobreposta& l : sobreposicao_) {
+        pontos.clear();
+        pontos.reserve(static_cast<qsizetype>(l.Linha.Pontos.size()));
+        for (const gis::TPontoImagem& pt : l.Linha.Pontos)
+            pontos << QPointF(pt.X * e, pt.Y * e);
+        if (pontos.size() == 1)
+            p.drawPoint(pontos[0]);
+        else if (pontos.size() > 1)
+            p.drawPolyline(pontos);
+    }
+    p.restore();
+    p.translate(-rolagem);
+    p.setFont(fonteRotulo_);
+    const QRect visivel(rolagem, vista);
+    for (const TRotuloTela& r : rotulos) {
+        const QRect lugar(r.Lugar.X, r.Lugar.Y, r.Lugar.Largura, r.Lugar.Altura);
+        if (!r.Desenhar || !lugar.intersects(visivel))
+            continue;
+        // Blue digits on a white patch that hides the lines under them.
+        p.fillRect(lugar, QColor(255, 255, 255, 215));
+        p.setPen(Qt::blue);
+        p.drawText(lugar, Qt::AlignCenter, r.Texto);
+    }
+    p.restore();
+}
+
+QImage TFVisualizar::Figura() const
+{
+    if (imagem_.isNull())
+        return {};
+    if (modoVetor_)
+        return imagem_;
+    const int zoom = gis::ZoomFigura({imagem_.width(), imagem_.height()}, zoom_);
+    const QSize exibida(gis::TamanhoExibido(imagem_.width(), zoom), gis::TamanhoExibido(imagem_.height(), zoom));
+    const int largura = TLegendaCores::Largura(legenda_->Dados(), legenda_->font());
+    const int altura = std::max(exibida.height(), legenda_->minimumSizeHint().height());
+    QImage figura(exibida.width() + largura, altura, QImage::Format_RGB32);
+    if (figura.isNull())
+        return imagem_;
+    figura.fill(Qt::white);
+    QPainter p(&figura);
+    PintarCena(p, zoom, {}, exibida, zoom == zoom_ ? rotulos_ : Rotulos(zoom));
+    TLegendaCores::Pintar(p, QRect(exibida.width(), 0, largura, altura), legenda_->Dados(), cores_, legenda_->font());
+    return figura;
+}
+
+bool TFVisualizar::eventFilter(QObject* o, QEvent* e)
+{
+    if (o != viewport())
+        return QWidget::eventFilter(o, e);
+    switch (e->type()) {
+    case QEvent::Paint: {
+        QPainter p(viewport());
+        PintarCena(p, zoom_, {horizontalScrollBar()->value(), verticalScrollBar()->value()}, viewport()->size(),
+                   rotulos_);
+        return true;
+    }
+    case QEvent::Resize:
+        AtualizarBarras();
+        return false;
+    case QEvent::MouseMove:
+        Sondar(static_cast<QMouseEvent*>(e)->position().toPoint());
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            Sondar(static_cast<QMouseEvent*>(e)->position().toPoint());
+        return false;
+    case QEvent::Wheel: {
+        // The wheel zooms about the pointer, a step of the menu per notch;
+        // sideways it scrolls.
+        auto* w = static_cast<QWheelEvent*>(e);
+        const QPoint d = w->angleDelta();
+        if (d.y() == 0 || std::abs(d.x()) > std::abs(d.y()))
+            return false;
+        rodaAcumulada_ += d.y();
+        int zoom = zoom_;
+        for (; rodaAcumulada_ >= 120; rodaAcumulada_ -= 120)
+            zoom = gis::ZoomMais(zoom);
+        for (; rodaAcumulada_ <= -120; rodaAcumulada_ += 120)
+            zoom = gis::ZoomMenos(zoom);
+        MudarZoom(zoom, w->position().toPoint());
+        w->accept();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TFVisualizar::keyPressEvent(QKeyEvent* e)
+{
+    // + and − (of the keypad too) zoom about the middle of the picture area.
+    const QPoint meio(viewport()->width() / 2, viewport()->height() / 2);
+    if (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        if (e->key() == Qt::Key_Plus || e->key() == Qt::Key_Equal) {
+            MudarZoom(gis::ZoomMais(zoom_), meio);
+            return;
+        }
+        if (e->key() == Qt::Key_Minus || e->key() == Qt::Key_Underscore) {
+            MudarZoom(gis::ZoomMenos(zoom_), meio);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(e);
 }
 
 gis::TCelula TFVisualizar::CelulaEm(QPoint p) const
@@ -303,29 +668,21 @@ gis::TCelula TFVisualizar::CelulaEm(QPoint p) const
     return gis::CelulaSobPonteiro(p.x(), p.y(), horizontalScrollBar()->value(), verticalScrollBar()->value(), zoom_);
 }
 
-void TFVisualizar::mouseMoveEvent(QMouseEvent* e)
+void TFVisualizar::Sondar(QPoint p)
 {
-    if (!sonda)
-        return;
-    const gis::TCelula c = CelulaEm(e->position().toPoint());
+    const gis::TCelula c = CelulaEm(p);
     if (modoVetor_) {
         const auto xy = gis::CoordenadasVetor(vetor_, c, exibido_);
-        sonda->X->setText(xy ? Q(gis::FormatoGeral(xy->X, 7)) : QString());
-        sonda->Y->setText(xy ? Q(gis::FormatoGeral(xy->Y, 7)) : QString());
+        sonda_->X->setText(xy ? Q(gis::FormatoGeral(xy->X, 7)) : QString());
+        sonda_->Y->setText(xy ? Q(gis::FormatoGeral(xy->Y, 7)) : QString());
         return;
     }
     const auto xy = gis::CoordenadasRaster(raster_, c);
-    sonda->Coluna->setText(xy ? QString::number(c.Coluna) : QString());
-    sonda->Linha->setText(xy ? QString::number(c.Linha) : QString());
-    sonda->X->setText(xy ? Q(gis::FormatoGeral(xy->X, 7)) : QString());
-    sonda->Y->setText(xy ? Q(gis::FormatoGeral(xy->Y, 7)) : QString());
-}
-
-void TFVisualizar::mouseReleaseEvent(QMouseEvent* e)
-{
-    if (e->button() != Qt::LeftButton || modoVetor_ || !sonda)
-        return;
-    sonda->Atributo->setText(Q(gis::ValorCelula(raster_, CelulaEm(e->position().toPoint()))));
+    sonda_->Coluna->setText(xy ? QString::number(c.Coluna) : QString());
+    sonda_->Linha->setText(xy ? QString::number(c.Linha) : QString());
+    sonda_->X->setText(xy ? Q(gis::FormatoGeral(xy->X, 7)) : QString());
+    sonda_->Y->setText(xy ? Q(gis::FormatoGeral(xy->Y, 7)) : QString());
+    sonda_->Atributo->setText(Q(gis::ValorCelula(raster_, c)));
 }
 
 void TFVisualizar::contextMenuEvent(QContextMenuEvent* e)
@@ -336,36 +693,14 @@ void TFVisualizar::contextMenuEvent(QContextMenuEvent* e)
     menu.exec(e->globalPos());
 }
 
-void TFVisualizar::AbrirSonda()
-{
-    if (!sonda) {
-        sonda = new TFObterValor(contexto_.Principal);
-        sonda->adjustSize();
-    }
-    if (auto* principal = contexto_.Principal) {
-        const QRect cliente = principal->contentsRect();
-        sonda->move(principal->mapToGlobal(QPoint(cliente.width() - sonda->width() - 5,
-                                                  principal->height() - cliente.height() + 26)));
-    }
-    sonda->show();
-}
-
 void TFVisualizar::ZoomMaisClick()
 {
-    zoom_ = gis::ZoomMais(zoom_);
-    AcaoZoomMais->setEnabled(zoom_ < gis::kZoomMaximo);
-    AcaoZoomMenos->setEnabled(true);
-    AtualizarCopia();
-    AplicarZoom();
+    MudarZoom(gis::ZoomMais(zoom_), QPoint(viewport()->width() / 2, viewport()->height() / 2));
 }
 
 void TFVisualizar::ZoomMenosClick()
 {
-    zoom_ = gis::ZoomMenos(zoom_);
-    AcaoZoomMenos->setEnabled(zoom_ > gis::kZoomMinimo);
-    AcaoZoomMais->setEnabled(true);
-    AtualizarCopia();
-    AplicarZoom();
+    MudarZoom(gis::ZoomMenos(zoom_), QPoint(viewport()->width() / 2, viewport()->height() / 2));
 }
 
 void TFVisualizar::PropriedadesClick()
@@ -388,7 +723,6 @@ void TFVisualizar::PaletaClick()
         return;
     try {
         MostrarImagem({}, d.Paletas->checkedId(), zoom_);
-        AcaoRemover->setEnabled(false);
     } catch (const std::exception& e) {
         contexto_.Dialogos.Erro(this, Q(e.what()));
     }
@@ -400,18 +734,23 @@ void TFVisualizar::ImprimirClick()
     if (!contexto_.Dialogos.Impressao(this, impressora))
         return;
     impressora.setDocName(Q(caminho_.string()));
+    const QImage figura = Figura();
     const QRect pagina = impressora.pageLayout().paintRectPixels(impressora.resolution());
-    const gis::TTamanho t = gis::TamanhoImpressao({copia_.width(), copia_.height()}, {pagina.width(), pagina.height()});
+    const gis::TTamanho t = gis::TamanhoImpressao({figura.width(), figura.height()}, {pagina.width(), pagina.height()});
     QPainter pintor(&impressora);
     if (!pintor.isActive()) {
         contexto_.Dialogos.Erro(this, QStringLiteral("Não foi possível imprimir a imagem."));
         return;
     }
     const QRect alvo((pagina.width() - t.Largura) / 2, (pagina.height() - t.Altura) / 2, t.Largura, t.Altura);
-    pintor.drawImage(alvo, copia_);
+    pintor.drawImage(alvo, figura);
 }
 
-void TFVisualizar::ObterValorClick() { AbrirSonda(); }
+void TFVisualizar::ObterValorClick()
+{
+    // Shows or hides the value strip; the picture takes or gives its room.
+    sonda_->setVisible(AcaoObterValor->isChecked());
+}
 
 void TFVisualizar::SalvarImagemClick()
 {
@@ -428,7 +767,7 @@ void TFVisualizar::SalvarImagemClick()
 void TFVisualizar::SalvarImagem(const QString& nome)
 {
     const bool jpeg = gis::GravarComoJpeg(S(nome));
-    if (!copia_.save(nome, jpeg ? "JPG" : "BMP", jpeg ? 90 : -1))
+    if (!Figura().save(nome, jpeg ? "JPG" : "BMP", jpeg ? 90 : -1))
         contexto_.Dialogos.Erro(this, QStringLiteral("Não foi possível gravar a imagem em ") + nome + ".");
 }
 
@@ -461,16 +800,14 @@ void TFVisualizar::SobreporVetor(const fs::path& caminho)
     for (gis::TLinhaImagem& l : gis::LinhasSobreRaster(vetor, raster_))
         sobreposicao_.push_back({std::move(l), comNumero});
     AcaoRemover->setEnabled(true);
-    AtualizarCopia();
-    viewport()->update();
+    AtualizarZoom();
 }
 
 void TFVisualizar::RemoverVetorClick()
 {
     sobreposicao_.clear();
     AcaoRemover->setEnabled(false);
-    AtualizarCopia();
-    viewport()->update();
+    AtualizarZoom();
 }
 
 // --- Open dialog ------------------------------------------------------------------
@@ -492,10 +829,16 @@ TFAbrirArq::TFAbrirArq(TContextoPrograma& contexto, QWidget* pai) : QDialog(pai)
 
     auto* zoom = new QGroupBox(QStringLiteral(" &Zoom "));
     auto* lz = new QVBoxLayout(zoom);
+    // Fitting first: the whole picture in the window. Any zoom is lowered
+    // when the picture would not show whole at it.
     Zooms = new QListWidget;
-    for (const char* z : {"25%", "50%", "75%", "100%", "150%", "200%", "250%", "300%", "350%", "400%"})
-        Zooms->addItem(QString::fromLatin1(z));
-    Zooms->setCurrentRow(3);
+    auto* ajustar = new QListWidgetItem(QStringLiteral("Ajustar à janela"), Zooms);
+    ajustar->setData(Qt::UserRole, gis::kZoomAjustar);
+    for (int z : {25, 50, 75, 100, 150, 200, 250, 300, 350, 400}) {
+        auto* item = new QListWidgetItem(QString::number(z) + QLatin1Char('%'), Zooms);
+        item->setData(Qt::UserRole, z);
+    }
+    Zooms->setCurrentRow(0);
     lz->addWidget(Zooms);
 
     auto* arquivo = new QGroupBox(QStringLiteral(" Arquivo "));
@@ -557,8 +900,7 @@ TFVisualizar* TFAbrirArq::OkClick()
     QApplication::processEvents();
     const bool vetor = Vetor->isChecked();
     const fs::path caminho(S(Caminho->text()));
-    QString texto = Zooms->currentItem() ? Zooms->currentItem()->text() : QStringLiteral("100%");
-    const int zoom = texto.remove(QLatin1Char('%')).toInt();
+    const int zoom = Zooms->currentItem() ? Zooms->currentItem()->data(Qt::UserRole).toInt() : gis::kZoomAjustar;
 
     auto* janela = new TFVisualizar(contexto_);
     // The viewer sizes its own child window to the picture.

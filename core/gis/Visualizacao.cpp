@@ -121,14 +121,35 @@ void ConstruirImagem(const TMemoryRaster& raster, const TPaleta& paleta, std::ui
 
 // --- Zoom and sizes -----------------------------------------------------------
 
+namespace {
+
+// The steps of the zoom, in order.
+constexpr int PassoZoom(int i) { return i < 4 ? 25 * (i + 1) : 100 + 50 * (i - 3); }
+constexpr int kNumPassosZoom = 4 + (kZoomMaximo - 100) / 50;
+static_assert(PassoZoom(0) == kZoomMinimo && PassoZoom(kNumPassosZoom - 1) == kZoomMaximo);
+
+bool Cabe(TTamanho imagem, TTamanho espaco, int zoom)
+{
+    return TamanhoExibido(imagem.Largura, zoom) <= espaco.Largura &&
+           TamanhoExibido(imagem.Altura, zoom) <= espaco.Altura;
+}
+
+} // namespace
+
 int ZoomMais(int zoom)
 {
-    return std::min(zoom < 100 ? zoom + 25 : zoom + 50, kZoomMaximo);
+    for (int i = 0; i < kNumPassosZoom; ++i)
+        if (PassoZoom(i) > zoom)
+            return PassoZoom(i);
+    return kZoomMaximo;
 }
 
 int ZoomMenos(int zoom)
 {
-    return std::max(zoom > 100 ? zoom - 50 : zoom - 25, kZoomMinimo);
+    for (int i = kNumPassosZoom - 1; i >= 0; --i)
+        if (PassoZoom(i) < zoom)
+            return PassoZoom(i);
+    return kZoomMinimo;
 }
 
 int TamanhoExibido(int tamanho, int zoom)
@@ -136,21 +157,56 @@ int TamanhoExibido(int tamanho, int zoom)
     return static_cast<int>(RoundHalfEven(static_cast<double>(tamanho) * zoom / 100.0));
 }
 
-TTamanho TamanhoJanela(const TGeometriaJanela& g)
+int ZoomInicial(TTamanho imagem, TTamanho espaco, int pedido)
 {
-    TTamanho t;
-    if (g.Exibido.Largura < g.ClientePrincipal.Largura)
-        t.Largura = g.Exibido.Largura + g.Moldura.Largura;
-    else
-        t.Largura = g.ClientePrincipal.Largura - g.PX;
-    if (g.Exibido.Altura < g.ClientePrincipal.Altura - g.PY)
-        t.Altura = g.Exibido.Altura + g.Moldura.Altura;
-    else
-        t.Altura = g.ClientePrincipal.Altura - g.PY - (g.SoVetor ? 0 : 14);
-    // Room at least for the frame and a little of the picture.
-    t.Largura = std::max(t.Largura, g.Moldura.Largura + 1);
-    t.Altura = std::max(t.Altura, g.Moldura.Altura + 1);
+    const int teto = pedido > 0 ? std::clamp(pedido, kZoomMinimo, kZoomMaximo) : 100;
+    if (imagem.Largura <= 0 || imagem.Altura <= 0 || espaco.Largura <= 0 || espaco.Altura <= 0)
+        return teto;
+    // The largest whole percent that fits: the exact quotient, then down
+    // while the rounding of the displayed size still leaves the room.
+    const double porLargura = 100.0 * espaco.Largura / imagem.Largura;
+    const double porAltura = 100.0 * espaco.Altura / imagem.Altura;
+    int maior = static_cast<int>(std::min({std::floor(std::min(porLargura, porAltura)) + 1.0,
+                                           static_cast<double>(kZoomMaximo)}));
+    while (maior > kZoomMinimo && !Cabe(imagem, espaco, maior))
+        --maior;
+    maior = std::max(maior, kZoomMinimo);
+    if (pedido > 0)
+        return std::min(maior, teto);
+    if (maior >= 200)
+        return maior / 100 * 100;
+    return std::min(maior, 100);
+}
+
+TTamanho TamanhoJanela(TTamanho exibido, TTamanho livre, TTamanho moldura, TTamanho barras, TTamanho minimo)
+{
+    const int largura = std::max(exibido.Largura + moldura.Largura, minimo.Largura);
+    const int altura = std::max(exibido.Altura + moldura.Altura, minimo.Altura);
+    // A scroll bar along one axis takes room across the other, which may then
+    // need its own.
+    bool vertical = altura > livre.Altura;
+    bool horizontal = largura + (vertical ? barras.Largura : 0) > livre.Largura;
+    vertical = vertical || altura + (horizontal ? barras.Altura : 0) > livre.Altura;
+    TTamanho t{largura + (vertical ? barras.Largura : 0), altura + (horizontal ? barras.Altura : 0)};
+    t.Largura = std::max(std::min(t.Largura, livre.Largura), moldura.Largura + 1);
+    t.Altura = std::max(std::min(t.Altura, livre.Altura), moldura.Altura + 1);
     return t;
+}
+
+TPosicao CantoJanela(int outras, TTamanho area)
+{
+    constexpr int kPasso = 24;
+    const int cabem = std::max(1, std::min(area.Largura, area.Altura) / 2 / kPasso);
+    const int n = std::max(outras, 0) % cabem;
+    return {n * kPasso, n * kPasso};
+}
+
+int RolagemAposZoom(int ponto, int rolagem, int antes, int depois)
+{
+    if (antes <= 0 || depois <= 0)
+        return std::max(rolagem, 0);
+    const double lugar = (static_cast<double>(ponto) + rolagem) * depois / antes - ponto;
+    return static_cast<int>(std::clamp(std::round(lugar), 0.0, 2147483647.0));
 }
 
 // --- Pointer and value probe -------------------------------------------------
@@ -260,11 +316,166 @@ std::size_t PontoDoRotulo(std::size_t n)
     return n >= 2 ? n / 2 - 1 : 0;
 }
 
-TEstiloSobreposicao EstiloSobreposicao(int zoom)
+int PenaSobreposicao(int zoom)
 {
-    if (zoom < 100)
-        return {1, 8};
-    return {static_cast<int>(RoundHalfEven(zoom / 100.0)), static_cast<int>(RoundHalfEven(zoom * 8 / 100.0))};
+    return zoom < 200 ? 1 : 2;
+}
+
+// --- Labels of the overlay ------------------------------------------------------
+
+TRetangulo RetanguloRotulo(TPontoImagem ancora, int zoom, TTamanho texto)
+{
+    const double x = static_cast<double>(ancora.X) * zoom / 100.0;
+    const double y = static_cast<double>(ancora.Y) * zoom / 100.0;
+    return {static_cast<int>(std::floor(x - texto.Largura / 2.0 + 0.5)),
+            static_cast<int>(std::floor(y - texto.Altura / 2.0 + 0.5)), texto.Largura, texto.Altura};
+}
+
+std::vector<bool> RotulosSemSobreposicao(const std::vector<TRetangulo>& rotulos)
+{
+    auto vazio = [](const TRetangulo& r) { return r.Largura <= 0 || r.Altura <= 0; };
+    auto cruzam = [](const TRetangulo& a, const TRetangulo& b) {
+        return static_cast<std::int64_t>(a.X) < static_cast<std::int64_t>(b.X) + b.Largura &&
+               static_cast<std::int64_t>(b.X) < static_cast<std::int64_t>(a.X) + a.Largura &&
+               static_cast<std::int64_t>(a.Y) < static_cast<std::int64_t>(b.Y) + b.Altura &&
+               static_cast<std::int64_t>(b.Y) < static_cast<std::int64_t>(a.Y) + a.Altura;
+    };
+    std::vector<bool> desenhar(rotulos.size(), false);
+    std::vector<std::size_t> desenhados;
+    for (std::size_t i = 0; i < rotulos.size(); ++i) {
+        const TRetangulo& r = rotulos[i];
+        if (vazio(r)) {
+            desenhar[i] = true;
+            continue;
+        }
+        desenhar[i] = std::none_of(desenhados.begin(), desenhados.end(),
+                                   [&](std::size_t j) { return cruzam(r, rotulos[j]); });
+        if (desenhar[i])
+            desenhados.push_back(i);
+    }
+    return desenhar;
+}
+
+// --- Colour legend --------------------------------------------------------------
+
+TDadosLegenda DadosLegenda(const TCabecalhoRaster& raster)
+{
+    TDadosLegenda d;
+    switch (raster.TipoCelula) {
+    case 'I':
+        d.Minimo = raster.ValorMinInteiro;
+        d.Maximo = raster.ValorMaxInteiro;
+        d.Inteiro = true;
+        break;
+    case 'B':
+        d.Minimo = raster.ValorMinByte;
+        d.Maximo = raster.ValorMaxByte;
+        d.Inteiro = true;
+        break;
+    default:
+        d.Minimo = raster.ValorMin;
+        d.Maximo = raster.ValorMax;
+    }
+    d.Unidade = UnidadeDoTitulo(raster.Titulo);
+    return d;
+}
+
+std::string UnidadeDoTitulo(std::string_view titulo)
+{
+    // ASCII classes by hand: the C library's would follow the locale. Bytes
+    // of UTF-8 sequences count as letters.
+    auto maiuscula = [](char c) { return c >= 'A' && c <= 'Z'; };
+    auto letra = [&](char c) { return maiuscula(c) || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80; };
+    auto algarismo = [](char c) { return c >= '0' && c <= '9'; };
+    for (std::size_t abre = titulo.find('('); abre != std::string_view::npos; abre = titulo.find('(', abre + 1)) {
+        const std::size_t fecha = titulo.find(')', abre + 1);
+        if (fecha == std::string_view::npos)
+            break;
+        std::string_view dentro = titulo.substr(abre + 1, fecha - abre - 1);
+        while (!dentro.empty() && dentro.front() == ' ')
+            dentro.remove_prefix(1);
+        while (!dentro.empty() && dentro.back() == ' ')
+            dentro.remove_suffix(1);
+        if (dentro.empty() || dentro.find_first_of(" \t(") != std::string_view::npos)
+            continue;
+        // Characters, not bytes: the title is UTF-8.
+        const auto caracteres = std::count_if(dentro.begin(), dentro.end(),
+                                              [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+        const bool soAlgarismos = std::all_of(dentro.begin(), dentro.end(), [&](char c) {
+            return algarismo(c) || c == '.' || c == ',' || c == '-' || c == '/';
+        });
+        const bool nome = caracteres >= 4 && maiuscula(dentro.front()) && std::all_of(dentro.begin(), dentro.end(), letra);
+        if (caracteres <= 10 && !soAlgarismos && !nome)
+            return std::string(dentro);
+    }
+    return {};
+}
+
+TMarcas MarcasRedondas(double lo, double hi, int maximo, bool inteiro)
+{
+    TMarcas m;
+    if (!std::isfinite(lo) || !std::isfinite(hi))
+        return m;
+    if (hi < lo)
+        std::swap(lo, hi);
+    if (hi == lo || !std::isfinite(hi - lo)) {
+        if (hi == lo)
+            m.Valores.push_back(lo);
+        return m;
+    }
+    maximo = std::max(maximo, 2);
+    // From a step of the order of the range over the count up the series
+    // 1, 2, 5, 10, 20, ...; the ticks are whole multiples of mantissa × 10^e,
+    // written as a quotient for negative e so that 0.3 stays 3 / 10.
+    int e = static_cast<int>(std::floor(std::log10((hi - lo) / maximo)));
+    if (inteiro)
+        e = std::max(e, 0);
+    constexpr double kFolga = 1e-9;
+    for (int tentativa = 0; tentativa < 64; ++tentativa, ++e) {
+        for (const int mantissa : {1, 2, 5}) {
+            const double potencia = std::pow(10.0, std::abs(e));
+            const double passo = e >= 0 ? mantissa * potencia : mantissa / potencia;
+            const double primeiro = std::ceil(lo / passo - kFolga);
+            const double ultimo = std::floor(hi / passo + kFolga);
+            if (ultimo - primeiro + 1 > maximo)
+                continue;
+            m.Passo = passo;
+            for (double k = primeiro; k <= ultimo; ++k) {
+                const double multiplo = static_cast<double>(static_cast<std::int64_t>(k)) * mantissa;
+                m.Valores.push_back(e >= 0 ? multiplo * potencia : multiplo / potencia);
+            }
+            return m;
+        }
+    }
+    return m;
+}
+
+std::string TextoMarca(double valor, double passo)
+{
+    if (!std::isfinite(valor))
+        return FormatoGeral(valor, 6);
+    if (std::fabs(valor) >= 1e9)
+        return FormatGeneral(valor, 6);
+    int decimais = 0;
+    if (passo > 0 && passo < 1)
+        decimais = std::min(static_cast<int>(std::ceil(-std::log10(passo) - 1e-9)), 12);
+    std::string mascara = "0";
+    if (decimais > 0)
+        mascara += "." + std::string(static_cast<std::size_t>(decimais), '0');
+    return FormatFloat(mascara, valor);
+}
+
+double FracaoNaBarra(double valor, double lo, double hi)
+{
+    return Fracao(valor, lo, hi);
+}
+
+int CorDaLinhaDaBarra(int linha, int altura)
+{
+    if (altura <= 1)
+        return 255;
+    const double fracao = 1.0 - (linha + 0.5) / altura;
+    return std::clamp(static_cast<int>(RoundHalfEven(fracao * 255)), 0, 255);
 }
 
 // --- Saving, printing, properties ----------------------------------------------
@@ -278,6 +489,15 @@ std::string ExtensaoArquivo(std::string_view nome)
     if (pasta != std::string_view::npos && pasta > ponto)
         return {};
     return std::string(nome.substr(ponto));
+}
+
+int ZoomFigura(TTamanho imagem, int zoom)
+{
+    int z = std::clamp(zoom, 100, kZoomMaximo);
+    const int lado = std::max(imagem.Largura, imagem.Altura);
+    if (lado > 0 && TamanhoExibido(lado, z) > kLadoMaximoFigura)
+        z = std::max(100, static_cast<int>(static_cast<std::int64_t>(kLadoMaximoFigura) * 100 / lado));
+    return z;
 }
 
 bool GravarComoJpeg(std::string_view nome)

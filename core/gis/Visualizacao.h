@@ -1,8 +1,9 @@
 #pragma once
 // The arithmetic of the raster viewer, kept apart from the windows: the
-// colour of a cell, the picture of a raster, the zoom steps, the displayed
-// and window sizes, the cell and coordinates under the pointer, the lines of
-// a vector mapped onto a picture, and the rules of saving and printing.
+// colour of a cell, the picture of a raster, the zoom steps and the fitted
+// zoom, the displayed and window sizes, the cell and coordinates under the
+// pointer, the lines of a vector mapped onto a picture and the placing of
+// their labels, the colour legend, and the rules of saving and printing.
 
 #include "gis/MemoryRaster.h"
 #include "gis/Paleta.h"
@@ -44,9 +45,10 @@ void ConstruirImagem(const TMemoryRaster& raster, const TPaleta& paleta, std::ui
 inline constexpr int kZoomMinimo = 25;   // %
 inline constexpr int kZoomMaximo = 1000; // %
 
-// The next step up: +25 under 100, +50 from 100; never above 1000.
+// The zoom steps of the menu, the keys and the mouse wheel: 25 % apart up to
+// 100 %, 50 % apart from there to 1000 %. A zoom between steps (a fitted
+// one) goes to the nearest step above or below.
 int ZoomMais(int zoom);
-// The next step down: −50 above 100, −25 up to 100; never under 25.
 int ZoomMenos(int zoom);
 
 // round(tamanho × zoom / 100), in pixels.
@@ -57,18 +59,42 @@ struct TTamanho {
     bool operator==(const TTamanho&) const = default;
 };
 
-// Where a viewer stands in the main window's client area, all in pixels.
-struct TGeometriaJanela {
-    TTamanho Exibido;        // displayed size of the picture
-    TTamanho ClientePrincipal; // client area of the main window
-    int PX = 0, PY = 0;      // viewer's client area within the main client area
-    TTamanho Moldura;        // viewer's outer size minus its client size
-    bool SoVetor = false;    // a vector file shown alone
-};
+// Asks ZoomInicial for the zoom that fits the picture in the window.
+inline constexpr int kZoomAjustar = 0;
 
-// The viewer's outer size: as large as the picture while it fits in the
-// main window's client area, otherwise as much of it as there is room for.
-TTamanho TamanhoJanela(const TGeometriaJanela& g);
+// The zoom a picture of `imagem` pixels (one per cell) opens at in a room of
+// `espaco` pixels. Fitting works in whole percents, finer than the steps, so
+// that the picture fills the room. The largest zoom that shows the whole
+// picture is taken, but:
+//  - with kZoomAjustar, not above 100 %, except for a small picture, one that
+//    fits whole at 200 %: it is enlarged by the largest whole factor that
+//    still fits (200 %, 300 %, ...), so every cell stays a square of pixels;
+//  - with a zoom asked for (> 0), not above that zoom;
+//  - never outside kZoomMinimo ... kZoomMaximo: a picture that does not fit
+//    even at kZoomMinimo opens at kZoomMinimo and scrolls.
+int ZoomInicial(TTamanho imagem, TTamanho espaco, int pedido);
+
+// The viewer's outer size for a displayed picture: the picture plus
+// `moldura` (frame, title bar, legend and status strip), plus a scroll bar
+// (`barras`: width of the vertical one, height of the horizontal one) along
+// each axis where the picture is cut; at least `minimo`, at most `livre`,
+// the main window's client area from the viewer's corner.
+TTamanho TamanhoJanela(TTamanho exibido, TTamanho livre, TTamanho moldura, TTamanho barras, TTamanho minimo);
+
+// Where a new viewer opens in the main window's client area: 24 pixels down
+// and right of the previous one for each of `outras` viewers already open,
+// starting again at the corner when that would leave less than half the
+// area.
+struct TPosicao {
+    int X = 0, Y = 0;
+    bool operator==(const TPosicao&) const = default;
+};
+TPosicao CantoJanela(int outras, TTamanho area);
+
+// The scroll position along one axis that keeps the picture point under
+// `ponto` (pixels from the viewport's edge) in place when the zoom changes
+// from `antes` to `depois`; never negative (the scroll bar caps the top).
+int RolagemAposZoom(int ponto, int rolagem, int antes, int depois);
 
 // --- Pointer and value probe -------------------------------------------------
 
@@ -139,14 +165,78 @@ std::vector<TLinhaImagem> LinhasDoVetor(TVetor& vetor, TTamanho imagem);
 // number: point ⌊n/2⌋ counted from 1, the first point of a line of one.
 std::size_t PontoDoRotulo(std::size_t n);
 
-// Pen width (pixels) and text size (points) of the overlay at a zoom.
-struct TEstiloSobreposicao {
-    int Pena = 1;
-    int Texto = 8;
+// Width in screen pixels of the overlay lines at a zoom: 1 under 200 %, 2
+// from 200 % on.
+int PenaSobreposicao(int zoom);
+
+// --- Labels of the overlay ------------------------------------------------------
+
+// A rectangle in screen pixels, [X, X + Largura) × [Y, Y + Altura).
+struct TRetangulo {
+    int X = 0, Y = 0, Largura = 0, Altura = 0;
+    bool operator==(const TRetangulo&) const = default;
 };
-TEstiloSobreposicao EstiloSobreposicao(int zoom);
+
+// The screen rectangle of a label of `texto` pixels centred on a picture
+// point (in cells) shown at a zoom: the labels keep their size whatever the
+// zoom, only their places spread out or close in.
+TRetangulo RetanguloRotulo(TPontoImagem ancora, int zoom, TTamanho texto);
+
+// Which labels to draw, in drawing order: a label is left out when its
+// rectangle overlaps one already drawn (touching edges do not overlap); an
+// empty rectangle is drawn and hides nothing.
+std::vector<bool> RotulosSemSobreposicao(const std::vector<TRetangulo>& rotulos);
+
+// --- Colour legend --------------------------------------------------------------
+
+// What the legend of a raster shows: the values of the first and the last
+// colour of the palette (those ConstruirImagem maps the cells with), whether
+// the cells are whole numbers, and the unit of the values.
+struct TDadosLegenda {
+    double Minimo = 0, Maximo = 0;
+    bool Inteiro = false;
+    std::string Unidade;
+};
+TDadosLegenda DadosLegenda(const TCabecalhoRaster& raster);
+
+// The unit a raster title names in parentheses, "Elevação (m) filtrada" →
+// "m", "Declividade (%)" → "%": the first group in parentheses that reads as
+// a unit, that is short (at most 10 characters), without blanks, not only
+// digits, and not a capitalised word of four letters or more (a place, as in
+// "(Califórnia)"). Empty when the title names none: the distance unit of the
+// raster is that of its coordinates, not of its values.
+std::string UnidadeDoTitulo(std::string_view titulo);
+
+// Round tick values between lo and hi (both included): the multiples of the
+// smallest step of the 1, 2, 5 × 10^k series that gives at most `maximo`
+// ticks (at least 2 asked); whole steps only for whole values. One tick when
+// lo equals hi; none when either is not a finite number.
+struct TMarcas {
+    double Passo = 0;
+    std::vector<double> Valores;
+};
+TMarcas MarcasRedondas(double lo, double hi, int maximo, bool inteiro);
+
+// The text of a tick: as many decimals as the step needs, the user's decimal
+// separator ("1,5", "1700"); the general form for magnitudes of 10^9 or more.
+std::string TextoMarca(double valor, double passo);
+
+// Where a value lies on the colour bar: 0 at the minimum, 1 at the maximum;
+// ½ when the two are equal.
+double FracaoNaBarra(double valor, double lo, double hi);
+
+// The palette colour of row `linha` (0 at the top) of a colour bar `altura`
+// rows tall: 255 at the top, 0 at the bottom, each row the colour of the
+// value at its middle.
+int CorDaLinhaDaBarra(int linha, int altura);
 
 // --- Saving, printing, properties ----------------------------------------------
+
+// The zoom of the picture that is saved or printed: that of the window, not
+// under 100 % (every cell at least one pixel), reduced for a picture larger
+// than kLadoMaximoFigura pixels along a side, but not under 100 %.
+inline constexpr int kLadoMaximoFigura = 4096;
+int ZoomFigura(TTamanho imagem, int zoom);
 
 // The extension of a file name, from its last point after the last folder
 // separator ("foto.JPG" → ".JPG"); empty when there is none.

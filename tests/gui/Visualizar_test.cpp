@@ -1,12 +1,15 @@
-// The raster viewer: colours of the picture, zoom steps and displayed size,
-// the probe at the edges of the raster, overlays with terrace numbers,
-// saving under ".jpg" and ".JPG", the open dialog and a vector alone.
+// The raster viewer: colours of the picture, the window and zoom a raster
+// opens at, zoom steps, wheel and keys, the value strip at the edges of the
+// raster, overlays with terrace numbers of a fixed size that never overlap,
+// the colour legend, saving under ".jpg" and ".JPG", the open dialog and a
+// vector alone.
 
 #include "DialogosRoteiro.h"
 #include "Principal.h"
 #include "Visualizar.h"
 
 #include "core/gis/GisTeste.h"
+#include "common/Locale.h"
 #include "gis/BDT.h"
 
 #include <QAction>
@@ -14,9 +17,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 using namespace vastrel;
@@ -48,6 +56,23 @@ TRasTeste Grade(int colunas, int linhas)
     for (int i = 0; i < colunas * linhas; ++i)
         r.celulas.push_back(static_cast<float>(i % 100 + 1));
     return r;
+}
+
+// No two rectangles share a pixel.
+bool Separados(const std::vector<gis::TRetangulo>& r)
+{
+    for (std::size_t i = 0; i < r.size(); ++i)
+        for (std::size_t j = i + 1; j < r.size(); ++j)
+            if (QRect(r[i].X, r[i].Y, r[i].Largura, r[i].Altura)
+                    .intersects(QRect(r[j].X, r[j].Y, r[j].Largura, r[j].Altura)))
+                return false;
+    return true;
+}
+
+// The widget's rectangle in the coordinates of `base`.
+QRect Em(const QWidget* w, const QWidget* base)
+{
+    return QRect(w->mapTo(base, QPoint(0, 0)), w->size());
 }
 
 void Mover(QWidget* w, QPoint p)
@@ -134,27 +159,123 @@ private slots:
         QVERIFY(v->parentWidget()->width() <= principal_->Mdi()->viewport()->width());
     }
 
+    // A raster opens in a window that shows all of it, beside nothing but
+    // the legend and under nothing but the strip.
+    void AbreInteiraNaJanela()
+    {
+        struct Caso {
+            const char* nome;
+            int colunas, linhas, pedido;
+            int zoomMinimo, zoomMaximo;
+        };
+        const Caso casos[] = {
+            {"media.ras", 600, 400, gis::kZoomAjustar, 100, 100},
+            {"grande.ras", 3000, 1500, gis::kZoomAjustar, 20, 30},  // about 750 / 3000
+            {"pequena.ras", 60, 40, gis::kZoomAjustar, 300, 1000}, // enlarged by a whole factor
+            {"pedida.ras", 600, 400, 400, 100, 150},                // 400 % would not show it all
+        };
+        for (const Caso& c : casos) {
+            const auto ras = dir_ / c.nome;
+            GravarReal(ras, Grade(c.colunas, c.linhas), 1, 100);
+            TFVisualizar* v = Abrir(ras, c.pedido);
+            auto* sub = qobject_cast<QMdiSubWindow*>(v->parentWidget());
+            QVERIFY(sub);
+            sub->show();
+            QCoreApplication::processEvents();
+            QVERIFY2(v->Zoom() >= c.zoomMinimo && v->Zoom() <= c.zoomMaximo,
+                     qPrintable(QStringLiteral("%1: %2%").arg(QLatin1String(c.nome)).arg(v->Zoom())));
+            if (c.pedido == gis::kZoomAjustar && v->Zoom() > 100)
+                QCOMPARE(v->Zoom() % 100, 0);
+            // All of the picture in sight, without scroll bars.
+            QVERIFY2(v->Exibido().Largura <= v->viewport()->width() && v->Exibido().Altura <= v->viewport()->height(),
+                     c.nome);
+            QVERIFY(!v->horizontalScrollBar()->isVisible() && !v->verticalScrollBar()->isVisible());
+            // Inside the main window's free area.
+            QVERIFY(QRect(QPoint(0, 0), principal_->Mdi()->viewport()->size()).contains(sub->geometry()));
+            // The legend on the right and the strip under the picture, apart.
+            const QRect vista = Em(v->viewport(), v);
+            const QRect legenda = Em(v->Legenda(), v);
+            const QRect faixa = Em(v->Sonda(), v);
+            QVERIFY(v->Legenda()->isVisible() && v->Sonda()->isVisible());
+            QVERIFY(!vista.intersects(legenda) && !vista.intersects(faixa) && !legenda.intersects(faixa));
+            QVERIFY(legenda.left() >= vista.right() && faixa.top() >= vista.bottom());
+            // A larger picture gets a window no smaller; a small one no
+            // larger than it needs (the picture fills it but for the
+            // legend's and the strip's least room).
+            if (c.zoomMaximo == 100)
+                QVERIFY(vista.width() - v->Exibido().Largura < 40 && vista.height() - v->Exibido().Altura < 40);
+            sub->close();
+        }
+    }
+
+    void RodaETeclasMudamOZoom()
+    {
+        const auto ras = dir_ / "r.ras";
+        GravarReal(ras, Grade(500, 300), 1, 100);
+        TFVisualizar* v = Abrir(ras, gis::kZoomAjustar);
+        v->parentWidget()->show();
+        QCoreApplication::processEvents();
+        QWidget* vista = v->viewport();
+        QCOMPARE(v->Zoom(), 100);
+
+        // Notches up at a point: the next steps, the same cell under it.
+        const QPoint ponto(200, 130);
+        auto rodar = [&](int delta) {
+            QWheelEvent e(QPointF(ponto), QPointF(vista->mapToGlobal(ponto)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(vista, &e);
+        };
+        for (const int delta : {0, 120, 240}) {
+            rodar(delta);
+            Mover(vista, ponto);
+            QCOMPARE(v->Sonda()->Coluna->text(), QStringLiteral("200"));
+            QCOMPARE(v->Sonda()->Linha->text(), QStringLiteral("130"));
+        }
+        QCOMPARE(v->Zoom(), 250);
+        // Half notches add up to one.
+        rodar(-60);
+        QCOMPARE(v->Zoom(), 250);
+        rodar(-60);
+        QCOMPARE(v->Zoom(), 200);
+        QCOMPARE(v->Sonda()->Zoom->text(), QStringLiteral("200%"));
+
+        // + and − on the keyboard and on the keypad, besides Ctrl+A / Ctrl+B.
+        v->setFocus();
+        QTest::keyClick(v->focusWidget(), Qt::Key_Plus);
+        QCOMPARE(v->Zoom(), 250);
+        QTest::keyClick(v->focusWidget(), Qt::Key_Minus, Qt::KeypadModifier);
+        QTest::keyClick(v->focusWidget(), Qt::Key_Minus);
+        QCOMPARE(v->Zoom(), 150);
+        QTest::keyClick(v->focusWidget(), Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(v->Zoom(), 200);
+        QTest::keyClick(v->focusWidget(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(v->Zoom(), 150);
+    }
+
     void SondaNasBordas()
     {
         const auto ras = dir_ / "s.ras";
         GravarReal(ras, Grade(20, 10), 1, 100);
         TFVisualizar* v = Abrir(ras, 100);
-        TFObterValor* s = TFVisualizar::Sonda();
-        QVERIFY(s && s->isVisible());
+        TFObterValor* s = v->Sonda();
         QWidget* area = v->viewport();
         Mover(area, QPoint(20, 10));
         QCOMPARE(s->X->text(), QStringLiteral("1200")); // XMax on the eastern edge
         QCOMPARE(s->Coluna->text(), QStringLiteral("20"));
+        QCOMPARE(s->Atributo->text(), QString());       // no cell there
         Mover(area, QPoint(21, 3));
         QCOMPARE(s->X->text(), QString());
-        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(19, 9));
+        Mover(area, QPoint(19, 9));
         QCOMPARE(s->Atributo->text(), QStringLiteral("100")); // cell 199
-        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(20, 9));
-        QCOMPARE(s->Atributo->text(), QString());
-        // The probe closes with the last viewer.
-        principal_->Mdi()->closeAllSubWindows();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(TFVisualizar::Sonda() == nullptr);
+        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(1, 1));
+        QCOMPARE(s->Atributo->text(), QStringLiteral("22")); // cell 21
+        // "Obter valor" hides and shows the strip.
+        v->parentWidget()->show();
+        QVERIFY(s->isVisible());
+        v->AcaoObterValor->trigger();
+        QVERIFY(!s->isVisible());
+        v->AcaoObterValor->trigger();
+        QVERIFY(s->isVisible());
     }
 
     void SobreposicaoComNumerosDosTerracos()
@@ -181,12 +302,123 @@ private slots:
         QCOMPARE(v->NumLinhasSobrepostas(), 4u); // overlays accumulate
         QCOMPARE(v->NumRotulos(), 2u);
         QVERIFY(v->AcaoRemover->isEnabled());
-        // Black line across row 50, drawn on the copy only.
-        QCOMPARE(v->Copia().pixel(60, 50), qRgb(0, 0, 0));
+        // Black line across row 50, drawn over the picture only.
+        QCOMPARE(v->Figura().pixel(60, 50), qRgb(0, 0, 0));
         QVERIFY(v->Imagem().pixel(60, 50) != qRgb(0, 0, 0));
+        QCOMPARE(v->viewport()->grab().toImage().pixel(60, 50), qRgb(0, 0, 0));
         v->AcaoRemover->trigger();
         QCOMPARE(v->NumLinhasSobrepostas(), 0u);
-        QCOMPARE(v->Copia().pixel(60, 50), v->Imagem().pixel(60, 50));
+        QCOMPARE(v->Figura().pixel(60, 50), v->Imagem().pixel(60, 50));
+    }
+
+    // Terrace numbers keep their size at any zoom, and those that would
+    // cover a number already drawn are left out.
+    void NumerosDeTamanhoFixoSemSobreposicao()
+    {
+        const auto ras = dir_ / "t.ras";
+        GravarReal(ras, Grade(100, 100), 1, 100);
+        // Thirty terraces three cells apart, each crossing the raster.
+        gis::TVetor vet;
+        vet.Unidade = "M";
+        vet.IrParaInicio();
+        for (std::int16_t n = 1; n <= 30; ++n)
+            for (int x = 0; x <= 1000; x += 100)
+                vet.GravarRegistro(n, 1000.0f + static_cast<float>(x), 960.0f - 30.0f * n, 1);
+        vet.GravarVetor(dir_ / "t.vet");
+        TBDT().Salvar(dir_ / "t.bdt");
+
+        TFVisualizar* v = Abrir(ras, 100);
+        v->SobreporVetor(dir_ / "t.vet");
+        QCOMPARE(v->NumRotulos(), 30u);
+        std::vector<gis::TRetangulo> antes = v->RotulosDesenhados();
+        QVERIFY(!antes.empty());
+        QVERIFY(antes.size() < 30u); // 3 pixels apart at 100 %: they would pile up
+        QVERIFY(Separados(antes));
+        const int altura = antes.front().Altura;
+        for (int i = 0; i < 20; ++i)
+            v->AcaoZoomMais->trigger();
+        QCOMPARE(v->Zoom(), 1000);
+        const std::vector<gis::TRetangulo> depois = v->RotulosDesenhados();
+        QCOMPARE(depois.size(), 30u); // 30 pixels apart now
+        QVERIFY(Separados(depois));
+        for (const gis::TRetangulo& r : depois)
+            QCOMPARE(r.Altura, altura);
+        QCOMPARE(depois.front().Largura, antes.front().Largura);
+
+        // Blue digits in the view where a number is drawn, and nowhere else.
+        const QImage tela = v->viewport()->grab().toImage();
+        const QPoint origem(v->horizontalScrollBar()->value(), v->verticalScrollBar()->value());
+        int comAzul = 0, azulFora = 0;
+        for (int y = 0; y < tela.height(); ++y)
+            for (int x = 0; x < tela.width(); ++x) {
+                if (tela.pixel(x, y) != qRgb(0, 0, 255))
+                    continue;
+                const QPoint p = QPoint(x, y) + origem;
+                const bool dentro = std::any_of(depois.begin(), depois.end(), [&](const gis::TRetangulo& r) {
+                    return QRect(r.X, r.Y, r.Largura, r.Altura).contains(p);
+                });
+                (dentro ? comAzul : azulFora) += 1;
+            }
+        QVERIFY(comAzul > 0);
+        QCOMPARE(azulFora, 0);
+    }
+
+    // The legend: a bar of the palette from the minimum to the maximum, round
+    // values with the user's decimal separator, the unit of the title.
+    void LegendaDeCores()
+    {
+        ScopedDecimalSeparator virgula(',');
+        const auto ras = dir_ / "l.ras";
+        TRasTeste t = Grade(200, 150);
+        t.titulo = "Elevacao (m) filtrada (media 3 x 3)";
+        GravarReal(ras, t, 0.5f, 2.25f);
+        TFVisualizar* v = Abrir(ras, gis::kZoomAjustar, 3); // the grey ramp
+        v->parentWidget()->show();
+        QCoreApplication::processEvents();
+        QCOMPARE(v->Legenda()->Dados().Unidade, std::string("m"));
+        QCOMPARE(v->Sonda()->Unidade->text(), QStringLiteral("m"));
+        v->Legenda()->repaint();
+        const QStringList marcas = v->Legenda()->Marcas();
+        QVERIFY2(marcas.size() >= 3, qPrintable(marcas.join(QLatin1Char(' '))));
+        // From the top down, evenly apart, within the extremes.
+        std::vector<double> valores;
+        for (const QString& m : marcas) {
+            QVERIFY2(m.contains(QLatin1Char(',')) && !m.contains(QLatin1Char('.')), qPrintable(m));
+            valores.push_back(QString(m).replace(QLatin1Char(','), QLatin1Char('.')).toDouble());
+        }
+        QVERIFY(valores.front() <= 2.25 && valores.back() >= 0.5);
+        for (std::size_t i = 1; i < valores.size(); ++i)
+            QVERIFY(std::fabs((valores[i - 1] - valores[i]) - (valores[0] - valores[1])) < 1e-9);
+
+        // The legend stays as it is whatever the zoom.
+        const QSize tamanho = v->Legenda()->size();
+        v->AcaoZoomMais->trigger();
+        v->AcaoZoomMais->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(v->Legenda()->size(), tamanho);
+
+        // The saved picture has the legend on the right of the picture: a
+        // column of greys from white at the top to black at the bottom.
+        const QImage figura = v->Figura();
+        const int largura = gis::TamanhoExibido(200, gis::ZoomFigura({200, 150}, v->Zoom()));
+        QVERIFY(figura.width() > largura + 30);
+        std::vector<int> cinzas;
+        for (int x = largura; x < figura.width() && cinzas.empty(); ++x) {
+            std::vector<int> coluna;
+            for (int y = 0; y < figura.height(); ++y) {
+                const QRgb c = figura.pixel(x, y);
+                if (qRed(c) == qGreen(c) && qGreen(c) == qBlue(c))
+                    coluna.push_back(qRed(c));
+            }
+            // The bar's middle column: many greys between the two ends.
+            if (std::count_if(coluna.begin(), coluna.end(), [](int g) { return g > 5 && g < 250; }) > 100)
+                for (int g : coluna)
+                    if (g > 5 && g < 250)
+                        cinzas.push_back(g);
+        }
+        QVERIFY(!cinzas.empty());
+        QVERIFY(std::is_sorted(cinzas.rbegin(), cinzas.rend()));
+        QVERIFY(cinzas.front() > 240 && cinzas.back() < 15);
     }
 
     void SalvarJpegOuBitmap()
@@ -223,7 +455,8 @@ private slots:
         QVERIFY(!d.Ok->isEnabled()); // the file does not exist
         d.Abrir->click();
         QVERIFY(d.Ok->isEnabled());
-        d.Zooms->setCurrentRow(5); // "200%"
+        QCOMPARE(d.Zooms->currentItem()->text(), QStringLiteral("Ajustar à janela"));
+        d.Zooms->setCurrentRow(6); // "200%"
         TFVisualizar* v = d.OkClick();
         QVERIFY(v);
         QCOMPARE(v->Zoom(), 200);

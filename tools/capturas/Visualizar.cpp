@@ -1,7 +1,7 @@
 // The raster viewer as a user meets it: the slope map of the example
-// watershed in the terrain palette at 200 %, the terraces laid out on it
-// overlaid with their numbers, the value probe reading a cell, and the
-// picture saved as JPEG.
+// watershed opened in the terrain palette at the zoom that fits it, the
+// terraces laid out on it overlaid with their numbers, the legend beside it,
+// the value strip reading a cell, and the picture saved as JPEG.
 
 #include "Captura.h"
 
@@ -9,6 +9,8 @@
 #include "Visualizar.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -28,28 +30,19 @@ void Visualizar(TAmbienteCena& a)
 
     gui::TFAbrirArq abrir(a.Principal.Contexto(), &a.Principal);
     abrir.Caminho->setText(declividade);
+    abrir.Paletas->button(4)->setChecked(true); // terrain palette
     gui::TFVisualizar* janela = abrir.OkClick();
     if (!janela)
         throw std::runtime_error("o visualizador não abriu");
-    janela->MostrarImagem({}, 4, 200); // terrain palette, 200 %
     janela->SobreporVetor(terracos.toStdString());
-    if (QMdiSubWindow* sub = a.Principal.Mdi()->activeSubWindow())
-        sub->resize(720, 600);
 
-    // The probe follows the pointer and reads the value on a click: a cell
-    // in the middle.
-    janela->ObterValorClick();
+    // The strip follows the pointer: a cell in the middle.
     QWidget* area = janela->viewport();
     const QPointF ponto(area->width() / 2.0, area->height() / 2.0);
     QMouseEvent movimento(QEvent::MouseMove, ponto, area->mapToGlobal(ponto), Qt::NoButton, Qt::NoButton,
                           Qt::NoModifier);
     QApplication::sendEvent(area, &movimento);
-    QMouseEvent clique(QEvent::MouseButtonRelease, ponto, area->mapToGlobal(ponto), Qt::LeftButton, Qt::NoButton,
-                       Qt::NoModifier);
-    QApplication::sendEvent(area, &clique);
     a.Salvar(a.Principal);
-    if (gui::TFObterValor* sonda = gui::TFVisualizar::Sonda())
-        a.Salvar(*sonda, "sonda");
 
     const QString jpeg = QString::fromStdString((a.PastaTrabalho / "declividade-hugo.jpg").string());
     janela->SalvarImagem(jpeg);

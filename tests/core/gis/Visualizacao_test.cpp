@@ -1,5 +1,6 @@
-// The raster viewer's arithmetic: colours, pictures, zoom, sizes, pointer and
-// probe, vector lines on a picture, saving and printing rules, palettes.
+// The raster viewer's arithmetic: colours, pictures, zoom steps and fitting,
+// sizes, pointer and probe, vector lines on a picture and their labels, the
+// colour legend, saving and printing rules, palettes.
 
 #include "gis/Visualizacao.h"
 
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 using namespace vastrel;
@@ -99,6 +102,13 @@ TEST(Visualizacao, PassosDoZoomETamanhoExibido)
         descida.push_back(ZoomMenos(descida.back()));
     EXPECT_EQ(std::vector<int>(descida.rbegin(), descida.rend()), subida);
     EXPECT_EQ(ZoomMenos(ZoomMenos(150)), 75);
+    // A fitted zoom between steps goes to the neighbouring steps.
+    struct Caso { int zoom, mais, menos; };
+    const Caso entre[] = {{37, 50, 25}, {99, 100, 75}, {101, 150, 100}, {160, 200, 150}, {26, 50, 25}};
+    for (const Caso& c : entre) {
+        EXPECT_EQ(ZoomMais(c.zoom), c.mais) << c.zoom;
+        EXPECT_EQ(ZoomMenos(c.zoom), c.menos) << c.zoom;
+    }
 
     EXPECT_EQ(TamanhoExibido(200, 150), 300);
     EXPECT_EQ(TamanhoExibido(100, 150), 150);
@@ -106,15 +116,78 @@ TEST(Visualizacao, PassosDoZoomETamanhoExibido)
     EXPECT_EQ(TamanhoExibido(3, 50), 2);  // 1.5 to the even 2
 }
 
+TEST(Visualizacao, ZoomInicialMostraAImagemInteira)
+{
+    struct Caso { TTamanho imagem, espaco; int pedido, zoom; };
+    const Caso casos[] = {
+        {{304, 220}, {1000, 700}, kZoomAjustar, 300},  // fits whole at 200 %: whole factor, 3 × 304 = 912
+        {{304, 220}, {700, 500}, kZoomAjustar, 200},
+        {{304, 220}, {600, 500}, kZoomAjustar, 100},   // not at 200 %: no enlarging
+        {{2000, 1000}, {800, 600}, kZoomAjustar, 40},  // the width limits: 800 / 2000
+        {{1000, 3000}, {800, 600}, kZoomAjustar, 25},  // 20 % would fit: the minimum, scrolled
+        {{399, 100}, {100, 100}, kZoomAjustar, 25},    // 25 % of 399 rounds to 100: fits
+        {{10, 10}, {5000, 5000}, kZoomAjustar, 1000},  // never above the maximum
+        {{304, 220}, {1000, 700}, 200, 200},           // a zoom asked for is kept while all shows
+        {{304, 220}, {500, 500}, 200, 164},            // ... and lowered to fit: 500 / 304
+        {{304, 220}, {1000, 700}, 5000, 318},           // asked above the maximum: fitted
+        {{0, 0}, {800, 600}, 150, 150},                // nothing to fit
+        {{304, 220}, {0, 0}, kZoomAjustar, 100},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(ZoomInicial(c.imagem, c.espaco, c.pedido), c.zoom)
+            << c.imagem.Largura << "x" << c.imagem.Altura << " in " << c.espaco.Largura << "x" << c.espaco.Altura;
+
+    // Fitting by whole percents: the picture fits, one percent more would
+    // not (checked against the displayed sizes for many pictures).
+    for (int w = 90; w < 3000; w += 137)
+        for (int h = 70; h < 2000; h += 211) {
+            const TTamanho espaco{700, 500};
+            const int z = ZoomInicial({w, h}, espaco, kZoomMaximo);
+            auto cabe = [&](int zz) { return TamanhoExibido(w, zz) <= 700 && TamanhoExibido(h, zz) <= 500; };
+            ASSERT_TRUE(z == kZoomMinimo || cabe(z)) << w << "x" << h << " at " << z;
+            ASSERT_TRUE(z == kZoomMaximo || !cabe(z + 1)) << w << "x" << h << " at " << z;
+        }
+}
+
 TEST(Visualizacao, TamanhoDaJanelaCabeOuOcupaOEspaco)
 {
-    TGeometriaJanela g{.Exibido = {300, 150}, .ClientePrincipal = {800, 600}, .PX = 10, .PY = 20,
-                       .Moldura = {8, 30}};
-    EXPECT_EQ(TamanhoJanela(g), (TTamanho{308, 180}));
-    g.Exibido = {2000, 2000};
-    EXPECT_EQ(TamanhoJanela(g), (TTamanho{790, 566}));
-    g.SoVetor = true;
-    EXPECT_EQ(TamanhoJanela(g).Altura, 580);
+    const TTamanho livre{800, 600}, moldura{120, 60}, barras{15, 15}, minimo{300, 200};
+    struct Caso { TTamanho exibido, janela; };
+    const Caso casos[] = {
+        {{300, 150}, {420, 210}},   // as large as the picture
+        {{100, 50}, {300, 200}},    // never under the legend's and the strip's room
+        {{680, 540}, {800, 600}},   // exactly the free area
+        {{2000, 2000}, {800, 600}}, // the free area, scrolled
+        {{600, 560}, {735, 600}},   // cut in height: a vertical bar widens it
+        {{690, 300}, {800, 375}},   // cut in width: a horizontal bar heightens it
+        {{670, 560}, {800, 600}},   // the vertical bar of the first cut makes the second
+        {{690, 530}, {800, 600}},   // and the horizontal one
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(TamanhoJanela(c.exibido, livre, moldura, barras, minimo), c.janela)
+            << c.exibido.Largura << "x" << c.exibido.Altura;
+    // A free area smaller than the frame still leaves a pixel of picture.
+    EXPECT_EQ(TamanhoJanela({300, 300}, {50, 40}, moldura, barras, {}), (TTamanho{121, 61}));
+
+    EXPECT_EQ(CantoJanela(0, {800, 600}), (TPosicao{0, 0}));
+    EXPECT_EQ(CantoJanela(2, {800, 600}), (TPosicao{48, 48}));
+    EXPECT_EQ(CantoJanela(12, {800, 600}), (TPosicao{0, 0})); // 12 steps of 24 reach half of 600
+    EXPECT_EQ(CantoJanela(3, {10, 10}), (TPosicao{0, 0}));
+}
+
+TEST(Visualizacao, ZoomMantemOPontoSobOPonteiro)
+{
+    // The picture point under the pointer: (ponto + rolagem) × 100 / zoom.
+    struct Caso { int ponto, rolagem, antes, depois, nova; };
+    const Caso casos[] = {
+        {100, 0, 100, 200, 100},   // cell 100 was at 100, now at 200
+        {100, 300, 200, 100, 100}, // cell 200: at 200 at 100 %
+        {0, 0, 100, 150, 0},       // the corner stays
+        {50, 10, 100, 50, 0},      // cell 60 at 30: would be −20, the top
+        {300, 0, 37, 50, 105},     // from a fitted zoom: 300 × 50 / 37 − 300 = 105.4
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(RolagemAposZoom(c.ponto, c.rolagem, c.antes, c.depois), c.nova) << c.ponto << " " << c.rolagem;
 }
 
 TEST(Visualizacao, PonteiroNasBordasDoRaster)
@@ -223,6 +296,199 @@ TEST(Visualizacao, VetorSozinhoSemExtensaoEDeUmPonto)
     km.IrParaInicio();
     km.GravarRegistro(4, 10, 0, 0);
     EXPECT_EQ(LinhasDoVetor(km, {790, 100})[0].Pontos[0], (TPontoImagem{790, 100}));
+}
+
+TEST(Visualizacao, RotulosComTamanhoFixoNaTela)
+{
+    // The label keeps its size and is centred on its point, wherever the
+    // zoom puts it.
+    EXPECT_EQ(RetanguloRotulo({100, 50}, 100, {20, 12}), (TRetangulo{90, 44, 20, 12}));
+    EXPECT_EQ(RetanguloRotulo({100, 50}, 400, {20, 12}), (TRetangulo{390, 194, 20, 12}));
+    EXPECT_EQ(RetanguloRotulo({3, 3}, 50, {7, 5}), (TRetangulo{-2, -1, 7, 5})); // 1.5 − 3.5
+    EXPECT_EQ(PenaSobreposicao(100), 1);
+    EXPECT_EQ(PenaSobreposicao(400), 2);
+}
+
+TEST(Visualizacao, RotulosSobrepostosFicamDeFora)
+{
+    struct Caso { const char* nome; std::vector<TRetangulo> rotulos; std::vector<bool> desenhar; };
+    const Caso casos[] = {
+        {"apart", {{0, 0, 10, 10}, {20, 0, 10, 10}}, {true, true}},
+        {"touching edges", {{0, 0, 10, 10}, {10, 0, 10, 10}, {0, 10, 10, 10}}, {true, true, true}},
+        {"one pixel over", {{0, 0, 10, 10}, {9, 9, 10, 10}}, {true, false}},
+        {"inside", {{0, 0, 30, 30}, {5, 5, 2, 2}}, {true, false}},
+        // The first of a pile is drawn; a label hidden by a left-out one
+        // still shows, since only drawn labels hide.
+        {"chain", {{0, 0, 10, 10}, {8, 0, 10, 10}, {16, 0, 10, 10}}, {true, false, true}},
+        {"pile", {{5, 5, 10, 10}, {5, 5, 10, 10}, {6, 6, 10, 10}, {40, 5, 10, 10}}, {true, false, false, true}},
+        {"empty", {{0, 0, 0, 10}, {0, 0, 10, 10}, {2, 2, 10, -1}}, {true, true, true}},
+        {"far apart", {{-2000000000, 0, 10, 10}, {2000000000, 0, 2000000000, 10}}, {true, true}},
+        {"none", {}, {}},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(RotulosSemSobreposicao(c.rotulos), c.desenhar) << c.nome;
+
+    // Terrace numbers crowding at a low zoom spread out at a higher one: the
+    // labels drawn never overlap, and more are drawn as the zoom grows.
+    std::vector<TPontoImagem> pontos;
+    for (int i = 0; i < 40; ++i)
+        pontos.push_back({100 + 3 * i, 200 - 2 * i});
+    std::size_t antes = 0;
+    for (const int zoom : {50, 100, 200, 400, 1000}) {
+        std::vector<TRetangulo> r;
+        for (const TPontoImagem& p : pontos)
+            r.push_back(RetanguloRotulo(p, zoom, {14, 11}));
+        const std::vector<bool> d = RotulosSemSobreposicao(r);
+        const auto n = static_cast<std::size_t>(std::count(d.begin(), d.end(), true));
+        EXPECT_GE(n, antes) << zoom;
+        antes = n;
+        for (std::size_t i = 0; i < r.size(); ++i)
+            for (std::size_t j = i + 1; j < r.size(); ++j) {
+                if (d[i] && d[j]) {
+                    EXPECT_TRUE(r[i].X + 14 <= r[j].X || r[j].X + 14 <= r[i].X || r[i].Y + 11 <= r[j].Y ||
+                                r[j].Y + 11 <= r[i].Y)
+                        << zoom << ": " << i << " and " << j;
+                }
+            }
+    }
+    EXPECT_EQ(antes, pontos.size()); // at 1000 % they are 30 pixels apart
+}
+
+TEST(Visualizacao, UnidadeNoTituloDoRaster)
+{
+    struct Caso { const char* titulo; const char* unidade; };
+    const Caso casos[] = {
+        {"Elevação (m)", "m"},
+        {"Declividade (%) da elevação SRTM 30 m, bacia do Big Tujunga (Califórnia)", "%"},
+        {"Elevação (m) filtrada (média 3 x 3, 4 passadas), bacia do sítio Hugo", "m"},
+        {"Perda de solo ( t/ha )", "t/ha"},
+        {"Ângulo (°)", "°"},
+        {"Chuva (mm/h)", "mm/h"},
+        {"Erosividade (MJ mm/ha h)", ""},       // blanks: not read as a unit
+        {"Bacia do Big Tujunga (Califórnia)", ""}, // a place
+        {"Mapa de 2019 (2019)", ""},
+        {"Uso do solo (classes de uso da terra) (classe)", "classe"},
+        {"Elevação", ""},
+        {"Elevação (m", ""},
+        {"", ""},
+        {"()", ""},
+        {"Condutividade (mmhos/cm)", "mmhos/cm"},
+        {"Precipitação (milímetros)", "milímetros"}, // ten characters, eleven bytes
+        {"Distância (quilômetros)", ""},            // eleven
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(UnidadeDoTitulo(c.titulo), c.unidade) << c.titulo;
+
+    TCabecalhoRaster r;
+    r.TipoCelula = 'I';
+    r.ValorMinInteiro = -5;
+    r.ValorMaxInteiro = 40;
+    r.ValorMin = 1;
+    r.ValorMax = 2;
+    r.Titulo = "Declividade (%)";
+    r.Unidade = "M"; // the distance unit, never the unit of the values
+    const TDadosLegenda d = DadosLegenda(r);
+    EXPECT_EQ(d.Minimo, -5);
+    EXPECT_EQ(d.Maximo, 40);
+    EXPECT_TRUE(d.Inteiro);
+    EXPECT_EQ(d.Unidade, "%");
+    r.TipoCelula = 'R';
+    r.Titulo = "Elevação";
+    EXPECT_EQ(DadosLegenda(r).Minimo, 1);
+    EXPECT_EQ(DadosLegenda(r).Unidade, "");
+}
+
+TEST(Visualizacao, MarcasRedondasDaLegenda)
+{
+    struct Caso { double lo, hi; int maximo; bool inteiro; double passo; std::vector<double> valores; };
+    const Caso casos[] = {
+        {1660.3, 1711.2, 6, false, 10, {1670, 1680, 1690, 1700, 1710}},
+        {0, 100, 6, false, 20, {0, 20, 40, 60, 80, 100}},
+        {0, 100, 5, false, 50, {0, 50, 100}},
+        {0.99, 1.01, 6, false, 0.005, {0.99, 0.995, 1, 1.005, 1.01}},
+        {1.05, 1.95, 6, false, 0.2, {1.2, 1.4, 1.6, 1.8}},
+        {-3.7, 2.2, 4, false, 2, {-2, 0, 2}},
+        {0, 3, 10, true, 1, {0, 1, 2, 3}},         // whole values: no step under 1
+        {0, 3, 10, false, 0.5, {0, 0.5, 1, 1.5, 2, 2.5, 3}},
+        {7, 7, 6, false, 0, {7}},                  // one value
+        {100, 0, 6, false, 20, {0, 20, 40, 60, 80, 100}}, // extremes swapped
+        {-3.0e38, 3.0e38, 5, false, 2e38, {-2e38, 0, 2e38}},
+        {0, 1, 1, false, 1, {0, 1}},               // at least two asked
+    };
+    for (const Caso& c : casos) {
+        const TMarcas m = MarcasRedondas(c.lo, c.hi, c.maximo, c.inteiro);
+        EXPECT_DOUBLE_EQ(m.Passo, c.passo) << c.lo << ".." << c.hi;
+        ASSERT_EQ(m.Valores.size(), c.valores.size()) << c.lo << ".." << c.hi;
+        for (std::size_t i = 0; i < c.valores.size(); ++i)
+            EXPECT_DOUBLE_EQ(m.Valores[i], c.valores[i]) << c.lo << ".." << c.hi << " #" << i;
+    }
+    EXPECT_TRUE(MarcasRedondas(std::nan(""), 1, 5, false).Valores.empty());
+    EXPECT_TRUE(MarcasRedondas(0, INFINITY, 5, false).Valores.empty());
+
+    // Over many ranges: within the range, at most the count asked for, and
+    // the next smaller step of the series would give more.
+    for (double lo = -1234.5; lo < 2000; lo += 377.7)
+        for (double largura : {0.0031, 0.7, 13.0, 499.0, 86000.0})
+            for (int maximo : {3, 5, 8}) {
+                const TMarcas m = MarcasRedondas(lo, lo + largura, maximo, false);
+                ASSERT_FALSE(m.Valores.empty());
+                ASSERT_LE(m.Valores.size(), static_cast<std::size_t>(maximo));
+                ASSERT_GE(m.Valores.front(), lo - 1e-9 * largura);
+                ASSERT_LE(m.Valores.back(), lo + largura * (1 + 1e-9));
+                const double mantissa = m.Passo / std::pow(10.0, std::floor(std::log10(m.Passo)));
+                ASSERT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+                            std::fabs(mantissa - 5) < 1e-9) << m.Passo;
+                // 1 → 0.5, 2 → 1, 5 → 2
+                const double menor = std::fabs(mantissa - 5) < 1e-9 ? m.Passo * 2 / 5 : m.Passo / 2;
+                const double n = std::floor((lo + largura) / menor + 1e-9) - std::ceil(lo / menor - 1e-9) + 1;
+                ASSERT_GT(n, maximo) << lo << " + " << largura << ": " << m.Passo;
+            }
+}
+
+TEST(Visualizacao, TextoDasMarcasComOSeparadorDoUsuario)
+{
+    struct Caso { double valor, passo; const char* virgula; const char* ponto; };
+    const Caso casos[] = {
+        {1700, 10, "1700", "1700"},
+        {0.30000000000000004, 0.1, "0,3", "0.3"},
+        {1.005, 0.005, "1,005", "1.005"},
+        {-2.5, 0.5, "-2,5", "-2.5"},
+        {0, 0.2, "0,0", "0.0"},
+        {2e38, 2e38, "2E38", "2E38"},
+        {50, 50, "50", "50"},
+    };
+    for (const Caso& c : casos) {
+        {
+            ScopedDecimalSeparator s(',');
+            EXPECT_EQ(TextoMarca(c.valor, c.passo), c.virgula);
+        }
+        ScopedDecimalSeparator s('.');
+        EXPECT_EQ(TextoMarca(c.valor, c.passo), c.ponto);
+    }
+}
+
+TEST(Visualizacao, BarraDeCoresDoMinimoAoMaximo)
+{
+    EXPECT_EQ(CorDaLinhaDaBarra(0, 256), 255);
+    EXPECT_EQ(CorDaLinhaDaBarra(255, 256), 0);
+    EXPECT_EQ(CorDaLinhaDaBarra(0, 100), 254);  // 0.995 × 255 = 253.7
+    EXPECT_EQ(CorDaLinhaDaBarra(99, 100), 1);
+    EXPECT_EQ(CorDaLinhaDaBarra(0, 1), 255);
+    // A tick sits where the bar has its value's colour.
+    const double lo = 1660, hi = 1711;
+    for (const double v : {1670.0, 1690.0, 1710.0}) {
+        const int altura = 200;
+        const int linha = static_cast<int>((1 - FracaoNaBarra(v, lo, hi)) * altura);
+        EXPECT_NEAR(CorDaLinhaDaBarra(linha, altura), IndiceCor(v, lo, hi), 2) << v;
+    }
+    EXPECT_EQ(FracaoNaBarra(5, 5, 5), 0.5);
+
+    // The saved picture: at least 100 %, at most 4096 pixels along a side
+    // unless the raster alone is larger.
+    EXPECT_EQ(ZoomFigura({304, 220}, 37), 100);
+    EXPECT_EQ(ZoomFigura({304, 220}, 300), 300);
+    EXPECT_EQ(ZoomFigura({2000, 1000}, 400), 204);
+    EXPECT_EQ(ZoomFigura({5000, 5000}, 25), 100);
 }
 
 TEST(Visualizacao, ExtensaoDaImagemGravada)
