@@ -472,8 +472,9 @@ void TFVisualizar::MudarZoom(int zoom, QPoint ancora)
     if (zoom == zoom_ || imagem_.isNull())
         return;
     const int antes = zoom_;
-    const int x = gis::RolagemAposZoom(ancora.x(), horizontalScrollBar()->value(), antes, zoom);
-    const int y = gis::RolagemAposZoom(ancora.y(), verticalScrollBar()->value(), antes, zoom);
+    const QPoint d = Deslocamento();
+    const int x = gis::RolagemAposZoom(ancora.x(), horizontalScrollBar()->value(), antes, zoom, d.x());
+    const int y = gis::RolagemAposZoom(ancora.y(), verticalScrollBar()->value(), antes, zoom, d.y());
     zoom_ = zoom;
     AtualizarZoom();
     horizontalScrollBar()->setValue(x);
@@ -610,6 +611,9 @@ bool TFVisualizar::eventFilter(QObject* o, QEvent* e)
     switch (e->type()) {
     case QEvent::Paint: {
         QPainter p(viewport());
+        // A picture smaller than the view is shown in its middle.
+        const QPoint d = Deslocamento();
+        p.translate(d);
         PintarCena(p, zoom_, {horizontalScrollBar()->value(), verticalScrollBar()->value()}, viewport()->size(),
                    rotulos_);
         return true;
@@ -663,8 +667,15 @@ void TFVisualizar::keyPressEvent(QKeyEvent* e)
     QWidget::keyPressEvent(e);
 }
 
+QPoint TFVisualizar::Deslocamento() const
+{
+    return {gis::Deslocamento(viewport()->width(), exibido_.Largura),
+            gis::Deslocamento(viewport()->height(), exibido_.Altura)};
+}
+
 gis::TCelula TFVisualizar::CelulaEm(QPoint p) const
 {
+    p -= Deslocamento();
     return gis::CelulaSobPonteiro(p.x(), p.y(), horizontalScrollBar()->value(), verticalScrollBar()->value(), zoom_);
 }
 

@@ -161,6 +161,8 @@ private:
     // view of `vista` pixels, with the overlay and its labels.
     void PintarCena(QPainter& p, int zoom, QPoint rolagem, QSize vista, const std::vector<TRotuloTela>& rotulos) const;
     void Sondar(QPoint p);
+    // Where the picture starts in the view.
+    QPoint Deslocamento() const;
     gis::TCelula CelulaEm(QPoint p) const;
 
     TContextoPrograma& contexto_;

@@ -201,11 +201,16 @@ TPosicao CantoJanela(int outras, TTamanho area)
     return {n * kPasso, n * kPasso};
 }
 
-int RolagemAposZoom(int ponto, int rolagem, int antes, int depois)
+int Deslocamento(int vista, int exibido)
+{
+    return std::max(0, (vista - exibido) / 2);
+}
+
+int RolagemAposZoom(int ponto, int rolagem, int antes, int depois, int deslocamento)
 {
     if (antes <= 0 || depois <= 0)
         return std::max(rolagem, 0);
-    const double lugar = (static_cast<double>(ponto) + rolagem) * depois / antes - ponto;
+    const double lugar = (static_cast<double>(ponto) - deslocamento + rolagem) * depois / antes - ponto;
     return static_cast<int>(std::clamp(std::round(lugar), 0.0, 2147483647.0));
 }
 
@@ -215,8 +220,11 @@ TCelula CelulaSobPonteiro(int x, int y, int rolagemX, int rolagemY, int zoom)
 {
     if (zoom <= 0)
         zoom = 100;
-    return {static_cast<int>((static_cast<std::int64_t>(x) + rolagemX) * 100 / zoom),
-            static_cast<int>((static_cast<std::int64_t>(y) + rolagemY) * 100 / zoom)};
+    auto celula = [zoom](int p, int rolagem) {
+        const std::int64_t n = (static_cast<std::int64_t>(p) + rolagem) * 100;
+        return static_cast<int>(n >= 0 ? n / zoom : -((-n + zoom - 1) / zoom));
+    };
+    return {celula(x, rolagemX), celula(y, rolagemY)};
 }
 
 std::optional<TCoordenadas> CoordenadasRaster(const TCabecalhoRaster& raster, TCelula c)

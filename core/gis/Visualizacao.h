@@ -91,10 +91,16 @@ struct TPosicao {
 };
 TPosicao CantoJanela(int outras, TTamanho area);
 
+// Where a picture narrower (or shorter) than the view starts along that
+// axis: in the middle, ⌊(vista − exibido) / 2⌋; 0 for a picture that fills
+// the view and scrolls.
+int Deslocamento(int vista, int exibido);
+
 // The scroll position along one axis that keeps the picture point under
-// `ponto` (pixels from the viewport's edge) in place when the zoom changes
-// from `antes` to `depois`; never negative (the scroll bar caps the top).
-int RolagemAposZoom(int ponto, int rolagem, int antes, int depois);
+// `ponto` (pixels from the view's edge, the picture starting `deslocamento`
+// pixels in) in place when the zoom changes from `antes` to `depois`; never
+// negative (the scroll bar caps the other end).
+int RolagemAposZoom(int ponto, int rolagem, int antes, int depois, int deslocamento = 0);
 
 // --- Pointer and value probe -------------------------------------------------
 
@@ -102,8 +108,9 @@ struct TCelula {
     int Coluna = 0, Linha = 0;
 };
 
-// The cell under the pointer at (x, y) of the client area, with the scroll
-// positions: (x + rolagem) × 100 / zoom, integer division.
+// The cell under the pointer at (x, y) of the picture (the view less the
+// picture's offset), with the scroll positions: ⌊(x + rolagem) × 100 /
+// zoom⌋, negative left of and above the picture.
 TCelula CelulaSobPonteiro(int x, int y, int rolagemX, int rolagemY, int zoom);
 
 struct TCoordenadas {

@@ -75,6 +75,22 @@ QRect Em(const QWidget* w, const QWidget* base)
     return QRect(w->mapTo(base, QPoint(0, 0)), w->size());
 }
 
+// Where the picture starts in the view, found in what the view shows: the
+// first row and column that are not white (every cell of Grade has a
+// colour).
+QPoint InicioDaImagem(QWidget* vista)
+{
+    const QImage tela = vista->grab().toImage();
+    QPoint inicio(tela.width(), tela.height());
+    for (int y = 0; y < tela.height(); ++y)
+        for (int x = 0; x < tela.width(); ++x)
+            if (tela.pixel(x, y) != qRgb(255, 255, 255)) {
+                inicio.setX(std::min(inicio.x(), x));
+                inicio.setY(std::min(inicio.y(), y));
+            }
+    return inicio;
+}
+
 void Mover(QWidget* w, QPoint p)
 {
     QMouseEvent e(QEvent::MouseMove, QPointF(p), QPointF(w->mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
@@ -219,7 +235,7 @@ private slots:
         QCOMPARE(v->Zoom(), 100);
 
         // Notches up at a point: the next steps, the same cell under it.
-        const QPoint ponto(200, 130);
+        const QPoint ponto = InicioDaImagem(vista) + QPoint(200, 130);
         auto rodar = [&](int delta) {
             QWheelEvent e(QPointF(ponto), QPointF(vista->mapToGlobal(ponto)), QPoint(), QPoint(0, delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -257,20 +273,27 @@ private slots:
         const auto ras = dir_ / "s.ras";
         GravarReal(ras, Grade(20, 10), 1, 100);
         TFVisualizar* v = Abrir(ras, 100);
+        v->parentWidget()->show();
+        QCoreApplication::processEvents();
         TFObterValor* s = v->Sonda();
         QWidget* area = v->viewport();
-        Mover(area, QPoint(20, 10));
+        // The small picture lies in the middle of the view.
+        const QPoint o = InicioDaImagem(area);
+        QVERIFY(o.x() > 0 && o.y() > 0);
+        Mover(area, o + QPoint(20, 10));
         QCOMPARE(s->X->text(), QStringLiteral("1200")); // XMax on the eastern edge
         QCOMPARE(s->Coluna->text(), QStringLiteral("20"));
         QCOMPARE(s->Atributo->text(), QString());       // no cell there
-        Mover(area, QPoint(21, 3));
+        Mover(area, o + QPoint(21, 3));
         QCOMPARE(s->X->text(), QString());
-        Mover(area, QPoint(19, 9));
+        Mover(area, o + QPoint(-1, 3)); // left of the picture: no cell
+        QCOMPARE(s->X->text(), QString());
+        QCOMPARE(s->Atributo->text(), QString());
+        Mover(area, o + QPoint(19, 9));
         QCOMPARE(s->Atributo->text(), QStringLiteral("100")); // cell 199
-        QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseClick(area, Qt::LeftButton, {}, o + QPoint(1, 1));
         QCOMPARE(s->Atributo->text(), QStringLiteral("22")); // cell 21
         // "Obter valor" hides and shows the strip.
-        v->parentWidget()->show();
         QVERIFY(s->isVisible());
         v->AcaoObterValor->trigger();
         QVERIFY(!s->isVisible());
@@ -305,7 +328,10 @@ private slots:
         // Black line across row 50, drawn over the picture only.
         QCOMPARE(v->Figura().pixel(60, 50), qRgb(0, 0, 0));
         QVERIFY(v->Imagem().pixel(60, 50) != qRgb(0, 0, 0));
-        QCOMPARE(v->viewport()->grab().toImage().pixel(60, 50), qRgb(0, 0, 0));
+        v->parentWidget()->show();
+        QCoreApplication::processEvents();
+        const QPoint o = InicioDaImagem(v->viewport());
+        QCOMPARE(v->viewport()->grab().toImage().pixel(o + QPoint(60, 50)), qRgb(0, 0, 0));
         v->AcaoRemover->trigger();
         QCOMPARE(v->NumLinhasSobrepostas(), 0u);
         QCOMPARE(v->Figura().pixel(60, 50), v->Imagem().pixel(60, 50));

@@ -188,6 +188,20 @@ TEST(Visualizacao, ZoomMantemOPontoSobOPonteiro)
     };
     for (const Caso& c : casos)
         EXPECT_EQ(RolagemAposZoom(c.ponto, c.rolagem, c.antes, c.depois), c.nova) << c.ponto << " " << c.rolagem;
+
+    // A picture smaller than the view sits in its middle. Pointer at 250 on
+    // a picture that starts at 200: cell 50. At 300 % that cell is at 150,
+    // left of the pointer without scrolling: no scroll (the picture is still
+    // centred or starts at the edge); at 600 % it is at 300: 50 scrolled.
+    EXPECT_EQ(Deslocamento(600, 200), 200);
+    EXPECT_EQ(Deslocamento(600, 601), 0);
+    EXPECT_EQ(Deslocamento(5, 2), 1);
+    EXPECT_EQ(RolagemAposZoom(250, 0, 100, 300, 200), 0);
+    EXPECT_EQ(RolagemAposZoom(250, 0, 100, 600, 200), 50); // 300 − 250
+    // Left of the picture the pointer is on no cell.
+    EXPECT_EQ(CelulaSobPonteiro(-1, -150, 0, 0, 100).Coluna, -1);
+    EXPECT_EQ(CelulaSobPonteiro(-1, -150, 0, 0, 300).Coluna, -1); // −⅓ of a cell
+    EXPECT_EQ(CelulaSobPonteiro(-1, -150, 0, 0, 300).Linha, -50);
 }
 
 TEST(Visualizacao, PonteiroNasBordasDoRaster)
