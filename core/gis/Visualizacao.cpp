@@ -445,6 +445,9 @@ TMarcas MarcasRedondas(double lo, double hi, int maximo, bool inteiro)
             const double passo = e >= 0 ? mantissa * potencia : mantissa / potencia;
             const double primeiro = std::ceil(lo / passo - kFolga);
             const double ultimo = std::floor(hi / passo + kFolga);
+            // A range too narrow for a double to step through gets no ticks.
+            if (!(passo > 0) || !std::isfinite(primeiro) || !std::isfinite(ultimo))
+                return m;
             if (ultimo - primeiro + 1 > maximo)
                 continue;
             m.Passo = passo;

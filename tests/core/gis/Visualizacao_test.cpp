@@ -438,6 +438,7 @@ TEST(Visualizacao, MarcasRedondasDaLegenda)
     }
     EXPECT_TRUE(MarcasRedondas(std::nan(""), 1, 5, false).Valores.empty());
     EXPECT_TRUE(MarcasRedondas(0, INFINITY, 5, false).Valores.empty());
+    EXPECT_LE(MarcasRedondas(1e-310, 2e-310, 5, false).Valores.size(), 5u); // subnormal steps
 
     // Over many ranges: within the range, at most the count asked for, and
     // the next smaller step of the series would give more.
