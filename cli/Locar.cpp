@@ -13,6 +13,7 @@
 #include "gis/BDT.h"
 #include "dimensioning/EntradaLocacao.h"
 #include "location/LocacaoNivel.h"
+#include "location/Pixel.h"
 #include "project/Projeto.h"
 
 #include <atomic>
@@ -58,34 +59,24 @@ private:
     void (*anterior_)(int) = SIG_DFL;
 };
 
-// Shows the run's progress on standard error whenever the run lets events
-// run: on a terminal one line rewritten in place, otherwise a line at every
-// tenth of the way.
+// Shows the run's progress on standard error: on a terminal one line
+// rewritten in place, otherwise a line at every tenth of the way.
 class TProgressoTerminal {
 public:
-    explicit TProgressoTerminal(const TLocacaoNivel& loc) : loc_(loc), terminal_(isatty(STDERR_FILENO) != 0)
-    {
-        SetProcessEventsHook([this] { Mostrar(); });
-    }
+    TProgressoTerminal() : terminal_(isatty(STDERR_FILENO) != 0) {}
     ~TProgressoTerminal()
     {
-        SetProcessEventsHook(nullptr);
         if (terminal_ && mostrou_)
             std::cerr << "\n";
     }
     TProgressoTerminal(const TProgressoTerminal&) = delete;
     TProgressoTerminal& operator=(const TProgressoTerminal&) = delete;
 
-private:
-    void Mostrar()
+    void Mostrar(double fracao, const std::string& texto)
     {
-        const int p = static_cast<int>(loc_.Progresso.load());
-        const int n = loc_.NumLocados.load();
-        std::string texto = loc_.Mensagem();
-        if (n != 0)
-            texto += "  " + std::to_string(n);
+        const int p = static_cast<int>(fracao * 100);
         if (terminal_) {
-            if (p == ultimo_ && n == ultimoN_)
+            if (p == ultimo_ && texto == ultimoTexto_)
                 return;
             std::cerr << "\r" << p << "%  " << texto << "\033[K" << std::flush;
         } else {
@@ -94,52 +85,66 @@ private:
             std::cerr << p << "%  " << texto << "\n";
         }
         ultimo_ = p;
-        ultimoN_ = n;
+        ultimoTexto_ = texto;
         mostrou_ = true;
     }
 
-    const TLocacaoNivel& loc_;
+private:
     bool terminal_;
     bool mostrou_ = false;
-    int ultimo_ = -1, ultimoN_ = -1;
+    int ultimo_ = -1;
+    std::string ultimoTexto_;
 };
 
-void MostrarTabela(const TLocacaoNivel& loc, const TProjeto& p, const TBDT& tabela)
+void MostrarTabela(const TResultadoLocacao& r)
 {
-    std::cout << "Área da bacia: " << FormatFloat("0.00", loc.AreaBacia) << " ha\n"
-              << "Declividade média: " << FormatFloat("0.00", loc.DeclividadeMedia) << " %\n"
-              << "Tipo de terraço recomendado: " << p.TerracosNivel.SelecaoTipoTerraco.TipoTerraco << "\n"
-              << "Terraços locados: " << tabela.Quantidade() << "\n";
-    if (tabela.Vazia())
-        return;
-    std::cout << "\n  Nº   Cota (m)  EV (m)  Decl. (%)  Comprimento (m)  Área (m²)  Altura (m)\n";
-    for (const TRegTerr& r : tabela) {
-        char numero[16];
-        std::snprintf(numero, sizeof numero, "%4d", r.Numero);
-        const auto coluna = [](const std::string& s, std::size_t largura) {
-            return s.size() >= largura ? s : std::string(largura - s.size(), ' ') + s;
-        };
-        std::cout << numero << coluna(FormatFloat("0.00", r.Cota), 11) << coluna(FormatFloat("0.00", r.EV), 8)
-                  << coluna(FormatFloat("0.00", r.DeclividadeMedia), 11)
-                  << coluna(FormatFloat("0.0", r.Comprimento), 17) << coluna(FormatFloat("0", r.AreaInfluencia), 11)
-                  << coluna(FormatFloat("0.00", r.Altura), 12) << "\n";
+    std::cout << "Declividade média: " << FormatFloat("0.00", r.DeclividadeMedia) << " %\n"
+              << "Tipo de terraço recomendado: " << r.SelecaoTipoTerraco.TipoTerraco << "\n"
+              << "Terraços locados: " << r.Tabela.Quantidade() << "\n";
+    if (!r.Tabela.Vazia()) {
+        std::cout << "\n  Nº   Cota (m)  EV (m)  Decl. (%)  Comprimento (m)  Área (m²)  Altura (m)\n";
+        for (const TRegTerr& t : r.Tabela) {
+            char numero[16];
+            std::snprintf(numero, sizeof numero, "%4d", t.Numero);
+            const auto coluna = [](const std::string& s, std::size_t largura) {
+                return s.size() >= largura ? s : std::string(largura - s.size(), ' ') + s;
+            };
+            std::cout << numero << coluna(FormatFloat("0.00", t.Cota), 11) << coluna(FormatFloat("0.00", t.EV), 8)
+                      << coluna(FormatFloat("0.00", t.DeclividadeMedia), 11)
+                      << coluna(FormatFloat("0.0", t.Comprimento), 17) << coluna(FormatFloat("0", t.AreaInfluencia), 11)
+                      << coluna(FormatFloat("0.00", t.Altura), 12) << "\n";
+        }
     }
+    std::cout << "\nResumo da qualidade\n";
+    for (const std::string& l : TextoQualidade(r))
+        std::cout << "  " << l << "\n";
 }
 
-void MostrarJson(const TLocacaoNivel& loc, const TProjeto& p, const TBDT& tabela, bool interrompida)
+void MostrarJson(const TResultadoLocacao& r)
 {
-    std::cout << "{\"AreaBacia_ha\": " << FloatToJson(loc.AreaBacia)
-              << ", \"DeclividadeMedia_pct\": " << FloatToJson(loc.DeclividadeMedia)
-              << ", \"TipoTerraco\": " << gis::TextoJson(p.TerracosNivel.SelecaoTipoTerraco.TipoTerraco)
-              << ", \"Interrompida\": " << (interrompida ? "true" : "false") << ", \"terracos\": [";
+    const TQualidadeLocacao& q = r.Qualidade;
+    std::cout << "{\"AreaBacia_ha\": " << FloatToJson(q.AreaBacia)
+              << ", \"DeclividadeMedia_pct\": " << FloatToJson(r.DeclividadeMedia)
+              << ", \"TipoTerraco\": " << gis::TextoJson(r.SelecaoTipoTerraco.TipoTerraco)
+              << ", \"Interrompida\": " << (r.Interrompida ? "true" : "false") << ",\n \"qualidade\": {"
+              << "\"AreaDrenada_ha\": " << FloatToJson(q.AreaDrenada)
+              << ", \"AreaRestante_ha\": " << FloatToJson(q.AreaRestante) << ", \"Terracos\": " << q.Terracos
+              << ", \"Morros\": " << q.Morros << ", \"Depressoes\": " << q.Depressoes
+              << ", \"EspacamentoMin_m\": " << FloatToJson(q.EspacamentoMin)
+              << ", \"EspacamentoMediano_m\": " << FloatToJson(q.EspacamentoMediano)
+              << ", \"EspacamentoMax_m\": " << FloatToJson(q.EspacamentoMax)
+              << ", \"LadoCelula_m\": " << FloatToJson(q.LadoCelula) << "},\n \"avisos\": [";
+    for (std::size_t k = 0; k < r.Avisos.size(); ++k)
+        std::cout << (k ? ", " : "") << gis::TextoJson(r.Avisos[k]);
+    std::cout << "],\n \"terracos\": [";
     bool primeiro = true;
-    for (const TRegTerr& r : tabela) {
-        std::cout << (primeiro ? "\n  " : ",\n  ") << "{\"Numero\": " << r.Numero
-                  << ", \"Cota\": " << FloatToJson(r.Cota) << ", \"EV\": " << FloatToJson(r.EV)
-                  << ", \"DeclividadeMedia\": " << FloatToJson(r.DeclividadeMedia)
-                  << ", \"Comprimento\": " << FloatToJson(r.Comprimento)
-                  << ", \"AreaInfluencia\": " << FloatToJson(r.AreaInfluencia)
-                  << ", \"Altura\": " << FloatToJson(r.Altura) << "}";
+    for (const TRegTerr& t : r.Tabela) {
+        std::cout << (primeiro ? "\n  " : ",\n  ") << "{\"Numero\": " << t.Numero
+                  << ", \"Cota\": " << FloatToJson(t.Cota) << ", \"EV\": " << FloatToJson(t.EV)
+                  << ", \"DeclividadeMedia\": " << FloatToJson(t.DeclividadeMedia)
+                  << ", \"Comprimento\": " << FloatToJson(t.Comprimento)
+                  << ", \"AreaInfluencia\": " << FloatToJson(t.AreaInfluencia)
+                  << ", \"Altura\": " << FloatToJson(t.Altura) << "}";
         primeiro = false;
     }
     std::cout << (primeiro ? "]}\n" : "\n]}\n");
@@ -155,29 +160,38 @@ int Locar(const Argumentos& args)
     TProjeto p;
     if (const auto status = LerProjeto(arquivo, p))
         return *status;
-    // The location always lays out level terraces.
-    p.TipoSistema.Tipo = 0;
-    TLocacaoNivel& loc = p.Locacao;
+    const TLocacaoNivel& loc = p.Locacao;
     const auto caminho = [&](const char* opcao, const std::string& doProjeto) {
         return op.Tem(opcao) ? bytes::CaminhoDeUtf8(op.Valor(opcao)) : CaminhoDoProjeto(arquivo, doProjeto);
     };
-    const fs::path elevacao = caminho("elevacao", loc.fnImgElev);
-    const fs::path declividade = caminho("declividade", loc.fnImgDecli);
-    const fs::path saida = caminho("saida", loc.fnVetSaida);
-    if (elevacao.empty())
+    const TEntradaLocacaoNivel entrada{caminho("elevacao", loc.fnImgElev), caminho("declividade", loc.fnImgDecli),
+                                       caminho("saida", loc.fnVetSaida),   p.Chuva(),
+                                       p.Terreno,                          p.TerracosNivel,
+                                       loc.AlturaArbitrada};
+    if (entrada.ImgElev.empty())
         throw ErroUso{"O projeto não indica a imagem de elevação: informe --elevacao."};
-    if (declividade.empty())
+    if (entrada.ImgDecli.empty())
         throw ErroUso{"O projeto não indica a imagem de declividade: informe --declividade."};
-    if (saida.empty())
+    if (entrada.VetSaida.empty())
         throw ErroUso{"O projeto não indica o arquivo vetor de saída: informe --saida."};
+    if (const auto erro = ErroDadosLocacao(p)) {
+        std::cerr << *erro << "\n";
+        return kErroCalculo;
+    }
 
     MostrarAvisos(AvisosLocacao(p));
+    TResultadoLocacao r;
     const int codigo = gis::Executar([&] {
-        loc.Cancelar = false;
-        TInterrupcao interrupcao(loc.Cancelar);
-        TProgressoTerminal progresso(loc);
+        if (const TPrevisaoLocacao prev = PreverLocacaoNivel(entrada); !prev.AvisoResolucao.empty())
+            std::cerr << "Aviso: " << prev.AvisoResolucao << "\n";
+        std::atomic<bool> parar{false};
+        TInterrupcao interrupcao(parar);
+        TProgressoTerminal terminal;
+        vastrel::gis::TProgressoGis progresso;
+        progresso.Progresso = [&](double f, const std::string& etapa) { terminal.Mostrar(f, etapa); };
+        progresso.Parar = &parar;
         try {
-            loc.Locar(elevacao, declividade, p.Chuva(), p.Terreno, p.TerracosNivel, saida);
+            r = LocarNivel(entrada, progresso);
         } catch (const EVersion& e) {
             throw EInOutError(e.what()); // a raster of another format: unreadable
         } catch (const EUnitDist& e) {
@@ -186,24 +200,12 @@ int Locar(const Argumentos& args)
     });
     if (codigo != kSucesso)
         return codigo;
-    const bool interrompida = loc.Cancelar.load();
-
-    // The terrace table, as the report reads it back.
-    TBDT tabela;
-    const int leitura = gis::Executar([&] {
-        if (!tabela.Carregar(TLocacaoNivel::CaminhoTabela(saida)))
-            throw EInOutError("A tabela de terraços \"" + bytes::NomeArquivo(TLocacaoNivel::CaminhoTabela(saida)) +
-                              "\" não pôde ser lida.");
-    });
-    if (leitura != kSucesso)
-        return leitura;
-    if (interrompida)
-        std::cerr << "Locação interrompida pelo usuário; os arquivos guardam os " << tabela.Quantidade()
-                  << " terraços locados até então.\n";
+    for (const std::string& a : r.Avisos)
+        std::cerr << "Aviso: " << a << "\n";
     if (op.Tem("json"))
-        MostrarJson(loc, p, tabela, interrompida);
+        MostrarJson(r);
     else
-        MostrarTabela(loc, p, tabela);
+        MostrarTabela(r);
     return kSucesso;
 }
 
@@ -211,9 +213,12 @@ const RegistroComando kLocar{
     "locar", Locar,
     "  vastrel-cli locar PROJETO.vst [--elevacao E.ras] [--declividade D.ras] [--saida S.vet] [--json]\n"
     "      Loca terraços em nível sobre a bacia: grava o vetor (.vet) e a tabela de terraços (.bdt)\n"
-    "      e mostra a área, a declividade média, o tipo de terraço e a tabela. Os arquivos vêm do\n"
-    "      projeto (seção LOCACAONIVEL, relativos à pasta do projeto) ou das opções. Ctrl+C\n"
-    "      interrompe a locação e guarda os terraços locados até então.\n"};
+    "      e mostra a declividade média, o tipo de terraço, a tabela e o resumo da qualidade\n"
+    "      (área da bacia, área drenada, área abaixo do último terraço, terraços fechados,\n"
+    "      espaçamento horizontal, avisos). O sistema de coordenadas da imagem de elevação vai\n"
+    "      para o .prj ao lado do vetor. Os arquivos vêm do projeto (seção LOCACAONIVEL, relativos\n"
+    "      à pasta do projeto) ou das opções. Ctrl+C interrompe a locação e guarda os terraços\n"
+    "      locados até então. Sai com 1 quando nenhum terraço é locado.\n"};
 
 } // namespace
 

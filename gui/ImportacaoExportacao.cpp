@@ -333,22 +333,6 @@ bool TFImportExport::InspecionarGdal(const std::filesystem::path& p)
     }
 }
 
-// The terraces of the location run of this session come from its elevation
-// raster: when it has the sidecar of its coordinate system, it is proposed.
-void TFImportExport::ProporRasterOrigem(const std::filesystem::path& vet)
-{
-    const TLocacaoNivel& loc = contexto_.Projeto.Locacao;
-    if (loc.VetSaidaRun.empty() || loc.ImgElevRun.empty())
-        return;
-    const std::filesystem::path elevacao = gis::bytes::CaminhoDeUtf8(loc.ImgElevRun);
-    std::error_code ec;
-    if (!std::filesystem::equivalent(vet, gis::bytes::CaminhoDeUtf8(loc.VetSaidaRun), ec) ||
-        gis::LerSistemaCoordenadas(elevacao).empty())
-        return;
-    rasterOrigem_ = elevacao;
-    EditRasterOrigem->setText(Q(loc.ImgElevRun));
-}
-
 void TFImportExport::BitBtnRecorteClick()
 {
     if (executando_)
@@ -406,8 +390,6 @@ void TFImportExport::BitBtnAbrirClick()
         return;
     entrada_ = p;
     Edit1->setText(escolhido);
-    if (modo_ == TModoConversao::Exportacao && Formato() == TFormatoExterno::Gdal && Tipo() == TTipoDadoGis::Vetor)
-        ProporRasterOrigem(p);
     if (const auto titulo = gis::TituloPadraoConversao(modo_, Formato(), Tipo(), p))
         Edit3->setText(Q(*titulo));
 }

@@ -75,7 +75,6 @@ private:
     void MostrarOpcoesGdal();
     bool InspecionarGdal(const std::filesystem::path& p);
     gis::TOpcoesGdal OpcoesGdal() const;
-    void ProporRasterOrigem(const std::filesystem::path& vet);
 
     TContextoPrograma& contexto_;
     gis::TModoConversao modo_;

@@ -35,6 +35,8 @@
 #include <atomic>
 #include <exception>
 #include <filesystem>
+#include <iostream>
+#include <mutex>
 #include <thread>
 
 namespace vastrel::gui {
@@ -66,28 +68,31 @@ QGroupBox* Grupo(QWidget* pai, const char* titulo, int topico)
 //
 // The run goes on a worker thread while the window thread keeps serving
 // the dialog (its one-second refresh and "&Cancelar"), every window repaint
-// and the rest of the program. The engine needs nothing more for that: its
-// progress, terrace count and status text are readable from another thread,
-// and "&Cancelar" sets its atomic stop flag, which the run tests at fixed
-// points. The project objects the run works on are not touched by the
-// window thread meanwhile: the dialog is modal and reads only those three
-// values. The engine's calls to let window events run do nothing on the
+// and the rest of the program. The run reports its progress through its
+// progress object, whose values this process keeps in atomics the dialog
+// reads, and polls the stop flag "&Cancelar" sets. The project objects the
+// run reads are not touched by the window thread meanwhile: the dialog is
+// modal. The engine's calls to let window events run do nothing on the
 // worker thread; the window thread waits in its own event loop.
 class TProcessoLocacao : public TProcessoPercent {
 public:
-    TProcessoLocacao(TProjeto& p, fs::path elev, fs::path decli, fs::path vetor)
-        : p_(p), elev_(std::move(elev)), decli_(std::move(decli)), vetor_(std::move(vetor))
-    {
-    }
+    explicit TProcessoLocacao(const TEntradaLocacaoNivel& entrada) : entrada_(entrada) {}
 
     void Executar() override
     {
         std::exception_ptr erro;
         std::atomic<bool> fim{false};
         QEventLoop espera;
+        gis::TProgressoGis progresso;
+        progresso.Parar = &parar_;
+        progresso.Progresso = [this](double fracao, const std::string& etapa) {
+            progresso_ = fracao * 100;
+            std::lock_guard<std::mutex> trava(mutex_);
+            status_ = etapa;
+        };
         std::thread trabalho([&] {
             try {
-                p_.Locacao.Locar(elev_, decli_, p_.Chuva(), p_.Terreno, p_.TerracosNivel, vetor_);
+                resultado_ = LocarNivel(entrada_, progresso);
             } catch (...) {
                 erro = std::current_exception();
             }
@@ -107,15 +112,23 @@ public:
         if (erro)
             std::rethrow_exception(erro);
     }
-    double Progresso() const override { return p_.Locacao.Progresso.load(); }
-    std::string Status() const override { return p_.Locacao.Mensagem(); }
-    int NumTerracos() const override { return p_.Locacao.NumLocados.load(); }
-    void SetParar(bool parar) override { p_.Locacao.Cancelar = parar; }
-    bool Parar() const override { return p_.Locacao.Cancelar.load(); }
+    double Progresso() const override { return progresso_.load(); }
+    std::string Status() const override
+    {
+        std::lock_guard<std::mutex> trava(mutex_);
+        return status_;
+    }
+    void SetParar(bool parar) override { parar_ = parar; }
+    bool Parar() const override { return parar_.load(); }
+    TResultadoLocacao& Resultado() { return resultado_; }
 
 private:
-    TProjeto& p_;
-    fs::path elev_, decli_, vetor_;
+    const TEntradaLocacaoNivel& entrada_;
+    std::atomic<double> progresso_{0};
+    std::atomic<bool> parar_{false};
+    mutable std::mutex mutex_;
+    std::string status_;
+    TResultadoLocacao resultado_;
 };
 
 } // namespace
@@ -146,6 +159,7 @@ void TFLocacao::Montar()
     definir_ = Botao(gEsp, QStringLiteral("&Definir"), QStringLiteral("DEFINIR"));
     definir_->setToolTip(QStringLiteral("Parâmetros do método"));
     eEditEsp_ = Edit(gEsp, "eEditEsp");
+    campos_[TCampoLocacao::EditEsp] = eEditEsp_;
     labelEsp_ = Rotulo(gEsp, QStringLiteral("EV :"), eEditEsp_);
     labelEsp_->setObjectName(QStringLiteral("LabelEsp"));
     unidEsp_ = Rotulo(gEsp, QStringLiteral("m"));
@@ -580,7 +594,24 @@ void TFLocacao::ProcessarBtnClick()
                                     false) != TDialogos::TResposta::Sim)
         return;
 
-    TProcessoLocacao processo(p, elev, decli, vetor);
+    const TEntradaLocacaoNivel entrada{elev, decli, vetor, p.Chuva(), p.Terreno, p.TerracosNivel,
+                                       p.Locacao.AlturaArbitrada};
+    try {
+        // Strips narrower than three cells: said before the run, and the
+        // user chooses to go on or not.
+        const TPrevisaoLocacao previsao = PreverLocacaoNivel(entrada);
+        if (!previsao.AvisoResolucao.empty()) {
+            std::cerr << "Aviso: " << previsao.AvisoResolucao << "\n";
+            if (Contexto.Dialogos.Confirmar(this, Q(previsao.AvisoResolucao + "\n\nDeseja locar os terraços assim mesmo?"),
+                                            false) != TDialogos::TResposta::Sim)
+                return;
+        }
+    } catch (const std::exception& e) {
+        MostrarErro(e);
+        return;
+    }
+
+    TProcessoLocacao processo(entrada);
     try {
         if (Contexto.ExecutarComProgresso)
             Contexto.ExecutarComProgresso(processo);
@@ -591,15 +622,33 @@ void TFLocacao::ProcessarBtnClick()
         MostrarErro(e);
         return;
     }
+    TResultadoLocacao& r = processo.Resultado();
+    // The project keeps the watershed's mean slope and the recommended type.
+    p.Locacao.DeclividadeMedia = r.DeclividadeMedia;
+    p.TerracosNivel.SelecaoTipoTerraco = r.SelecaoTipoTerraco;
+    Contexto.Gerente.Alterado = true;
+    ultima_ = std::move(r);
     relatorio_->setEnabled(true);
     visualizar_->setEnabled(true);
+    // The summary of the run and its warnings.
+    std::string resumo = "Terraços locados: " + std::to_string(ultima_->Qualidade.Terracos) + ".\n";
+    for (const std::string& l : TextoQualidade(*ultima_))
+        resumo += "\n" + l;
+    for (const std::string& a : ultima_->Avisos)
+        std::cerr << "Aviso: " << a << "\n";
+    if (ultima_->Avisos.empty())
+        Contexto.Dialogos.Informacao(this, Q(resumo));
+    else
+        Contexto.Dialogos.Aviso(this, Q(resumo));
 }
 
 void TFLocacao::RelatorioBtnClick()
 {
     std::string html;
     try {
-        html = RelatorioLocacao(Contexto.Projeto, TOpcoesRelatorio{});
+        if (!ultima_)
+            return;
+        html = RelatorioLocacao(Contexto.Projeto, *ultima_, TOpcoesRelatorio{});
     } catch (const std::exception& e) {
         MostrarErro(e);
         return;
@@ -610,14 +659,15 @@ void TFLocacao::RelatorioBtnClick()
 
 TFVisualizar* TFLocacao::VisualizarBtnClick()
 {
-    const TLocacaoNivel& loc = Contexto.Projeto.Locacao;
+    if (!ultima_)
+        return nullptr;
     auto* janela = new TFVisualizar(Contexto);
     janela->setAttribute(Qt::WA_DeleteOnClose);
     // The viewer sizes its own child window to the picture.
     QWidget* quadro = CriarFilha(Contexto, janela, false);
     try {
-        janela->MostrarImagem(gis::bytes::CaminhoDeUtf8(loc.ImgElevRun), kPaletaTerreno, 200);
-        janela->SobreporVetor(gis::bytes::CaminhoDeUtf8(loc.VetSaidaRun));
+        janela->MostrarImagem(ultima_->ImgElev, kPaletaTerreno, gis::kZoomAjustar);
+        janela->SobreporVetor(ultima_->VetSaida);
     } catch (const std::exception& e) {
         MostrarErro(e);
         delete quadro;

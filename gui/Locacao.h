@@ -7,8 +7,10 @@
 #include "Modulos.h"
 
 #include "dimensioning/EntradaLocacao.h"
+#include "location/LocacaoNivel.h"
 
 #include <map>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -67,6 +69,8 @@ public:
     QPushButton* Visualizar() const { return visualizar_; }
     QRadioButton* Criterio(int i) const { return criterios_[i]; }
     QLineEdit* CoefUni() const { return eCoefUni_; }
+    // The last run started from this window, for its report and view.
+    const std::optional<TResultadoLocacao>& UltimaLocacao() const { return ultima_; }
 
     // The help topic of the group holding `w` (the window's own topic
     // outside the groups).
@@ -101,6 +105,7 @@ private:
     QPushButton *processar_ = nullptr, *relatorio_ = nullptr, *visualizar_ = nullptr;
     TFiltroNumerico* filtro_ = nullptr;
     bool preenchendo_ = false;
+    std::optional<TResultadoLocacao> ultima_;
 };
 
 } // namespace vastrel::gui

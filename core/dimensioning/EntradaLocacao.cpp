@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace vastrel {
 
@@ -72,23 +73,43 @@ void GravarCampos(const TCamposLocacao& c, TProjeto& p)
 
 std::optional<TFalhaLocacao> ValidarCampos(const TCamposLocacao& c)
 {
+    // A field must hold a number in its range: an empty one is refused as
+    // always; a zero return period or K gives no storm, a ridge face of
+    // slope 0 gives every terrace the bare 0.10 m.
+    enum TFaixa { Positivo, NaoNegativo };
     struct TRegra {
         TCampoLocacao Campo;
         const std::string* Texto;
+        TFaixa Faixa;
         const char* Mensagem;
     };
     const TRegra regras[] = {
-        {TCampoLocacao::Tr, &c.Tr, "Valor do periodo de retorno inconsistente."},
-        {TCampoLocacao::K, &c.K, "Valor do parâmetro \"K\" inconsistente."},
-        {TCampoLocacao::A, &c.A, "Valor do parâmetro \"a\" inconsistente."},
-        {TCampoLocacao::B, &c.B, "Valor do parâmetro \"b\" inconsistente."},
-        {TCampoLocacao::C, &c.C, "Valor do parâmetro \"c\" inconsistente."},
-        {TCampoLocacao::ZSm, &c.ZSm, "Valor da inclinação do murundum inconsistente."},
-        {TCampoLocacao::VIB, &c.VIB, "Valor da taxa de infiltração estável inconsistente."},
+        {TCampoLocacao::Tr, &c.Tr, Positivo, "Valor do periodo de retorno inconsistente."},
+        {TCampoLocacao::K, &c.K, Positivo, "Valor do parâmetro \"K\" inconsistente."},
+        {TCampoLocacao::A, &c.A, NaoNegativo, "Valor do parâmetro \"a\" inconsistente."},
+        {TCampoLocacao::B, &c.B, NaoNegativo, "Valor do parâmetro \"b\" inconsistente."},
+        {TCampoLocacao::C, &c.C, Positivo, "Valor do parâmetro \"c\" inconsistente."},
+        {TCampoLocacao::ZSm, &c.ZSm, Positivo, "Valor da inclinação do murundum inconsistente."},
+        {TCampoLocacao::VIB, &c.VIB, NaoNegativo, "Valor da taxa de infiltração estável inconsistente."},
+        {TCampoLocacao::EditEsp, &c.EditEsp, Positivo,
+         c.Metodo == kMetodoAlturaArbitrada ? "Valor da altura do terraço inconsistente."
+                                            : "Valor do espaçamento vertical inconsistente."},
     };
-    for (const TRegra& r : regras)
-        if (r.Texto->empty())
+    const bool arbitrado = c.Metodo == kMetodoEVArbitrado || c.Metodo == kMetodoAlturaArbitrada;
+    for (const TRegra& r : regras) {
+        if (r.Campo == TCampoLocacao::EditEsp && !arbitrado)
+            continue;
+        const std::optional<double> v = ParseFloat(*r.Texto);
+        if (!v || !std::isfinite(*v) || (r.Faixa == Positivo ? !(*v > 0) : !(*v >= 0)))
             return TFalhaLocacao{r.Campo, r.Mensagem};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ErroDadosLocacao(TProjeto& projeto)
+{
+    if (const auto falha = ValidarCampos(CamposLocacao(projeto)))
+        return falha->Mensagem;
     return std::nullopt;
 }
 

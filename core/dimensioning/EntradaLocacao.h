@@ -30,7 +30,7 @@ struct TCamposLocacao {
 };
 
 // A field that must not be empty before a run, in the order of the checks.
-enum class TCampoLocacao { Tr, K, A, B, C, ZSm, VIB };
+enum class TCampoLocacao { Tr, K, A, B, C, ZSm, VIB, EditEsp };
 
 struct TFalhaLocacao {
     TCampoLocacao Campo;
@@ -47,8 +47,14 @@ TCamposLocacao CamposLocacao(TProjeto& projeto);
 // a number; the objects written before it keep their new values.
 void GravarCampos(const TCamposLocacao& campos, TProjeto& projeto);
 
-// The first empty required field, or nothing.
+// The first required field that is empty, not a number or out of its range
+// (Tr, K, c, Sm and a typed EV or height above 0; a, b and VIB not
+// negative), or nothing.
 std::optional<TFalhaLocacao> ValidarCampos(const TCamposLocacao& campos);
+
+// The same checks on a project's stored values, for a run started without
+// the window: the message of the first failure, or nothing.
+std::optional<std::string> ErroDadosLocacao(TProjeto& projeto);
 
 // A coordinate text as the rainfall component keeps it: empty when it holds
 // no digit (an input mask left blank).

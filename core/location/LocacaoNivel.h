@@ -1,37 +1,26 @@
 #pragma once
 // Level-terrace location over a watershed.
 //
-// Given the elevation image (m) and the slope image (%) of a watershed (".ras"
-// files, 0 outside the watershed), lays out level terraces as contour lines
-// from the summit down to the outlet. The vertical spacing EV below each
-// terrace comes from the chosen spacing method for the mean slope of the strip
-// of land the next terrace will drain, so the spacing follows the local
-// slope: a trial contour at the spacing of the whole watershed gives the
-// strip, its mean slope gives EV, and the terrace is placed at that EV below
-// the last one. The strip above each terrace is its contributing area, from
-// which the terrace height follows. Hills rising inside a strip are terraced
-// on their own upward, hollows sinking inside a strip downward.
+// Given the elevation raster (m) and the slope raster (%) of a watershed
+// (".ras" files, 0 outside the watershed), lays out level terraces as
+// contour lines from the summit down (TracadoNivel.h), gives each the height
+// its own strip needs, and writes a vector file (".vet") with one line per
+// terrace in map coordinates, the terrace table (".bdt") and the coordinate
+// system of the elevation raster (".prj") beside it.
 //
-// Output: a vector file (".vet") with one line per terrace in map
-// coordinates, and beside it the terrace table (".bdt", same name) with one
-// record per terrace.
-//
-// The run happens on the user-interface thread. It lets pending window events
-// run at fixed points (ProcessPendingEvents) and stops, keeping what it has
-// placed, at the next test of Cancelar. Progresso, Mensagem, NumLocados and
-// Cancelar may be read and set from another thread too.
+// TLocacaoNivel is what the project keeps of the location: the three paths
+// and the location's own arbitrated height and last mean slope. A run takes
+// its inputs and a progress/stop object with the call and returns its
+// results; it changes none of the project's objects.
 
+#include "engine/SelecaoTipoTerraco.h"
 #include "gis/BDT.h"
-#include "location/ImgApoio.h"
-#include "location/ImgElevacao.h"
-#include "location/Lista.h"
+#include "gis/Progresso.h"
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
-#include <mutex>
 #include <string>
+#include <vector>
 
 namespace vastrel {
 
@@ -48,12 +37,6 @@ inline constexpr const char* kChaveDeclividadeMedia = "DeclividadeMedia";
 
 class TLocacaoNivel {
 public:
-    TLocacaoNivel();
-    ~TLocacaoNivel();
-    // Copies the file names and the results of the last run.
-    TLocacaoNivel(const TLocacaoNivel& outra);
-    TLocacaoNivel& operator=(const TLocacaoNivel& outra);
-
     // Paths chosen in the location window and kept in the project file.
     std::string fnImgElev;  // elevation raster (".ras")
     std::string fnImgDecli; // slope raster (".ras")
@@ -62,30 +45,8 @@ public:
     // terraço arbitrada", m. The location's own: the level terrace system's
     // Hr is the dimensioning's result, in cm.
     double AlturaArbitrada = 0;
-
-    // The run's own values, kept after it for the report.
-    double EVInicial = 0;    // EV for the whole watershed's mean slope: the offset of every trial contour, m
-    double AreaPixel = 0;    // area of one cell, m²
-    double AreaLocada = 0;   // contributing areas assigned so far, m²
-    double FatorUnidade = 0; // metres per map unit: 1000 for "KM", otherwise 1
-    double AreaBacia = 0;    // watershed area, ha
-    double DeclividadeMedia = 0; // the watershed's mean slope of the last run, %, also kept in the project
-    std::string ImgElevRun, ImgDecliRun, VetSaidaRun; // the paths of the last run
-
-    // Terraces and lines numbered so far (the last number given).
-    std::atomic<std::int32_t> NumLocados{0};
-    // Progress of the run, 0 to 100.
-    std::atomic<double> Progresso{0};
-    // Cancel request: the run stops at its next test of the flag, keeping
-    // the terraces placed so far.
-    std::atomic<bool> Cancelar{false};
-    // Status text of the progress window.
-    std::string Mensagem() const;
-
-    // Reads the full scans of the support image instead of the scans
-    // confined to the land a step touched (the results are the same; for
-    // tests and timing).
-    bool VarreduraCompleta = false;
+    // The watershed's mean slope of the last run, %.
+    double DeclividadeMedia = 0;
 
     void Zerar();
 
@@ -100,64 +61,72 @@ public:
     void Ler(const std::filesystem::path& p);
     void Gravar(const std::filesystem::path& p) const;
 
-    // The whole run. Loads the two rasters, lays out the terraces with the
-    // storm, the terrain and the level terrace system (its spacing method,
-    // spacing and type selection), and writes the vector file and the
-    // terrace table beside it. Input that cannot be used (an unreadable
-    // raster, an elevation raster that is not of real type, a slope raster
-    // of another size or without data, cells without size, no output path,
-    // a spacing that is not positive) raises Exception with a message in
-    // Portuguese before anything is written; an error of the spacing or
-    // channel formulas ends the run where it occurs and nothing is written.
-    // A cancel writes the files with what was placed. Afterwards
-    // DeclividadeMedia holds the watershed's mean slope in percent and the
-    // type selection the recommended type; the terrain and the spacing keep
-    // the values they had before the run (those of the dimensioning). The
-    // spacing method "Altura do terraço arbitrada" takes the height
-    // AlturaArbitrada.
-    void Locar(const std::filesystem::path& imgElev, const std::filesystem::path& imgDecli, TPrecipitacao& chuva,
-               TTerreno& terreno, TTerracosNivel& terracos, const std::filesystem::path& vetSaida);
-
     // The terrace table path of an output vector: the same path with the
     // extension ".bdt".
     static std::filesystem::path CaminhoTabela(const std::filesystem::path& vetSaida);
-
-private:
-    struct TExecucao;
-
-    void SetMensagem(const std::string& m);
-    void SetProgresso(double p);
-
-    // The steps of the run (see LocacaoNivel.cpp).
-    void LocarDescendo(TPixelS inicio);
-    void LocarSubindo(TPixelS B, TLinha E, double x);
-    double MedirFaixa(const TLinha& L, const TPixelS& C, double qSuperior, double nivelC);
-    std::int32_t BuscarEnclave(int modo, double q);
-    double CurvaTesteAbaixo(TPixelS& P, double q, double nivelP, TLinha& L, const TPixel& alvo);
-    double CurvaTesteAcima(TPixelS& P, const TPixelS& a, double p, double nivelP, TLinha& L, const TPixel& alvo);
-    bool BuscarLinha(TPixelS& P, const TPixelS& X, int sentido, double q, double nivelX, TLinha& L,
-                     const TPixel& alvo, TPixelS* achada = nullptr);
-    bool Separa(const TLinha& L, const TPixel& inicio, double q, int sentido, const TPixelS& origem,
-                const TPixel& alvo) const;
-    bool EnclaveTerraceavel(const TLinha& E, const TResultadoTraco& traco) const;
-    TPixel Alvo(const TPixelS& X, int sentido, double nivel) const;
-
-    TPixelS Passo(const TPixelS& X, int sentido, double nivel) const;
-    void Buscar(TPixelS& P, const TPixelS& X, int sentido, double q, double nivelX);
-    void MarcarAcima(const TPixelS& X, double nivel);
-    void MarcarAbaixo(const TPixelS& X, double nivel);
-    double Contar() const;
-    void AtualizarEspacamento(double S);
-    void Registrar(const TLinha& L, double q, double S);
-    TRegTerr* Registro(std::int32_t numero);
-    void AtribuirArea(std::int32_t numero, double A);
-    void AtualizarProgresso(double A);
-    TLinha ParaMapa(const TLinha& L) const;
-    bool Arbitrado() const;
-
-    mutable std::mutex mutexMensagem_;
-    std::string mensagem_;
-    std::unique_ptr<TExecucao> run_; // the images, vector and table of a run in progress
 };
+
+// What a run needs. The design objects are read, never changed.
+struct TEntradaLocacaoNivel {
+    std::filesystem::path ImgElev, ImgDecli, VetSaida;
+    TPrecipitacao& Chuva;           // the design storm (evaluating it may fill its caches)
+    const TTerreno& Terreno;
+    const TTerracosNivel& Terracos; // spacing method and parameters, Sm, CDu, type criterion
+    double AlturaArbitrada = 0;     // m, for the method "Altura do terraço arbitrada"
+};
+
+// How far the layout can be trusted, for the report and the command line.
+struct TQualidadeLocacao {
+    double AreaBacia = 0;        // every cell with data, ha
+    double AreaDrenada = 0;      // the terraces' strips, ha
+    double AreaRestante = 0;     // draining into no terrace: below the lowest terraces, hollow bottoms, ha
+    std::int32_t Terracos = 0;
+    std::int32_t Morros = 0;     // closed lines round higher ground
+    std::int32_t Depressoes = 0; // closed lines round lower ground
+    // Horizontal spacing: the mean width of each strip (its area over its
+    // terrace's length), m.
+    double EspacamentoMin = 0, EspacamentoMediano = 0, EspacamentoMax = 0;
+    double LadoCelula = 0;       // side of a cell, m
+    double PercentualDrenado() const { return AreaBacia > 0 ? 100 * AreaDrenada / AreaBacia : 0.0; }
+};
+
+struct TResultadoLocacao {
+    std::filesystem::path ImgElev, ImgDecli, VetSaida; // the run's files
+    TBDT Tabela;                       // as written beside the vector
+    double DeclividadeMedia = 0;       // the watershed's, %
+    double EV = 0, EH = 0;             // spacing for the watershed's mean slope, m
+    double LES = 0;                    // runoff depth of the design storm, mm
+    TSelecaoTipoTerraco SelecaoTipoTerraco; // the type recommended for the mean slope
+    TQualidadeLocacao Qualidade;
+    std::vector<std::string> Avisos;   // every warning of the run, in Portuguese
+    bool Interrompida = false;         // stopped by the user: the files hold what was placed
+};
+
+// What the user should know before a run: the spacing of the watershed's
+// mean slope against the raster's cells.
+struct TPrevisaoLocacao {
+    double DeclividadeMedia = 0; // %
+    double EV = 0, EH = 0;       // m
+    double LadoCelula = 0;       // m
+    std::string AvisoResolucao;  // empty when the strips span three cells or more
+};
+
+// Reads the rasters and works out the spacing of the watershed's mean
+// slope; raises Exception with a message in Portuguese when the inputs
+// cannot be used (see LocarNivel).
+TPrevisaoLocacao PreverLocacaoNivel(const TEntradaLocacaoNivel& entrada);
+
+// The whole run. Input that cannot be used (an unreadable raster, an
+// elevation raster that is not of real type, a slope raster of another size,
+// no cell with data, cells without size, no output path, a spacing that is
+// not positive) raises Exception with a message in Portuguese before
+// anything is written; so does a run that places no terrace. An error of the
+// spacing or channel formulas ends the run and nothing is written. A stop
+// request (progresso.Parar) writes the files with the terraces placed so far
+// and marks the result Interrompida.
+TResultadoLocacao LocarNivel(const TEntradaLocacaoNivel& entrada, const gis::TProgressoGis& progresso = {});
+
+// The quality summary as lines of text, for the command line and the window.
+std::vector<std::string> TextoQualidade(const TResultadoLocacao& r);
 
 } // namespace vastrel

@@ -25,11 +25,10 @@ void Metodo(TTexto& h, const TEspacamento& e)
     }
 }
 
-void Entrada(TTexto& h, TProjeto& p)
+void Entrada(TTexto& h, TProjeto& p, const TResultadoLocacao& r)
 {
     const TUnidades& u = p.Unidades;
     const TTerracosNivel& s = p.TerracosNivel;
-    const TLocacaoNivel& loc = p.Locacao;
     h << Titulo("DADOS DE ENTRADA");
     h << "<TABLE COLS=3 WIDTH=\"100%\">";
     Chuva(h, p);
@@ -47,31 +46,42 @@ void Entrada(TTexto& h, TProjeto& p)
     h << Linha(ItemFundo("Tratamento: ", cob.Tratamento.Nome(), 2));
     h << Linha(ItemFundo("Condição Hidrológica: ", cob.CondicaoHidrologica.Nome(), 2));
     h << Linha(Cabeca(3, "Arquivos das imagens de entrada"));
-    h << Linha(Item("Imagem de elevação: ", EscaparHtml(loc.ImgElevRun), 3));
-    h << Linha(Item("Imagem de declividade: ", EscaparHtml(loc.ImgDecliRun), 3));
+    h << Linha(Item("Imagem de elevação: ", EscaparHtml(gis::bytes::Utf8DeCaminho(r.ImgElev)), 3));
+    h << Linha(Item("Imagem de declividade: ", EscaparHtml(gis::bytes::Utf8DeCaminho(r.ImgDecli)), 3));
     h << Linha(Cabeca(3, "Arquivo do vetor de saída: "));
-    h << Linha(Item("Vetor de saída: ", EscaparHtml(loc.VetSaidaRun), 3));
+    h << Linha(Item("Vetor de saída: ", EscaparHtml(gis::bytes::Utf8DeCaminho(r.VetSaida)), 3));
     h << "</TABLE>";
     h << "<P>";
 }
 
-void Resultados(TTexto& h, TProjeto& p)
+void Resultados(TTexto& h, const TResultadoLocacao& r)
 {
-    const TLocacaoNivel& loc = p.Locacao;
     h << Titulo("RESULTADOS");
     h << "<TABLE CELLPADDING=3>";
-    h << Linha(std::string("<TD colspan=1>") + kNbsp4 + "<B>Área (ha): </B>" + FormatFloat("#0.00", loc.AreaBacia) +
-               "</TD>" + Segunda("Declividade média da área (%): ", FormatFloat("#0.00", loc.DeclividadeMedia)));
+    h << Linha(std::string("<TD colspan=1>") + kNbsp4 + "<B>Área (ha): </B>" +
+               FormatFloat("#0.00", r.Qualidade.AreaBacia) + "</TD>" +
+               Segunda("Declividade média da área (%): ", FormatFloat("#0.00", r.DeclividadeMedia)));
     h << Linha(std::string("<TD  colspan=1>") + kNbsp4 + "<B>Lâmina de escoamento superficial (mm): </B>" +
-               FormatFloat("#0.0", p.Terreno.CalculaLES(p.Chuva())) + "</TD>" +
-               Segunda("Tipo de terraço: ", p.TerracosNivel.SelecaoTipoTerraco.TipoTerraco));
+               FormatFloat("#0.0", r.LES) + "</TD>" + Segunda("Tipo de terraço: ", r.SelecaoTipoTerraco.TipoTerraco));
     h << "</TABLE>";
+    h << "<P>";
+}
+
+// How far the layout can be trusted: the areas, the closed terraces, the
+// spacing actually laid out, and every warning of the run.
+void Qualidade(TTexto& h, const TResultadoLocacao& r)
+{
+    h << Titulo("QUALIDADE DA LOCAÇÃO");
+    h << "<UL>";
+    for (const std::string& l : TextoQualidade(r))
+        h << "<LI>" + EscaparHtml(l) + "</LI>";
+    h << "</UL>";
     h << "<P>";
 }
 
 std::string Celula(const std::string& valor) { return "<TD>" + valor + "</TD>"; }
 
-void TabelaTerracos(TTexto& h, const TLocacaoNivel& loc)
+void TabelaTerracos(TTexto& h, const TResultadoLocacao& resultado)
 {
     h << "<CENTER>";
     h << "<TABLE CELLPADDING=4 WIDTH=\"50%\">";
@@ -82,7 +92,7 @@ void TabelaTerracos(TTexto& h, const TLocacaoNivel& loc)
     h << "</TR>";
 
     TBDT tabela;
-    tabela.Carregar(TLocacaoNivel::CaminhoTabela(gis::bytes::CaminhoDeUtf8(loc.VetSaidaRun)));
+    tabela.Carregar(TLocacaoNivel::CaminhoTabela(resultado.VetSaida));
     double total = 0; // m
     for (const TRegTerr& r : tabela) {
         h << "<TR ALIGN=CENTER VALIGN=CENTER>" + Celula(std::to_string(r.Numero)) +
@@ -102,13 +112,14 @@ void TabelaTerracos(TTexto& h, const TLocacaoNivel& loc)
 
 std::string TituloRelatorioLocacao() { return "Locação de Sistemas de Terraceamento em Nível"; }
 
-std::string RelatorioLocacao(TProjeto& p, const TOpcoesRelatorio& o)
+std::string RelatorioLocacao(TProjeto& p, const TResultadoLocacao& r, const TOpcoesRelatorio& o)
 {
     return Documento(TituloRelatorioLocacao(), o.DataEmissao, o.PastaPrograma, [&](TTexto& h) {
         Identificacao(h, p.IDProjeto);
-        Entrada(h, p);
-        Resultados(h, p);
-        TabelaTerracos(h, p.Locacao);
+        Entrada(h, p, r);
+        Resultados(h, r);
+        TabelaTerracos(h, r);
+        Qualidade(h, r);
     });
 }
 

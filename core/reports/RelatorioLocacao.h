@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "location/LocacaoNivel.h"
 #include "reports/RelatorioDimensionamento.h"
 
 namespace vastrel {
@@ -12,12 +13,13 @@ namespace vastrel {
 // "Locação de Sistemas de Terraceamento em Nível".
 std::string TituloRelatorioLocacao();
 
-// The report of the project's last location run, UTF-8. Uses the level
-// terrace system, the terrain and the location object as the run left them
-// (the terrain's St holds the watershed's mean slope in percent). A missing
-// or unreadable terrace table raises gis::EArquivoGis; a table of another
-// version gives no terrace rows and a total of 0. Every text typed by the
-// user (identification, place, file paths) is escaped.
-std::string RelatorioLocacao(TProjeto& projeto, const TOpcoesRelatorio& opcoes);
+// The report of a location run, UTF-8: the project's inputs (the level
+// terrace system, the terrain, the storm), the run's results and quality
+// summary with its warnings, and the terrace table read back from the
+// ".bdt" beside the run's vector. A missing or unreadable terrace table
+// raises gis::EArquivoGis; a table of another version gives no terrace rows
+// and a total of 0. Every text typed by the user (identification, place,
+// file paths) is escaped.
+std::string RelatorioLocacao(TProjeto& projeto, const TResultadoLocacao& resultado, const TOpcoesRelatorio& opcoes);
 
 } // namespace vastrel

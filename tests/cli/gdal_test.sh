@@ -24,7 +24,9 @@ n=$(sed -n 's/^Terraços locados: //p' "$work/out")
 [ -n "$n" ] && [ "$n" -ge 10 ] || fail "poucos terraços: '$n'"
 run 0 exportar --formato gdal --raster "$work/elevacao.ras" "$work/terracos.vet" "$work/terracos.gpkg"
 expect_out "Exportação finalizada com sucesso."
-run 0 exportar --formato gdal --raster "$work/elevacao.ras" "$work/terracos.vet" "$work/terracos.kml"
+# The layout carries the raster's coordinate system: KML with no --raster.
+cmp -s "$work/elevacao.prj" "$work/terracos.prj" || fail "o vetor não leva o sistema de coordenadas do raster"
+run 0 exportar --formato gdal "$work/terracos.vet" "$work/terracos.kml"
 run 0 exportar --formato gdal "$work/terracos.vet" "$work/terracos.csv"
 [ "$(wc -l <"$work/terracos.csv")" -eq $((n + 1)) ] || fail "CSV sem uma linha por terraço"
 head -1 "$work/terracos.csv" | grep -q '^numero,cota_m,decliv_pct,compr_m,area_m2,ev_m,altura_m' ||

@@ -13,6 +13,10 @@ expect_out "Área da bacia: "
 expect_out "Declividade média: "
 expect_out "Tipo de terraço recomendado: "
 expect_out "Cota (m)"
+expect_out "Resumo da qualidade"
+expect_out "Área drenada pelos terraços: "
+expect_out "Área abaixo do último terraço (sem terraço a jusante): "
+expect_out "Espaçamento horizontal (largura média das faixas): mínimo "
 expect_err "Número de terraços locados: "
 n=$(sed -n 's/^Terraços locados: //p' "$work/out")
 [ -n "$n" ] && [ "$n" -ge 10 ] || fail "poucos terraços: '$n'"
@@ -27,6 +31,7 @@ expect_out '{"AreaBacia_ha": '
 expect_out '"DeclividadeMedia_pct": '
 expect_out '"TipoTerraco": "'
 expect_out '"terracos": ['
+expect_out '"qualidade": {"AreaDrenada_ha": '
 python3 - "$work/out" "$n" <<'PY' || fail "JSON inválido ou fora de ordem"
 import json, sys
 d = json.load(open(sys.argv[1], encoding='utf-8'))
@@ -37,6 +42,11 @@ for r in t:
     assert set(r) == {'Numero', 'Cota', 'EV', 'DeclividadeMedia', 'Comprimento', 'AreaInfluencia', 'Altura'}
     assert r['Comprimento'] > 0 and r['EV'] > 0
 assert 20 < d['AreaBacia_ha'] < 23
+q = d['qualidade']
+area = sum(r['AreaInfluencia'] for r in t) / 10000
+assert abs(area - q['AreaDrenada_ha']) < 1e-6, (area, q)
+assert abs(q['AreaDrenada_ha'] + q['AreaRestante_ha'] - d['AreaBacia_ha']) <= 0.005 * d['AreaBacia_ha'], q
+assert q['Terracos'] == len(t) and d['avisos'] == []
 PY
 
 # Paths from the project lie beside it, wherever the command runs from.
@@ -55,6 +65,30 @@ run 64 locar "$projeto" --saida
 grep -av '^fn' "$projeto" >"$work/sem.vst"
 run 64 locar "$work/sem.vst"
 expect_err "--elevacao"
+
+# A spacing that makes strips thinner than three cells is said before the
+# run (the run goes on: a batch has nobody to ask).
+sed 's/^EV=[^\r]*/EV=0,3/; s/^IndMetodologia=[0-9]*/IndMetodologia=3/' "$projeto" >"$work/estreito.vst"
+run 0 locar "$work/estreito.vst" --elevacao "$examples/locacao/elevacao-hugo.ras" \
+  --declividade "$examples/locacao/declividade-hugo.ras" --saida "$work/e.vet"
+expect_err "Aviso: A faixa entre terraços (EH = "
+expect_err "Reamostre o MDE"
+expect_out "Aviso: A faixa entre terraços"
+
+# A relief lower than one spacing places no terrace: said, exit 1, nothing
+# written.
+sed 's/^EV=[^\r]*/EV=80/; s/^IndMetodologia=[0-9]*/IndMetodologia=3/' "$projeto" >"$work/alto.vst"
+run 1 locar "$work/alto.vst" --elevacao "$examples/locacao/elevacao-hugo.ras" \
+  --declividade "$examples/locacao/declividade-hugo.ras" --saida "$work/n.vet"
+expect_err "Nenhum terraço foi locado"
+[ -f "$work/n.vet" ] || [ -f "$work/n.bdt" ] && fail "arquivos gravados sem terraço"
+
+# A ridge face of slope 0 would give every terrace the bare 0.10 m: refused.
+sed 's/^ValorSm=[^\r]*/ValorSm=0/' "$projeto" >"$work/sm0.vst"
+run 1 locar "$work/sm0.vst" --elevacao "$examples/locacao/elevacao-hugo.ras" \
+  --declividade "$examples/locacao/declividade-hugo.ras" --saida "$work/s.vet"
+expect_err "Valor da inclinação do murundum inconsistente."
+[ -f "$work/s.vet" ] && fail "arquivo gravado com Sm = 0"
 
 # A larger relief, built from the example by nearest-neighbour enlargement.
 python3 - "$examples/locacao/elevacao-hugo.ras" "$work/grande.ras" <<'PY'

@@ -209,16 +209,22 @@ private slots:
         QVERIFY(k.find("Terraço 1") != std::string::npos);
         QVERIFY(k.find("-47.5") != std::string::npos); // longitudes, not UTM metres
 
-        // After a location run of this session on that raster, its vector
-        // comes with the raster proposed.
-        principal_->Contexto().Projeto.Locacao.ImgElevRun = ras.string();
-        principal_->Contexto().Projeto.Locacao.VetSaidaRun = vet.string();
+        // A vector laid out by the location carries the coordinate system
+        // of its elevation raster beside it: it exports with no raster named.
+        std::filesystem::copy_file(gis::CaminhoSistemaCoordenadas(ras), gis::CaminhoSistemaCoordenadas(vet),
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::remove(kml);
+        dialogos_.Mensagens.clear();
         TFImportExport outra(principal_->Contexto(), gis::TModoConversao::Exportacao);
         outra.RadioButtonGdal->setChecked(true);
         outra.RadioButtonVetor->setChecked(true);
-        dialogos_.Arquivos = {Caminho(vet)};
+        dialogos_.Arquivos = {Caminho(vet), Caminho(kml)};
         outra.BitBtnAbrir->click();
-        QCOMPARE(outra.EditRasterOrigem->text(), Caminho(ras));
+        outra.BitBtnSalvar->click();
+        QCOMPARE(outra.EditRasterOrigem->text(), QString());
+        outra.BitBtnExport->click();
+        QCOMPARE(dialogos_.Mensagens, QStringList{"info: Exportação finalizada com sucesso."});
+        QVERIFY(std::filesystem::exists(kml));
     }
 };
 

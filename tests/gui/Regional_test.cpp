@@ -137,8 +137,13 @@ private slots:
         auto* locacao = qobject_cast<TFLocacao*>(w.JanelaModulo(kModuloLocacao));
         QVERIFY(locacao);
         locacao->ProcessarBtnClick();
-        QVERIFY2(dialogos->Mensagens.isEmpty(), qPrintable(Mensagens()));
+        // The run's summary, its numbers with the decimal comma.
+        QCOMPARE(dialogos->Mensagens.size(), 1);
+        QVERIFY2(dialogos->Mensagens[0].startsWith(QStringLiteral("info: Terraços locados: ")), qPrintable(Mensagens()));
+        QVERIFY2(dialogos->Mensagens[0].contains(QStringLiteral("(célula de 2,5 m)")), qPrintable(Mensagens()));
+        dialogos->Mensagens.clear();
         QVERIFY(fs::exists(pasta->Path() / "terracos-hugo.bdt"));
+        QVERIFY(fs::exists(pasta->Path() / "terracos-hugo.vet"));
         w.SalvarClick();
         QVERIFY2(dialogos->Mensagens.isEmpty(), qPrintable(Mensagens()));
         QVERIFY(w.close());

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QTimer>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
@@ -76,18 +77,32 @@ private slots:
         // The real file dialog: the type "Documento PDF" chosen, a bare name typed.
         QTemporaryDir pasta;
         TDialogosQt reais;
-        test::AoAbrirModal([&pasta](QDialog* d) {
+        // The checks are made once the dialog has closed: a failed check
+        // inside it would leave it open. A dialog still listing its folder
+        // may let an accept pass, so it is accepted until it closes.
+        QStringList filtros;
+        bool ehArquivo = false;
+        test::AoAbrirModal([&pasta, &filtros, &ehArquivo](QDialog* d) {
             auto* f = qobject_cast<QFileDialog*>(d);
-            QVERIFY(f);
+            ehArquivo = f != nullptr;
+            if (!f) {
+                d->reject();
+                return;
+            }
             f->setDirectory(pasta.path());
             f->selectNameFilter(QStringLiteral("Documento PDF (*.pdf)"));
             f->selectFile(QStringLiteral("relatorio"));
-            QCOMPARE(f->nameFilters(), (QStringList{"Página HTML (*.htm)", "Documento PDF (*.pdf)"}));
+            filtros = f->nameFilters();
+            auto* insistir = new QTimer(f);
+            QObject::connect(insistir, &QTimer::timeout, f, [f] { static_cast<QDialog*>(f)->accept(); });
+            insistir->start(50);
             static_cast<QDialog*>(f)->accept();
         });
         const TArquivoDialogo d{"Salvar relatório", "Página HTML (*.htm)|*.htm|Documento PDF (*.pdf)|*.pdf", ".htm",
                                 S(pasta.path()), {}};
         const QString escolhido = reais.ArquivoSalvar(nullptr, d);
+        QVERIFY(ehArquivo);
+        QCOMPARE(filtros, (QStringList{"Página HTML (*.htm)", "Documento PDF (*.pdf)"}));
         QCOMPARE(escolhido, pasta.filePath(QStringLiteral("relatorio.pdf")));
 
         // The report window writes a PDF there and says so.

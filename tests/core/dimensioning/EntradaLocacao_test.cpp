@@ -148,10 +148,52 @@ TEST(EntradaLocacao, ValidacaoParaNoPrimeiroCampoVazio)
             EXPECT_EQ(falha->Mensagem, casos[i].Mensagem);
         }
     }
+    // CDu may stay empty (it reads as 1); the typed EV or height counts only
+    // for the arbitrated methods.
     TCamposLocacao c = Preenchidos();
     c.CoefUni.clear();
     c.EditEsp.clear();
-    c.Metodo = kMetodoEVArbitrado;
+    EXPECT_FALSE(ValidarCampos(c));
+}
+
+// A number out of its range is refused as an empty field is: a ridge face
+// of slope 0 would give every terrace the bare 0.10 m, a return period or K
+// of 0 no storm.
+TEST(EntradaLocacao, ValoresForaDaFaixa)
+{
+    struct TCaso {
+        std::string TCamposLocacao::*Campo;
+        const char* Texto;
+        int Metodo;
+        TCampoLocacao Esperado;
+        const char* Trecho;
+    };
+    const TCaso casos[] = {
+        {&TCamposLocacao::Tr, "0", 1, TCampoLocacao::Tr, "periodo de retorno"},
+        {&TCamposLocacao::Tr, "abc", 1, TCampoLocacao::Tr, "periodo de retorno"},
+        {&TCamposLocacao::K, "-5", 1, TCampoLocacao::K, "\"K\""},
+        {&TCamposLocacao::A, "-0,1", 1, TCampoLocacao::A, "\"a\""},
+        {&TCamposLocacao::C, "0", 1, TCampoLocacao::C, "\"c\""},
+        {&TCamposLocacao::ZSm, "0", 1, TCampoLocacao::ZSm, "inclinação do murundum"},
+        {&TCamposLocacao::VIB, "-1", 1, TCampoLocacao::VIB, "infiltração estável"},
+        {&TCamposLocacao::EditEsp, "0", kMetodoEVArbitrado, TCampoLocacao::EditEsp, "espaçamento vertical"},
+        {&TCamposLocacao::EditEsp, "", kMetodoEVArbitrado, TCampoLocacao::EditEsp, "espaçamento vertical"},
+        {&TCamposLocacao::EditEsp, "-0,4", kMetodoAlturaArbitrada, TCampoLocacao::EditEsp, "altura do terraço"},
+    };
+    ScopedDecimalSeparator virgula(',');
+    for (const TCaso& k : casos) {
+        SCOPED_TRACE(k.Texto);
+        TCamposLocacao c = Preenchidos();
+        c.Metodo = k.Metodo;
+        c.*k.Campo = k.Texto;
+        const auto falha = ValidarCampos(c);
+        ASSERT_TRUE(falha);
+        EXPECT_EQ(falha->Campo, k.Esperado);
+        EXPECT_NE(falha->Mensagem.find(k.Trecho), std::string::npos) << falha->Mensagem;
+    }
+    // Zero is a valid a, b and VIB (no infiltration).
+    TCamposLocacao c = Preenchidos();
+    c.A = c.B = c.VIB = "0";
     EXPECT_FALSE(ValidarCampos(c));
 }
 

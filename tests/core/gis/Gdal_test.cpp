@@ -10,6 +10,7 @@
 #include "gis/ErrosGis.h"
 #include "gis/ImportExport.h"
 #include "gis/MemoryRaster.h"
+#include "gis/Vetor.h"
 #include "location/LocacaoNivel.h"
 #include "support/TempDir.h"
 
@@ -145,8 +146,7 @@ fs::path LocarCone(const TempDir& d)
     e.CarregarRaster(d / "cone.ras");
     MapaDeclividade(e, EspacamentoGrade(e, 1.0), "declividade", {}).GravarRaster(d / "decl.ras");
     TProjeto p(2);
-    TLocacaoNivel loc;
-    loc.Locar(d / "cone.ras", d / "decl.ras", p.Chuva, p.Terreno, p.Terracos, d / "terracos.vet");
+    LocarNivel({d / "cone.ras", d / "decl.ras", d / "terracos.vet", p.Chuva, p.Terreno, p.Terracos, 0});
     return d / "terracos.vet";
 }
 

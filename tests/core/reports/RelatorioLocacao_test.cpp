@@ -38,14 +38,23 @@ protected:
                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(pasta);
         p.Ler(kExemplos + "locacao/locacao-hugo.vst");
-        p.Locacao.ImgElevRun = (pasta / "elevacao.ras").string();
-        p.Locacao.ImgDecliRun = (pasta / "declividade.ras").string();
-        p.Locacao.VetSaidaRun = (pasta / "terracos.vet").string();
-        p.Locacao.AreaBacia = 12.3456;
-        p.Locacao.DeclividadeMedia = 6.126; // mean slope of the watershed, %
-        p.Terreno.SetSt(0.06126);
-        p.TerracosNivel.SelecaoTipoTerraco.MetTipoTerraco = 2;
-        p.TerracosNivel.SelecaoTipoTerraco.Seleciona(6.126);
+        r.ImgElev = pasta / "elevacao.ras";
+        r.ImgDecli = pasta / "declividade.ras";
+        r.VetSaida = pasta / "terracos.vet";
+        r.Qualidade.AreaBacia = 12.3456;
+        r.Qualidade.AreaDrenada = 11.5;
+        r.Qualidade.AreaRestante = 0.8456;
+        r.Qualidade.Terracos = 3;
+        r.Qualidade.Morros = 1;
+        r.Qualidade.EspacamentoMin = 12.25;
+        r.Qualidade.EspacamentoMediano = 30;
+        r.Qualidade.EspacamentoMax = 41.5;
+        r.Qualidade.LadoCelula = 2.5;
+        r.Avisos = {"Uma <faixa> estreita."};
+        r.DeclividadeMedia = 6.126; // mean slope of the watershed, %
+        r.LES = p.Terreno.CalculaLES(p.Chuva());
+        r.SelecaoTipoTerraco.MetTipoTerraco = 2;
+        r.SelecaoTipoTerraco.Seleciona(6.126);
         o.DataEmissao = "01/02/2027";
         o.PastaPrograma = "/prog";
     }
@@ -54,13 +63,14 @@ protected:
     void GravarTabela(const std::vector<TRegTerr>& registros)
     {
         TBDT t;
-        for (const TRegTerr& r : registros)
-            t.Adicionar(r);
+        for (const TRegTerr& reg : registros)
+            t.Adicionar(reg);
         t.Salvar(pasta / "terracos.bdt");
     }
 
     fs::path pasta;
     TProjeto p;
+    TResultadoLocacao r;
     TOpcoesRelatorio o;
 };
 
@@ -72,7 +82,7 @@ TEST_F(RelatorioLocacaoTeste, TresTerracosNumeradosComTotalDosComprimentos)
     GravarTabela({{1, 1690.5, 5.25, 120.5, 1500.25, 1.8, 0.3251},
                   {2, 1688.75, 4.5, 200.126, 2500, 1.75, 0.41},
                   {3, 1687, 4, 99.004, 800.5, 1.7, 0.5}});
-    const std::string h = RelatorioLocacao(p, o);
+    const std::string h = RelatorioLocacao(p, r, o);
 
     EXPECT_TRUE(Tem(h, "<TITLE>Locação de Sistemas de Terraceamento em Nível</TITLE>"));
     EXPECT_TRUE(Tem(h, "<FONT SIZE=3><B>Locação de Sistemas de Terraceamento em Nível</B></FONT></FONT></CENTER>"));
@@ -85,14 +95,29 @@ TEST_F(RelatorioLocacaoTeste, TresTerracosNumeradosComTotalDosComprimentos)
     EXPECT_TRUE(Tem(h, "<TD>3</TD><TD>1687,000</TD><TD>1,70</TD><TD>4,0</TD><TD>99,0</TD><TD>800,5</TD><TD>0,5</TD>"));
     // 120.5 + 200.126 + 99.004 = 419.63 m
     EXPECT_TRUE(Tem(h, "<TR><TD colspan=7><B>Comprimento total de terraços: </B>419,63 m</TD></TR></TABLE></CENTER>"));
-    EXPECT_EQ(h.substr(h.size() - 26), "</CENTER><P></BODY></HTML>");
+    EXPECT_EQ(h.substr(h.size() - 25), "</UL><P><P></BODY></HTML>");
+}
+
+// The quality summary closes the report, with every warning, escaped.
+TEST_F(RelatorioLocacaoTeste, ResumoDaQualidade)
+{
+    ScopedDecimalSeparator virgula(',');
+    GravarTabela({});
+    const std::string h = RelatorioLocacao(p, r, o);
+    EXPECT_TRUE(Tem(h, "QUALIDADE DA LOCAÇÃO"));
+    EXPECT_TRUE(Tem(h, "<LI>Área da bacia: 12,35 ha</LI>"));
+    EXPECT_TRUE(Tem(h, "<LI>Área drenada pelos terraços: 11,50 ha (93,2 %)</LI>"));
+    EXPECT_TRUE(Tem(h, "Área abaixo do último terraço (sem terraço a jusante): 0,85 ha"));
+    EXPECT_TRUE(Tem(h, "Terraços: 3, dos quais fechados: 1 (1 em morros, 0 em depressões)"));
+    EXPECT_TRUE(Tem(h, "mínimo 12,3 m, mediano 30,0 m, máximo 41,5 m (célula de 2,5 m)"));
+    EXPECT_TRUE(Tem(h, "<LI>Aviso: Uma &lt;faixa&gt; estreita.</LI>"));
 }
 
 TEST_F(RelatorioLocacaoTeste, EntradasEResultadosDaUltimaLocacao)
 {
     ScopedDecimalSeparator virgula(',');
     GravarTabela({});
-    const std::string h = RelatorioLocacao(p, o);
+    const std::string h = RelatorioLocacao(p, r, o);
 
     // The example: Lombardi Neto, slopes in %, CDu 1.2, Sm 0.213 m/m, VIB 25 mm/h.
     EXPECT_TRUE(Tem(h, "<TR><TD colspan=3>&nbsp;&nbsp;&nbsp;&nbsp;<U><B>Método para cálculo de espaçamento entre "
@@ -111,7 +136,7 @@ TEST_F(RelatorioLocacaoTeste, EntradasEResultadosDaUltimaLocacao)
     EXPECT_TRUE(Tem(h, "<TABLE CELLPADDING=3><TR><TD colspan=1>&nbsp;&nbsp;&nbsp;&nbsp;<B>Área (ha): </B>12,35</TD>"
                        "<TD><B>Declividade média da área (%): </B>6,13</TD></TR>"));
     EXPECT_TRUE(Tem(h, "<TR><TD  colspan=1>&nbsp;&nbsp;&nbsp;&nbsp;<B>Lâmina de escoamento superficial (mm): </B>" +
-                           FormatFloat("#0.0", p.Terreno.CalculaLES(p.Chuva())) +
+                           FormatFloat("#0.0", r.LES) +
                            "</TD><TD><B>Tipo de terraço: </B>Terraços de Base Larga</TD></TR></TABLE><P>"));
     EXPECT_TRUE(Tem(h, "<B>Comprimento total de terraços: </B>0,0 m</TD>"));
 }
@@ -122,13 +147,13 @@ TEST_F(RelatorioLocacaoTeste, LinhasDoMetodo)
     p.TerracosNivel.Espacamento.Metodologia.IndMetodologia = 0;
     p.TerracosNivel.Espacamento.Solo.Metodo = 1;
     p.TerracosNivel.Espacamento.Solo.SetIndSolo(1);
-    std::string h = RelatorioLocacao(p, o);
+    std::string h = RelatorioLocacao(p, r, o);
     EXPECT_TRUE(Tem(h, "<TR colspan=3> <TD>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;<B>Tipo de solo: "
                        "</B>Solos de textura média</TD></TR>"));
     EXPECT_FALSE(Tem(h, "Cultura: "));
 
     p.TerracosNivel.Espacamento.Metodologia.IndMetodologia = 4;
-    h = RelatorioLocacao(p, o);
+    h = RelatorioLocacao(p, r, o);
     EXPECT_TRUE(Tem(h, "terraços:</B></U> " + p.TerracosNivel.Espacamento.Metodologia.Nome() + "</TD></TR><TR><TD "
                                                                                                 "colspan=3>"));
     EXPECT_FALSE(Tem(h, "Tipo de solo: "));
@@ -144,29 +169,29 @@ TEST_F(RelatorioLocacaoTeste, TabelaDeOutraVersaoAusenteOuTruncada)
         f.write(cabecalho, 5);
         f.write(std::string(52, '\0').data(), 52);
     }
-    std::string h = RelatorioLocacao(p, o);
+    std::string h = RelatorioLocacao(p, r, o);
     EXPECT_EQ(Contar(h, "<TR ALIGN=CENTER VALIGN=CENTER>"), 0u);
     EXPECT_TRUE(Tem(h, "<B>Comprimento total de terraços: </B>0,0 m</TD>"));
 
     // A table cut inside its second record keeps the first.
     GravarTabela({{1, 10, 1, 50.5, 1, 1, 1}, {2, 9, 1, 60, 1, 1, 1}});
     fs::resize_file(pasta / "terracos.bdt", kTamanhoCabecalhoBDT + kTamanhoRegistroBDT + 10);
-    h = RelatorioLocacao(p, o);
+    h = RelatorioLocacao(p, r, o);
     EXPECT_EQ(Contar(h, "<TR ALIGN=CENTER VALIGN=CENTER>"), 1u);
     EXPECT_TRUE(Tem(h, "<B>Comprimento total de terraços: </B>50,5 m</TD>"));
 
     fs::remove(pasta / "terracos.bdt");
-    EXPECT_THROW(RelatorioLocacao(p, o), gis::EArquivoGis);
+    EXPECT_THROW(RelatorioLocacao(p, r, o), gis::EArquivoGis);
 }
 
 TEST_F(RelatorioLocacaoTeste, TextoDoUsuarioEscapado)
 {
     GravarTabela({});
     p.IDProjeto.Nome = "Sítio <Hugo> & \"filhos\"";
-    p.Locacao.VetSaidaRun = (pasta / "a<b>&c.vet").string();
+    r.VetSaida = pasta / "a<b>&c.vet";
     GravarTabela({});
     fs::copy_file(pasta / "terracos.bdt", pasta / "a<b>&c.bdt");
-    const std::string h = RelatorioLocacao(p, o);
+    const std::string h = RelatorioLocacao(p, r, o);
     EXPECT_TRUE(Tem(h, "<B>Nome: </B>Sítio &lt;Hugo&gt; &amp; &quot;filhos&quot;</TD>"));
     EXPECT_TRUE(Tem(h, "a&lt;b&gt;&amp;c.vet</TD>"));
     EXPECT_FALSE(Tem(h, "<Hugo>"));
