@@ -181,9 +181,11 @@ int Locar(const Argumentos& args)
 
     MostrarAvisos(AvisosLocacao(p));
     TResultadoLocacao r;
+    std::string avisoResolucao; // said before the run, not again after it
     const int codigo = gis::Executar([&] {
-        if (const TPrevisaoLocacao prev = PreverLocacaoNivel(entrada); !prev.AvisoResolucao.empty())
-            std::cerr << "Aviso: " << prev.AvisoResolucao << "\n";
+        avisoResolucao = PreverLocacaoNivel(entrada).AvisoResolucao;
+        if (!avisoResolucao.empty())
+            std::cerr << "Aviso: " << avisoResolucao << "\n";
         std::atomic<bool> parar{false};
         TInterrupcao interrupcao(parar);
         TProgressoTerminal terminal;
@@ -201,7 +203,8 @@ int Locar(const Argumentos& args)
     if (codigo != kSucesso)
         return codigo;
     for (const std::string& a : r.Avisos)
-        std::cerr << "Aviso: " << a << "\n";
+        if (a != avisoResolucao)
+            std::cerr << "Aviso: " << a << "\n";
     if (op.Tem("json"))
         MostrarJson(r);
     else
