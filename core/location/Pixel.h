@@ -1,15 +1,13 @@
 #pragma once
-// Image matrices and pixels of the terrace location.
+// Image matrices of the terrace location.
 //
-// The location works on three grids held whole in memory: the elevation
-// image and the slope image, read from raster files (".ras", 32-bit real
-// cells), and the support image, a byte grid built from the elevation image.
-// Cells are addressed (row, column) from 1, row 1 being the first row of
-// the file, the northern edge; columns run from west to east.
+// The location works on two grids held whole in memory: the elevation image
+// and the slope image, read from raster files (".ras", 32-bit real cells).
+// Cells are addressed (row, column) from 1, row 1 being the first row of the
+// file, the northern edge; columns run from west to east.
 //
-// Every cell access is checked: a cell outside the image reads as 0 (for
-// elevations and slopes "no data", for the support image "closed") and a
-// write outside it is ignored, so no walk over the image can leave it.
+// Every cell access is checked: a cell outside the image reads as 0 ("no
+// data") and a write outside it is ignored.
 
 #include "common/Exceptions.h"
 
@@ -140,30 +138,6 @@ public:
     // missing, truncated or inconsistent file raises gis::EArquivoGis with
     // its message; a cell that is not a finite number raises Exception.
     bool Carregar(const std::filesystem::path& caminho);
-};
-
-// Byte cells: the support image, built in memory.
-class TMatrixByte : public TMatrixDe<std::uint8_t> {};
-
-// The address of one cell.
-struct TPixel {
-    std::int32_t Col = 0;
-    std::int32_t Lin = 0;
-};
-
-// A cell with a value: an elevation, a contour level or a found cell's value.
-struct TPixelS : TPixel {
-    float Valor = 0;
-    void Assign(const TPixelS& origem) { *this = origem; }
-};
-
-// A cell with a support code read as two decimal digits.
-struct TPixelD : TPixel {
-    std::uint8_t Codigo = 0;
-    std::uint8_t DigitoDezena() const { return static_cast<std::uint8_t>(Codigo / 10); }
-    std::uint8_t DigitoUnidade() const { return static_cast<std::uint8_t>(Codigo % 10); }
-    void SetDigitoDezena(std::uint8_t d) { Codigo = static_cast<std::uint8_t>(d * 10 + Codigo % 10); }
-    void SetDigitoUnidade(std::uint8_t u) { Codigo = static_cast<std::uint8_t>(u + (Codigo / 10) * 10); }
 };
 
 } // namespace vastrel

@@ -116,7 +116,7 @@ TEST(MatrixSingle, ArquivosRecusados)
 
 TEST(Matrix, RedimensionaMantendoCelulas)
 {
-    TMatrixByte m;
+    TMatrixSingle m;
     m.SetColunas(2);
     m.SetLinhas(2);
     m.SetValor(1, 1, 1);
@@ -156,25 +156,6 @@ TEST(Matrix, VersaoEUnidade)
     EXPECT_EQ(m.GetUnidade(), "KM");
     EXPECT_THROW(m.SetUnidade("quilometro"), EUnitDist);
     EXPECT_EQ(m.GetUnidade(), "KM");
-}
-
-TEST(PixelD, Digitos)
-{
-    TPixelD p;
-    p.Codigo = 31;
-    EXPECT_EQ(p.DigitoDezena(), 3);
-    EXPECT_EQ(p.DigitoUnidade(), 1);
-    p.SetDigitoUnidade(0);
-    EXPECT_EQ(p.Codigo, 30);
-    p.Codigo = 31;
-    p.SetDigitoDezena(1);
-    EXPECT_EQ(p.Codigo, 11);
-    for (const int c : {0, 1, 11, 30, 31}) {
-        p.Codigo = static_cast<std::uint8_t>(c);
-        p.SetDigitoDezena(0);
-        p.SetDigitoUnidade(1);
-        EXPECT_EQ(p.Codigo, 1);
-    }
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // function of (row, column), and the same written as raster files.
 
 #include "gis/MemoryRaster.h"
-#include "location/ImgElevacao.h"
 #include "location/Pixel.h"
 
 #include <cmath>
@@ -15,19 +14,9 @@ namespace vastrel::test {
 
 using FuncaoRelevo = std::function<double(int lin, int col)>;
 
-// The cell (row, column) where a search starts, at level `valor`.
-inline TPixelS Semente(int lin, int col, float valor)
-{
-    TPixelS p;
-    p.Lin = lin;
-    p.Col = col;
-    p.Valor = valor;
-    return p;
-}
-
 // A matrix of lin × col cells from f, cells of `lado` map units, ValorMin and
 // ValorMax the extremes of the non-zero cells.
-template <class M = TImgElevacao>
+template <class M = TMatrixSingle>
 M Relevo(int linhas, int colunas, const FuncaoRelevo& f, float lado = 1, const std::string& unidade = "m")
 {
     M m;
@@ -76,9 +65,9 @@ inline void GravarRas(const std::filesystem::path& caminho, const TMatrixSingle&
 // Slope (%) of each cell of an elevation matrix: the steepest drop to one of
 // its eight neighbours with data over the distance between the centres, as
 // the slope map computes it; 0 outside the watershed.
-inline TImgDeclive DeclividadeDe(const TMatrixSingle& e)
+inline TMatrixSingle DeclividadeDe(const TMatrixSingle& e)
 {
-    TImgDeclive d;
+    TMatrixSingle d;
     d.SetColunas(e.Colunas());
     d.SetLinhas(e.Linhas());
     d.SetUnidade(e.GetUnidade());
