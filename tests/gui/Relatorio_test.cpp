@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QMessageBox>
 #include <QPainter>
@@ -78,8 +79,7 @@ private slots:
         QTemporaryDir pasta;
         TDialogosQt reais;
         // The checks are made once the dialog has closed: a failed check
-        // inside it would leave it open. A dialog still listing its folder
-        // may let an accept pass, so it is accepted until it closes.
+        // inside it would leave it open.
         QStringList filtros;
         bool ehArquivo = false;
         test::AoAbrirModal([&pasta, &filtros, &ehArquivo](QDialog* d) {
@@ -89,14 +89,23 @@ private slots:
                 d->reject();
                 return;
             }
-            f->setDirectory(pasta.path());
-            f->selectNameFilter(QStringLiteral("Documento PDF (*.pdf)"));
-            f->selectFile(QStringLiteral("relatorio"));
             filtros = f->nameFilters();
+            // The name is typed into the name field itself: selectFile leaves
+            // a field that has the focus alone, and the folder, listed in the
+            // background, may clear it; it is typed until it holds, then the
+            // dialog is closed as its Save button does.
+            const QString nome = QDir(pasta.path()).filePath(QStringLiteral("relatorio"));
+            const auto escolher = [f, nome] {
+                f->selectNameFilter(QStringLiteral("Documento PDF (*.pdf)"));
+                if (auto* campo = f->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    campo->setText(QStringLiteral("relatorio"));
+                if (f->selectedFiles().value(0) == nome)
+                    static_cast<QDialog*>(f)->done(QDialog::Accepted);
+            };
             auto* insistir = new QTimer(f);
-            QObject::connect(insistir, &QTimer::timeout, f, [f] { static_cast<QDialog*>(f)->accept(); });
+            QObject::connect(insistir, &QTimer::timeout, f, escolher);
             insistir->start(50);
-            static_cast<QDialog*>(f)->accept();
+            escolher();
         });
         const TArquivoDialogo d{"Salvar relatório", "Página HTML (*.htm)|*.htm|Documento PDF (*.pdf)|*.pdf", ".htm",
                                 S(pasta.path()), {}};
