@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numbers>
 #include <queue>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -203,7 +205,7 @@ private:
     TEspacamentoFaixa Espacar(double declividade, bool contar);
     void Ordenar(std::vector<std::uint32_t>& celulas, bool descendo) const;
     void PecasDaBacia();
-    void Juntar(TFloresta& f, std::uint32_t i, int vizinhos, bool abaixo, std::vector<std::uint8_t>& visto) const;
+    void Juntar(TFloresta& f, std::uint32_t i, int vizinhos, std::vector<std::uint8_t>& dentro) const;
     std::size_t NovaTarefa(TTarefa t);
     void Processar(std::size_t t);
     void Resolver(std::size_t t);
@@ -287,62 +289,108 @@ std::size_t TMotor::NovaTarefa(TTarefa t)
     return k;
 }
 
+// A list of cells in the order of their positions, put in order of
+// elevation (highest first when `descendo`), equal elevations keeping the
+// order of their positions: a stable radix sort on the bits of the
+// elevation, three passes of 11 bits.
+void OrdenarPorCota(std::vector<std::uint32_t>& celulas, const std::vector<float>& e, bool descendo)
+{
+    const std::size_t n = celulas.size();
+    std::vector<std::uint32_t> chave(n), chave2(n), celula2(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        std::uint32_t u = 0;
+        std::memcpy(&u, &e[celulas[k]], sizeof u);
+        u = (u & 0x80000000u) ? ~u : (u | 0x80000000u); // the order of the floats
+        chave[k] = descendo ? ~u : u;
+    }
+    for (int deslocamento = 0; deslocamento < 32; deslocamento += 11) {
+        std::vector<std::size_t> conta(2049, 0);
+        for (std::size_t k = 0; k < n; ++k)
+            ++conta[((chave[k] >> deslocamento) & 0x7FFu) + 1];
+        for (std::size_t b = 1; b < conta.size(); ++b)
+            conta[b] += conta[b - 1];
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t destino = conta[(chave[k] >> deslocamento) & 0x7FFu]++;
+            chave2[destino] = chave[k];
+            celula2[destino] = celulas[k];
+        }
+        chave.swap(chave2);
+        celulas.swap(celula2);
+    }
+}
+
 // Each connected piece of land with data (8-connected) is terraced from its
 // own summit.
 void TMotor::PecasDaBacia()
 {
-    std::vector<std::uint8_t> visto(N_, 0);
+    // The pieces, by a flood; then their cells in the order of positions.
+    std::vector<std::int32_t> peca(N_, -1);
     std::vector<std::uint32_t> pilha;
+    std::int32_t pecas = 0;
     for (std::size_t s = 0; s < N_; ++s) {
-        if (!Dado(s) || visto[s])
+        if (!Dado(s) || peca[s] >= 0)
             continue;
-        TTarefa t;
-        t.Topo = true;
-        t.Descida = true;
-        t.EVPai = espBacia_.EV;
-        visto[s] = 1;
+        peca[s] = pecas;
         pilha.assign(1, static_cast<std::uint32_t>(s));
         while (!pilha.empty()) {
             const std::uint32_t i = pilha.back();
             pilha.pop_back();
-            t.Celulas.push_back(i);
-            ++t.Vivas;
-            t.SomaDecl += Decl(i);
-            t.NaBorda += borda_[i];
             for (int d = 0; d < 8; ++d) {
                 std::size_t n = 0;
-                if (Vizinho(i, d, n) && !visto[n]) {
-                    visto[n] = 1;
+                if (Vizinho(i, d, n) && peca[n] < 0) {
+                    peca[n] = pecas;
                     pilha.push_back(static_cast<std::uint32_t>(n));
                 }
             }
         }
-        Ordenar(t.Celulas, true);
-        t.Nivel = E_[t.Celulas.front()];
-        // The forests of the piece: from its lowest cell up for the land
-        // below a level, from its highest down for the land above.
-        for (std::size_t k = t.Celulas.size(); k-- > 0;)
-            Juntar(abaixo_, t.Celulas[k], 8, true, visto);
-        for (const std::uint32_t i : t.Celulas)
-            Juntar(acima_, i, 4, false, visto);
-        NovaTarefa(std::move(t));
+        ++pecas;
     }
+    std::vector<TTarefa> tarefas(static_cast<std::size_t>(pecas));
+    for (std::size_t i = 0; i < N_; ++i) {
+        if (peca[i] < 0)
+            continue;
+        TTarefa& t = tarefas[static_cast<std::size_t>(peca[i])];
+        t.Celulas.push_back(static_cast<std::uint32_t>(i));
+        ++t.Vivas;
+        t.SomaDecl += Decl(i);
+        t.NaBorda += borda_[i];
+    }
+    std::vector<std::int32_t>().swap(peca);
+    for (TTarefa& t : tarefas) {
+        t.Topo = true;
+        t.Descida = true;
+        t.EVPai = espBacia_.EV;
+        OrdenarPorCota(t.Celulas, E_, true);
+        t.Nivel = E_[t.Celulas.front()];
+    }
+    // The forests, one on each core: from the lowest cell up for the land
+    // below a level, from the highest down for the land above.
+    std::vector<std::uint8_t> dentroAcima(N_, 0), dentroAbaixo(N_, 0);
+    std::thread acima([&] {
+        for (const TTarefa& t : tarefas)
+            for (const std::uint32_t i : t.Celulas)
+                Juntar(acima_, i, 4, dentroAcima);
+    });
+    for (const TTarefa& t : tarefas)
+        for (std::size_t k = t.Celulas.size(); k-- > 0;)
+            Juntar(abaixo_, t.Celulas[k], 8, dentroAbaixo);
+    acima.join();
     abaixo_.Concluir();
     acima_.Concluir();
+    for (TTarefa& t : tarefas)
+        NovaTarefa(std::move(t));
 }
 
-// Adds cell i to a forest: it joins the parts of its neighbours already in.
-// `visto` holds 1 for cells not yet in the forest below, 2 for those in it,
-// 3 for those in both.
-void TMotor::Juntar(TFloresta& f, std::uint32_t i, int vizinhos, bool abaixo, std::vector<std::uint8_t>& visto) const
+// Adds cell i to a forest: it joins the parts of its neighbours already in
+// (`dentro`, 1 for the cells in).
+void TMotor::Juntar(TFloresta& f, std::uint32_t i, int vizinhos, std::vector<std::uint8_t>& dentro) const
 {
-    const std::uint8_t dentro = abaixo ? 2 : 3;
     for (int d = 0; d < vizinhos; ++d) {
         std::size_t n = 0;
-        if (Vizinho(i, d, n) && visto[n] == dentro)
+        if (Vizinho(i, d, n) && dentro[n])
             f.Unir(static_cast<std::int32_t>(i), static_cast<std::int32_t>(n), E_[i]);
     }
-    visto[i] = dentro;
+    dentro[i] = 1;
 }
 
 // The level of the next lines of a task: EV below its bounding level for a
