@@ -1220,11 +1220,17 @@ void TMotor::Escoar()
             ++res_.CelulasRestantes;
         }
     }
+    // Numbered from the highest level down, as a technician reads them on
+    // the map; lines at one level in the order they were placed.
+    std::vector<std::size_t> ordem;
+    for (std::size_t k = 0; k < res_.Terracos.size(); ++k)
+        if (celulas[k] > 0)
+            ordem.push_back(k);
+    std::stable_sort(ordem.begin(), ordem.end(),
+                     [&](std::size_t a, std::size_t b) { return res_.Terracos[a].Cota > res_.Terracos[b].Cota; });
     std::vector<std::int32_t> novoNumero(res_.Terracos.size(), 0);
     std::vector<TTerracoTracado> terracos;
-    for (std::size_t k = 0; k < res_.Terracos.size(); ++k) {
-        if (celulas[k] == 0)
-            continue;
+    for (const std::size_t k : ordem) {
         TTerracoTracado t = std::move(res_.Terracos[k]);
         t.Celulas = celulas[k];
         t.DeclividadeFaixa = soma[k] / static_cast<double>(celulas[k]);

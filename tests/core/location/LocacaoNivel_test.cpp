@@ -198,6 +198,9 @@ void ConferirInvariantes(const TRelevo& r, const TTracadoNivel& t)
         const TTerracoTracado& tt = t.Terracos[k];
         SCOPED_TRACE("terraço " + std::to_string(tt.Linha.Numero));
         EXPECT_EQ(tt.Linha.Numero, static_cast<std::int32_t>(k + 1));
+        if (k > 0) {
+            EXPECT_GE(t.Terracos[k - 1].Cota, tt.Cota); // numbered from the top down
+        }
         EXPECT_GT(tt.Celulas, 0);
         EXPECT_EQ(tt.Celulas, celulas[k + 1]);
         soma += tt.Celulas;
