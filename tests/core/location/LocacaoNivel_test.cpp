@@ -108,6 +108,28 @@ TRelevo Reamostrado(const TRelevo& o, double fator, const TempDir& d)
     return r;
 }
 
+// The relief with what real DEMs carry: holes without data inside the
+// field (a pond, a building, a gap in a survey) and flat spots (a road, a
+// yard levelled by the interpolation).
+TRelevo ComBuracosEPlanos(const TRelevo& o, const TempDir& d)
+{
+    TMatrixSingle m = o.Elev;
+    const int L = m.Linhas(), C = m.Colunas();
+    for (int l = 1; l <= L; ++l)
+        for (int c = 1; c <= C; ++c) {
+            if (m.GetValor(l, c) == 0)
+                continue;
+            const double a = std::hypot(l - L * 0.45, c - C * 0.35), b = std::hypot(l - L * 0.6, c - C * 0.7);
+            if (a < 6 || (l > L / 3 && l < L / 3 + 3 && c > C / 2 && c < C / 2 + 25))
+                m.SetValor(l, c, 0); // a round hole and a strip without data
+            else if (b < 9)
+                m.SetValor(l, c, o.Elev.GetValor(static_cast<int>(L * 0.6), static_cast<int>(C * 0.7))); // a flat
+        }
+    GravarRas(d / "buracos.ras", m);
+    TRelevo r = Carregar("bacia do exemplo com buracos e planos", d / "buracos.ras", d.Path());
+    return r;
+}
+
 // The example project's storm, terrain and level terrace system (Lombardi
 // Neto spacing), or the same with an arbitrated EV.
 struct TProjetoExemplo {
@@ -248,6 +270,7 @@ TEST(TracadoNivel, InvariantesEmRelevosReais)
     relevos.push_back(Reamostrado(relevos.back(), 2, d));
     relevos.push_back(Carregar("Big Tujunga SRTM 30 m", kFontes / "examples/relevo/elevacao-big-tujunga.ras", d.Path()));
     relevos.push_back(Reamostrado(relevos.back(), 2, d));
+    relevos.push_back(ComBuracosEPlanos(relevos.front(), d));
     for (const TRelevo& r : relevos) {
         for (const double ev : {0.0, 1.0, 5.0}) {
             TProjetoExemplo p(ev);
