@@ -16,6 +16,7 @@
 #include "location/Pixel.h"
 #include "project/Projeto.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -181,11 +182,11 @@ int Locar(const Argumentos& args)
 
     MostrarAvisos(AvisosLocacao(p));
     TResultadoLocacao r;
-    std::string avisoResolucao; // said before the run, not again after it
+    std::vector<std::string> ditos; // said before the run, not again after it
     const int codigo = gis::Executar([&] {
-        avisoResolucao = PreverLocacaoNivel(entrada).AvisoResolucao;
-        if (!avisoResolucao.empty())
-            std::cerr << "Aviso: " << avisoResolucao << "\n";
+        ditos = PreverLocacaoNivel(entrada).Avisos;
+        for (const std::string& a : ditos)
+            std::cerr << "Aviso: " << a << "\n";
         std::atomic<bool> parar{false};
         TInterrupcao interrupcao(parar);
         TProgressoTerminal terminal;
@@ -203,7 +204,7 @@ int Locar(const Argumentos& args)
     if (codigo != kSucesso)
         return codigo;
     for (const std::string& a : r.Avisos)
-        if (a != avisoResolucao)
+        if (std::find(ditos.begin(), ditos.end(), a) == ditos.end())
             std::cerr << "Aviso: " << a << "\n";
     if (op.Tem("json"))
         MostrarJson(r);

@@ -597,13 +597,18 @@ void TFLocacao::ProcessarBtnClick()
     const TEntradaLocacaoNivel entrada{elev, decli, vetor, p.Chuva(), p.Terreno, p.TerracosNivel,
                                        p.Locacao.AlturaArbitrada};
     try {
-        // Strips narrower than three cells: said before the run, and the
-        // user chooses to go on or not.
+        // What looks wrong before the run (strips narrower than three cells,
+        // an odd cell size, a slope raster that does not match): said, and
+        // the user chooses to go on or not.
         const TPrevisaoLocacao previsao = PreverLocacaoNivel(entrada);
-        if (!previsao.AvisoResolucao.empty()) {
-            std::cerr << "Aviso: " << previsao.AvisoResolucao << "\n";
-            if (Contexto.Dialogos.Confirmar(this, Q(previsao.AvisoResolucao + "\n\nDeseja locar os terraços assim mesmo?"),
-                                            false) != TDialogos::TResposta::Sim)
+        if (!previsao.Avisos.empty()) {
+            std::string texto;
+            for (const std::string& a : previsao.Avisos) {
+                std::cerr << "Aviso: " << a << "\n";
+                texto += a + "\n\n";
+            }
+            if (Contexto.Dialogos.Confirmar(this, Q(texto + "Deseja locar os terraços assim mesmo?"), false) !=
+                TDialogos::TResposta::Sim)
                 return;
         }
     } catch (const std::exception& e) {

@@ -144,6 +144,50 @@ double Mediana(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// Warnings about the rasters themselves: a cell size no DEM has (a raster
+// in degrees read as metres), and a slope raster that does not match the
+// elevation raster (another area, or slopes in m/m rather than %), judged
+// by the median over the cells of the steepest drop to a neighbour, which
+// the slope map computes.
+std::vector<std::string> AvisosDasImagens(const TImagens& im)
+{
+    std::vector<std::string> avisos;
+    const double lado = im.LadoCelula();
+    if (lado < 0.1 || lado > 500)
+        avisos.push_back("O tamanho de célula de " + FormatFloat("0.0###", lado) +
+                         " m está fora do comum para um MDE (de 0,1 a 500 m): confira a unidade das coordenadas da "
+                         "imagem de elevação (graus lidos como metros?).");
+    const TMatrixSingle& e = im.Elev;
+    const double dx = im.FatorUnidade * e.ResX, dy = im.FatorUnidade * e.ResY;
+    std::vector<double> daElevacao, daImagem;
+    const std::int64_t total = static_cast<std::int64_t>(e.Linhas()) * e.Colunas();
+    const std::int64_t passo = std::max<std::int64_t>(1, total / 200000);
+    for (std::int64_t k = 0; k < total; k += passo) {
+        const int l = static_cast<int>(k / e.Colunas()) + 1, c = static_cast<int>(k % e.Colunas()) + 1;
+        const double z = e.GetValor(l, c);
+        const double s = im.Decl.GetValor(l, c);
+        if (z == 0 || s == 0)
+            continue;
+        double maior = 0;
+        for (int dl = -1; dl <= 1; ++dl)
+            for (int dc = -1; dc <= 1; ++dc) {
+                const double w = e.GetValor(l + dl, c + dc);
+                if ((dl != 0 || dc != 0) && w != 0)
+                    maior = std::max(maior, std::fabs(z - w) / std::hypot(dc * dx, dl * dy));
+            }
+        daElevacao.push_back(100 * maior);
+        daImagem.push_back(s);
+    }
+    const double me = Mediana(daElevacao), mi = Mediana(daImagem);
+    if (me > 0 && mi > 0 && (mi > 5 * me || me > 5 * mi))
+        avisos.push_back("A declividade da imagem de declividade (mediana de " + Numero(mi) +
+                         " %) não corresponde à da imagem de elevação (mediana de " + Numero(me) +
+                         " %): confira se as duas imagens são da mesma área e se a declividade está em % "
+                         "(gere-a com o mapa de declividade).");
+    return avisos;
+}
+
+
 } // namespace
 
 void TLocacaoNivel::Zerar() { *this = TLocacaoNivel{}; }
@@ -207,6 +251,9 @@ TPrevisaoLocacao PreverLocacaoNivel(const TEntradaLocacaoNivel& entrada)
     p.EH = e.EH;
     p.LadoCelula = im.LadoCelula();
     p.AvisoResolucao = AvisoResolucao(p.EH, p.LadoCelula);
+    p.Avisos = AvisosDasImagens(im);
+    if (!p.AvisoResolucao.empty())
+        p.Avisos.push_back(p.AvisoResolucao);
     return p;
 }
 
@@ -299,6 +346,7 @@ TResultadoLocacao LocarNivel(const TEntradaLocacaoNivel& entrada, const gis::TPr
     }
 
     // What the user must know.
+    r.Avisos = AvisosDasImagens(im);
     if (const std::string a = AvisoResolucao(r.EH, q.LadoCelula); !a.empty())
         r.Avisos.push_back(a);
     if (estreitas > 0)

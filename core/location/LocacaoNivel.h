@@ -103,12 +103,16 @@ struct TResultadoLocacao {
 };
 
 // What the user should know before a run: the spacing of the watershed's
-// mean slope against the raster's cells.
+// mean slope against the raster's cells, and whether the rasters look right.
 struct TPrevisaoLocacao {
     double DeclividadeMedia = 0; // %
     double EV = 0, EH = 0;       // m
     double LadoCelula = 0;       // m
     std::string AvisoResolucao;  // empty when the strips span three cells or more
+    // Everything to say before the run: a cell size no DEM has, a slope
+    // raster that does not match the elevation raster, and the strips
+    // narrower than three cells (AvisoResolucao, last).
+    std::vector<std::string> Avisos;
 };
 
 // Reads the rasters and works out the spacing of the watershed's mean

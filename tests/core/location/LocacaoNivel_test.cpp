@@ -506,7 +506,7 @@ TEST(LocarNivel, AvisosDaResolucaoEDaChuva)
     // The example's own spacing spans many cells: no warning.
     TRodada y;
     EXPECT_TRUE(PreverLocacaoNivel(y.Entrada(pasta / "elevacao-hugo.ras", pasta / "declividade-hugo.ras"))
-                    .AvisoResolucao.empty());
+                    .Avisos.empty());
     // A soil that takes the whole storm: heights of 0.10 m, said.
     TRodada z;
     z.Exemplo.Projeto.Terreno.SetVIB(10000);
@@ -516,6 +516,32 @@ TEST(LocarNivel, AvisosDaResolucaoEDaChuva)
         EXPECT_DOUBLE_EQ(t.Altura, 0.1);
     ASSERT_FALSE(r.Avisos.empty());
     EXPECT_NE(r.Avisos.back().find("LES = 0"), std::string::npos);
+}
+
+// Rasters that look wrong are said before the run: a slope raster in m/m
+// instead of %, and cells of a raster in degrees read as metres.
+TEST(LocarNivel, ImagensSuspeitas)
+{
+    TRodada x(1.0);
+    TempDir& d = x.Pasta;
+    const TMatrixSingle e = Relevo<TMatrixSingle>(60, 40, [](int l, int c) { return 300 - 0.08 * l + 0.01 * c; }, 2);
+    TMatrixSingle s = test::DeclividadeDe(e);
+    GravarRas(d / "e.ras", e);
+    GravarRas(d / "s.ras", s);
+    EXPECT_TRUE(PreverLocacaoNivel(x.Entrada(d / "e.ras", d / "s.ras")).Avisos.empty());
+    for (int l = 1; l <= s.Linhas(); ++l)
+        for (int c = 1; c <= s.Colunas(); ++c)
+            s.SetValor(l, c, s.GetValor(l, c) / 100); // m/m
+    GravarRas(d / "mm.ras", s);
+    const TPrevisaoLocacao p = PreverLocacaoNivel(x.Entrada(d / "e.ras", d / "mm.ras"));
+    ASSERT_FALSE(p.Avisos.empty());
+    EXPECT_NE(p.Avisos.front().find("não corresponde à da imagem de elevação"), std::string::npos) << p.Avisos.front();
+    TMatrixSingle graus = Relevo<TMatrixSingle>(60, 40, [](int l, int) { return 300 - 0.01 * l; }, 0.0003f);
+    GravarRas(d / "g.ras", graus);
+    GravarRas(d / "gs.ras", test::DeclividadeDe(graus));
+    const TPrevisaoLocacao q = PreverLocacaoNivel(x.Entrada(d / "g.ras", d / "gs.ras"));
+    ASSERT_FALSE(q.Avisos.empty());
+    EXPECT_NE(q.Avisos.front().find("fora do comum para um MDE"), std::string::npos) << q.Avisos.front();
 }
 
 TEST(LocarNivel, RecusasNaoGravamNada)
