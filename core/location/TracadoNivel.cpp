@@ -516,6 +516,12 @@ void TMotor::Processar(std::size_t t)
     std::vector<TComponente> comps;
     std::vector<std::uint32_t> sementes;
     Faixa(t, q, fim, comps, sementes);
+    // The task's cells next to the line above are seeds of the rest too:
+    // where the land drops more than EV from one cell to the next, the strip
+    // holds no cell there, or none at all.
+    for (const std::uint32_t i : tarefa.Borda)
+        if (regiao_[i] == static_cast<std::int32_t>(t) && (E_[i] >= q) != tarefa.Descida)
+            sementes.push_back(i);
     Resto(t, q, sementes, comps);
     Decidir(t, q, comps);
 

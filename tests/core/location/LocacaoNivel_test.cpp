@@ -275,7 +275,12 @@ TEST(TracadoNivel, InvariantesEmRelevosReais)
         for (const double ev : {0.0, 1.0, 5.0}) {
             TProjetoExemplo p(ev);
             SCOPED_TRACE(ev > 0 ? "EV arbitrado " + std::to_string(ev) : std::string("Lombardi Neto"));
-            ConferirInvariantes(r, Tracar(r, p));
+            const TTracadoNivel t = Tracar(r, p);
+            ConferirInvariantes(r, t);
+            // Below the lowest terraces lies at most a strip or so: no land
+            // is given up on the way down.
+            EXPECT_LT(static_cast<double>(t.CelulasRestantes), 0.25 * static_cast<double>(t.CelulasBacia))
+                << t.CelulasRestantes << " de " << t.CelulasBacia << " células sem terraço";
         }
     }
 }
@@ -377,7 +382,12 @@ TEST(TracadoNivel, FaixasMaisEstreitasQueACelula)
     TempDir d;
     const TRelevo r = Sintetico("ingreme", d, 60, 40, 10, [](int l, int) { return 300 - 4.0 * l; }); // 40 %
     TProjetoExemplo p(0.5); // EH 1.25 m on 10 m cells
-    ConferirInvariantes(r, Tracar(r, p));
+    const TTracadoNivel t = Tracar(r, p);
+    ConferirInvariantes(r, t);
+    // Each level drops more than EV from one row to the next, and still
+    // every row but the last gets its line: no land is given up below.
+    EXPECT_GE(t.Terracos.size(), 59u);
+    EXPECT_LE(t.CelulasRestantes, 2 * 40);
 }
 
 TEST(TracadoNivel, ParadaGuardaOsTerracosJaLocados)
