@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <numbers>
 #include <queue>
@@ -220,7 +221,8 @@ private:
     void Quadrado(std::int32_t r, std::int32_t c, double q, std::size_t t, const std::vector<TComponente>& comps,
                   std::vector<TSegmento>& segs) const;
     TPonto Cruzamento(std::uint64_t aresta, double q) const;
-    void Escoar();
+    std::vector<std::int8_t> Drenagem(const std::vector<std::uint8_t>& sumidouros) const;
+    void Escoar(const std::vector<std::int8_t>& destino);
     std::int32_t Cruza(std::size_t u, int d) const;
     void Progredir();
 
@@ -1090,13 +1092,13 @@ std::int32_t TMotor::Cruza(std::size_t u, int d) const
     return melhor;
 }
 
-// The strips: every cell drains along the steepest descent of the
+// Where every cell drains: along the steepest descent of the
 // depression-filled surface (priority flood from the cells on the edge of
-// the land with data and from the bottoms of terraced hollows) into the
-// first terrace line its path crosses going down.
-void TMotor::Escoar()
+// the land with data and from `sumidouros`, the bottoms of terraced
+// hollows), as the neighbour's direction, kFim where the water leaves or
+// stays.
+std::vector<std::int8_t> TMotor::Drenagem(const std::vector<std::uint8_t>& sumidouros) const
 {
-    std::sort(cruzamentos_.begin(), cruzamentos_.end());
     constexpr std::int8_t kNenhum = -1;
     std::vector<float> cheio(E_.begin(), E_.end()); // filled surface, m
     std::vector<std::int8_t> pai(N_, kNenhum);       // direction the flood came from
@@ -1125,7 +1127,7 @@ void TMotor::Escoar()
     std::vector<std::uint32_t> poca;
     std::size_t inicioPoca = 0;
     for (std::size_t i = 0; i < N_; ++i)
-        if (Dado(i) && (sumidouro_[i] || borda_[i])) {
+        if (Dado(i) && (sumidouros[i] || borda_[i])) {
             visto[i] = 1;
             empilhar(i);
         }
@@ -1167,7 +1169,7 @@ void TMotor::Escoar()
     constexpr std::int8_t kFim = -1;
     std::vector<std::int8_t> destino(N_, kFim);
     for (std::size_t i = 0; i < N_; ++i) {
-        if (!Dado(i) || sumidouro_[i])
+        if (!Dado(i) || sumidouros[i])
             continue;
         double melhor = 0;
         for (int d = 0; d < 8; ++d) {
@@ -1183,6 +1185,16 @@ void TMotor::Escoar()
         if (destino[i] == kFim)
             destino[i] = pai[i];
     }
+    return destino;
+}
+
+// The strips: every cell drains along `destino` into the first terrace line
+// its path crosses going down.
+void TMotor::Escoar(const std::vector<std::int8_t>& destino)
+{
+    std::sort(cruzamentos_.begin(), cruzamentos_.end());
+    constexpr std::int8_t kFim = -1;
+    const auto vizinho = [this](std::size_t i, int d, std::size_t& n) { return Vizinho(i, d, n); };
 
     // Each cell takes the terrace its path meets first.
     constexpr std::int32_t kDesconhecida = -3;
@@ -1288,6 +1300,27 @@ TTracadoNivel TMotor::Executar()
     espBacia_ = Espacar(res_.DeclividadeMedia, false);
 
     PecasDaBacia();
+    // The drainage of the land as it is, on the other core while the
+    // terraces are placed; done again with the bottoms of terraced hollows
+    // when there are any.
+    const std::vector<std::uint8_t> semSumidouros(N_, 0);
+    std::vector<std::int8_t> destino;
+    std::exception_ptr falhaDrenagem;
+    std::thread drenagem([&] {
+        try {
+            destino = Drenagem(semSumidouros);
+        } catch (...) {
+            falhaDrenagem = std::current_exception();
+        }
+    });
+    struct TJuntar {
+        std::thread& t;
+        ~TJuntar()
+        {
+            if (t.joinable())
+                t.join();
+        }
+    } juntar{drenagem};
     while (!fila_.empty()) {
         if (op_.Parar && op_.Parar->load()) {
             res_.Interrompido = true;
@@ -1298,7 +1331,12 @@ TTracadoNivel TMotor::Executar()
         Processar(t);
         Progredir();
     }
-    Escoar();
+    drenagem.join();
+    if (falhaDrenagem)
+        std::rethrow_exception(falhaDrenagem);
+    if (std::any_of(sumidouro_.begin(), sumidouro_.end(), [](std::uint8_t v) { return v != 0; }))
+        destino = Drenagem(sumidouro_);
+    Escoar(destino);
     if (op_.Progresso)
         op_.Progresso(1.0, static_cast<std::int32_t>(res_.Terracos.size()));
     return std::move(res_);
