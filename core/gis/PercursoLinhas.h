@@ -62,7 +62,8 @@ inline bool LinhaFinita(const float* v, std::size_t n)
     return naoFinito == 0;
 }
 
-// Extremes of an output image, its ValorMin and ValorMax.
+// Extremes of an output image over its cells with data, its ValorMin and
+// ValorMax (both 0 when no cell has data).
 struct TExtremos {
     float Min = 0, Max = 0;
 };
@@ -103,6 +104,7 @@ TExtremos PercorrerLinhas(TFonteLinhas& entrada, TDestinoLinhas& saida, Kernel k
 
     const std::int32_t passo = static_cast<std::int32_t>(std::max<std::size_t>(1, 65536 / n));
     TExtremos ext;
+    bool comDados = false;
     for (std::int32_t linha = 0; linha < linhas; ++linha) {
         for (std::size_t i = 0; i < n; ++i) {
             const TJanela3x3 j{acima[i],  acima[i + 1],  acima[i + 2],
@@ -112,10 +114,17 @@ TExtremos PercorrerLinhas(TFonteLinhas& entrada, TDestinoLinhas& saida, Kernel k
         }
         if (!LinhaFinita(resultado.data(), n))
             throw EMathError("Estouro numérico no cálculo da linha " + std::to_string(linha + 1) + " da imagem.");
-        const float minLinha = TFFunc::MinValor(resultado.data(), static_cast<std::int64_t>(n));
-        const float maxLinha = TFFunc::MaxValor(resultado.data(), static_cast<std::int64_t>(n));
-        ext.Min = linha == 0 ? minLinha : std::min(ext.Min, minLinha);
-        ext.Max = linha == 0 ? maxLinha : std::max(ext.Max, maxLinha);
+        // The extremes of the cells with data: a 0 marks a cell without
+        // data, and an elevation raster whose header read 0 as its lowest
+        // elevation would be drawn and read from 0.
+        for (std::size_t i = 0; i < n; ++i) {
+            const float v = resultado[i];
+            if (v == 0)
+                continue;
+            ext.Min = comDados ? std::min(ext.Min, v) : v;
+            ext.Max = comDados ? std::max(ext.Max, v) : v;
+            comDados = true;
+        }
         saida.Gravar(linha, resultado.data());
 
         // Shift the window one row down: the current row becomes the upper

@@ -75,6 +75,12 @@ TEST(Filtro, CellsWithoutDataAreNeitherFilledNorCounted)
     EXPECT_EQ(f[6], 0.0f);
     EXPECT_FLOAT_EQ(f[7], 4.5f);  // (6 + 3) / 2
     EXPECT_FLOAT_EQ(f[11], 4.5f);
+    // The header's extremes are those of the cells with data: an elevation
+    // raster would otherwise read and draw from 0.
+    TMemoryRaster r;
+    ASSERT_TRUE(r.CarregarRaster(dir / "sai.ras"));
+    EXPECT_FLOAT_EQ(r.ValorMin, 4.5f);
+    EXPECT_FLOAT_EQ(r.ValorMax, 8.0f);
 }
 
 TEST(Filtro, ImagesOfOneRowOrColumnAverageAlongTheirLength)
