@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
+
 namespace vastrel::gis {
 namespace {
 
@@ -33,6 +37,31 @@ std::vector<float> Filtrada(const TempDir& dir, const TRasTeste& t, int passadas
     FiltrarImagem(dir / "ent.ras", dir / "sai.ras", "filtrada", passadas);
     return CelulasReais(dir / "sai.ras");
 }
+
+// Points the system's temporary folder at a folder of the test's own for its
+// lifetime, so that filters run by other tests at the same time are not counted.
+class TPastaTemporariaPropria {
+public:
+    explicit TPastaTemporariaPropria(const fs::path& pasta)
+    {
+        if (const char* v = std::getenv("TMPDIR"))
+            anterior_ = v;
+        fs::create_directories(pasta);
+        setenv("TMPDIR", pasta.c_str(), 1);
+    }
+    ~TPastaTemporariaPropria()
+    {
+        if (anterior_)
+            setenv("TMPDIR", anterior_->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+    TPastaTemporariaPropria(const TPastaTemporariaPropria&) = delete;
+    TPastaTemporariaPropria& operator=(const TPastaTemporariaPropria&) = delete;
+
+private:
+    std::optional<std::string> anterior_;
+};
 
 // The temporary copies of the filter in the system's temporary folder.
 std::size_t CopiasTemporarias()
@@ -107,6 +136,7 @@ TEST(Filtro, TwoPassesOverAnIntegerImageEqualOnePassOverTheFirstResult)
 TEST(Filtro, OutputMayReplaceTheInputAndNoTemporaryCopyRemains)
 {
     TempDir dir;
+    const TPastaTemporariaPropria tmp(dir / "tmp");
     const auto antes = CopiasTemporarias();
     GravarRas(dir / "img.ras", Imagem(3, 1, {1, 2, 3}));
     FiltrarImagem(dir / "img.ras", dir / "img.ras", "", 3);
