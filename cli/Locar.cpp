@@ -1,6 +1,8 @@
-// "locar": level terraces laid out over a watershed from its elevation and
-// slope rasters, as the location window runs it, with the project's storm,
-// terrain, level terrace system, spacing method and terrace type criterion.
+// "locar": terraces laid out over a watershed from its elevation and slope
+// rasters, as the location window runs it, with the project's storm,
+// terrain, spacing method and terrace system: level terraces, or graded
+// ones with their channels and waterways when the project's system is
+// graded.
 
 #include "Comandos.h"
 #include "Gis.h"
@@ -12,12 +14,14 @@
 #include "gis/Bytes.h"
 #include "gis/BDT.h"
 #include "dimensioning/EntradaLocacao.h"
+#include "location/LocacaoGradiente.h"
 #include "location/LocacaoNivel.h"
 #include "location/Pixel.h"
 #include "project/Projeto.h"
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -97,8 +101,50 @@ private:
     std::string ultimoTexto_;
 };
 
+std::string Coluna(const std::string& s, std::size_t largura)
+{
+    return s.size() >= largura ? s : std::string(largura - s.size(), ' ') + s;
+}
+
+const char* TextoSituacao(TSituacaoCanal s)
+{
+    switch (s) {
+    case TSituacaoCanal::Comporta: return "";
+    case TSituacaoCanal::SemProfundidade: return "  não comporta: sem profundidade normal";
+    case TSituacaoCanal::MaisLargo: return "  não comporta: mais largo que a faixa";
+    }
+    return "";
+}
+
+void MostrarTabelaGradiente(const TResultadoLocacao& r)
+{
+    const TTabelaGradiente& t = r.TabelaGradiente;
+    std::cout << "Declividade média: " << FormatFloat("0.00", r.DeclividadeMedia) << " %\n"
+              << "Terraços com gradiente locados: " << t.Terracos.size() << "\n"
+              << "\n  Nº  Montante (m)  Saída (m)  Grad. (%)  Compr. (m)  Área (m²)  EV (m)  EH (m)  Q (L/s)"
+                 "  H (m)  Hr (m)  Saída\n";
+    for (const TRegTerrGradiente& g : t.Terracos)
+        std::cout << Coluna(std::to_string(g.Numero), 4) << Coluna(FormatFloat("0.00", g.CotaMontante), 14)
+                  << Coluna(FormatFloat("0.00", g.CotaSaida), 11) << Coluna(FormatFloat("0.00", 100 * g.Gradiente), 11)
+                  << Coluna(FormatFloat("0.0", g.Comprimento), 12) << Coluna(FormatFloat("0", g.AreaInfluencia), 11)
+                  << Coluna(FormatFloat("0.00", g.EV), 8) << Coluna(FormatFloat("0.0", g.EH), 8)
+                  << Coluna(FormatFloat("0.0", g.Q), 9) << Coluna(FormatFloat("0.000", g.H), 7)
+                  << Coluna(FormatFloat("0.00", g.Hr), 8) << Coluna(std::to_string(g.Saida), 7)
+                  << TextoSituacao(g.Situacao) << "\n";
+    std::cout << "\nSaídas e canais escoadouros\n";
+    for (const std::string& l : TextoEscoadouros(r))
+        std::cout << "  " << l << "\n";
+    std::cout << "\nResumo da qualidade\n";
+    for (const std::string& l : TextoQualidade(r))
+        std::cout << "  " << l << "\n";
+}
+
 void MostrarTabela(const TResultadoLocacao& r)
 {
+    if (r.Gradiente) {
+        MostrarTabelaGradiente(r);
+        return;
+    }
     std::cout << "Declividade média: " << FormatFloat("0.00", r.DeclividadeMedia) << " %\n"
               << "Tipo de terraço recomendado: " << r.SelecaoTipoTerraco.TipoTerraco << "\n"
               << "Terraços locados: " << r.Tabela.Quantidade() << "\n";
@@ -137,8 +183,21 @@ void MostrarJson(const TResultadoLocacao& r)
               << ", \"LadoCelula_m\": " << FloatToJson(q.LadoCelula) << "},\n \"avisos\": [";
     for (std::size_t k = 0; k < r.Avisos.size(); ++k)
         std::cout << (k ? ", " : "") << gis::TextoJson(r.Avisos[k]);
-    std::cout << "],\n \"terracos\": [";
+    std::cout << "],\n \"sistema\": \"" << (r.Gradiente ? "gradiente" : "nivel") << "\",\n \"terracos\": [";
     bool primeiro = true;
+    for (const TRegTerrGradiente& t : r.TabelaGradiente.Terracos) {
+        std::cout << (primeiro ? "\n  " : ",\n  ") << "{\"Numero\": " << t.Numero
+                  << ", \"CotaMontante\": " << FloatToJson(t.CotaMontante)
+                  << ", \"CotaSaida\": " << FloatToJson(t.CotaSaida) << ", \"Gradiente\": " << FloatToJson(t.Gradiente)
+                  << ", \"Comprimento\": " << FloatToJson(t.Comprimento)
+                  << ", \"AreaInfluencia\": " << FloatToJson(t.AreaInfluencia)
+                  << ", \"DeclividadeMedia\": " << FloatToJson(t.DeclividadeMedia) << ", \"EV\": " << FloatToJson(t.EV)
+                  << ", \"EH\": " << FloatToJson(t.EH) << ", \"Q_Ls\": " << FloatToJson(t.Q)
+                  << ", \"H_m\": " << FloatToJson(t.H) << ", \"Hr_m\": " << FloatToJson(t.Hr)
+                  << ", \"Saida\": " << t.Saida
+                  << ", \"Comporta\": " << (t.Situacao == TSituacaoCanal::Comporta ? "true" : "false") << "}";
+        primeiro = false;
+    }
     for (const TRegTerr& t : r.Tabela) {
         std::cout << (primeiro ? "\n  " : ",\n  ") << "{\"Numero\": " << t.Numero
                   << ", \"Cota\": " << FloatToJson(t.Cota) << ", \"EV\": " << FloatToJson(t.EV)
@@ -148,12 +207,25 @@ void MostrarJson(const TResultadoLocacao& r)
                   << ", \"Altura\": " << FloatToJson(t.Altura) << "}";
         primeiro = false;
     }
-    std::cout << (primeiro ? "]}\n" : "\n]}\n");
+    std::cout << (primeiro ? "]" : "\n]");
+    if (r.Gradiente) {
+        std::cout << ",\n \"saidas\": [";
+        bool p = true;
+        for (const TRegSaida& s : r.TabelaGradiente.Saidas) {
+            std::cout << (p ? "\n  " : ",\n  ") << "{\"Numero\": " << s.Numero << ", \"X\": " << FloatToJson(s.X)
+                      << ", \"Y\": " << FloatToJson(s.Y) << ", \"Cota\": " << FloatToJson(s.Cota)
+                      << ", \"Borda\": " << (s.Borda ? "true" : "false") << ", \"Q_Ls\": " << FloatToJson(s.Q)
+                      << ", \"QCanal_Ls\": " << FloatToJson(s.QCanal) << "}";
+            p = false;
+        }
+        std::cout << (p ? "]" : "\n]");
+    }
+    std::cout << "}\n";
 }
 
 int Locar(const Argumentos& args)
 {
-    const Opcoes op(args, {"elevacao", "declividade", "saida"}, {"json"});
+    const Opcoes op(args, {"elevacao", "declividade", "saida", "drenagem"}, {"json"});
     if (op.Posicionais().size() != 1)
         throw ErroUso{"locar precisa de um arquivo de projeto."};
     const fs::path arquivo = bytes::CaminhoDeUtf8(op.Posicionais()[0]);
@@ -169,6 +241,16 @@ int Locar(const Argumentos& args)
                                        caminho("saida", loc.fnVetSaida),   p.Chuva(),
                                        p.Terreno,                          p.TerracosNivel,
                                        loc.AlturaArbitrada};
+    double areaDrenagem = 0; // m²
+    if (op.Tem("drenagem")) {
+        const auto ha = ParseFloat(op.Valor("drenagem"));
+        if (!ha || !std::isfinite(*ha) || !(*ha > 0))
+            throw ErroUso{"--drenagem precisa de uma área em hectares maior que zero."};
+        areaDrenagem = *ha * 10000;
+    }
+    const TEntradaLocacaoGradiente entradaGradiente{entrada.ImgElev,   entrada.ImgDecli,    entrada.VetSaida,
+                                                    p.Chuva(),         p.Terreno,           p.TerracosGradiente,
+                                                    areaDrenagem};
     if (entrada.ImgElev.empty())
         throw ErroUso{"O projeto não indica a imagem de elevação: informe --elevacao."};
     if (entrada.ImgDecli.empty())
@@ -184,7 +266,7 @@ int Locar(const Argumentos& args)
     TResultadoLocacao r;
     std::vector<std::string> ditos; // said before the run, not again after it
     const int codigo = gis::Executar([&] {
-        ditos = PreverLocacaoNivel(entrada).Avisos;
+        ditos = p.Gradiente() ? PreverLocacaoGradiente(entradaGradiente).Avisos : PreverLocacaoNivel(entrada).Avisos;
         for (const std::string& a : ditos)
             std::cerr << "Aviso: " << a << "\n";
         std::atomic<bool> parar{false};
@@ -194,7 +276,7 @@ int Locar(const Argumentos& args)
         progresso.Progresso = [&](double f, const std::string& etapa) { terminal.Mostrar(f, etapa); };
         progresso.Parar = &parar;
         try {
-            r = LocarNivel(entrada, progresso);
+            r = p.Gradiente() ? LocarGradiente(entradaGradiente, progresso) : LocarNivel(entrada, progresso);
         } catch (const EVersion& e) {
             throw EInOutError(e.what()); // a raster of another format: unreadable
         } catch (const EUnitDist& e) {
@@ -215,14 +297,21 @@ int Locar(const Argumentos& args)
 
 const RegistroComando kLocar{
     "locar", Locar,
-    "  vastrel-cli locar PROJETO.vst [--elevacao E.ras] [--declividade D.ras] [--saida S.vet] [--json]\n"
-    "      Loca terraços em nível sobre a bacia: grava o vetor (.vet) e a tabela de terraços (.bdt)\n"
-    "      e mostra a declividade média, o tipo de terraço, a tabela e o resumo da qualidade\n"
+    "  vastrel-cli locar PROJETO.vst [--elevacao E.ras] [--declividade D.ras] [--saida S.vet]\n"
+    "                  [--drenagem HA] [--json]\n"
+    "      Loca terraços sobre a bacia: em nível, ou com gradiente quando o sistema do projeto é\n"
+    "      de terraços com gradiente (TipoSistema 1). Grava o vetor (.vet) e a tabela de terraços\n"
+    "      (.bdt) e mostra a declividade média, o tipo de terraço, a tabela e o resumo da qualidade\n"
     "      (área da bacia, área drenada, área abaixo do último terraço, terraços fechados,\n"
     "      espaçamento horizontal, avisos). O sistema de coordenadas da imagem de elevação vai\n"
     "      para o .prj ao lado do vetor. Os arquivos vêm do projeto (seção LOCACAONIVEL, relativos\n"
     "      à pasta do projeto) ou das opções. Ctrl+C interrompe a locação e guarda os terraços\n"
-    "      locados até então. Sai com 1 quando nenhum terraço é locado.\n"};
+    "      locados até então. Sai com 1 quando nenhum terraço é locado.\n"
+    "      Com gradiente, cada terraço segue o terreno com a declividade do canal (Sc) até uma\n"
+    "      saída num canal escoadouro (linhas de drenagem que recebem ao menos --drenagem hectares;\n"
+    "      por padrão 5 % da bacia, no mínimo 1 ha) ou na borda da área, sem passar do comprimento\n"
+    "      do canal; o canal de cada terraço é dimensionado para a sua faixa (Q, H, Hr), e cada\n"
+    "      saída mostra a vazão que o canal escoadouro recebe. No .vet, Z é a cota do fundo do canal.\n"};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "common/Pastas.h"
+#include "common/Rounding.h"
 #include "dimensioning/EntradaDimensionamento.h"
 #include "gis/Bytes.h"
 #include "project/Projeto.h"
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 namespace vastrel {
 
@@ -16,12 +19,13 @@ TCamposLocacao CamposLocacao(TProjeto& p)
 {
     const TUnidades& u = p.Unidades;
     const TTerracosNivel& s = p.TerracosNivel;
+    const TCanal& canal = p.CanalAtual();
     TCamposLocacao c;
 
     // Spacing method; the arbitrated ones show their own value.
-    c.Metodo = s.Espacamento.Metodologia.IndMetodologia;
+    c.Metodo = p.EspacamentoAtual().Metodologia.IndMetodologia;
     if (c.Metodo == kMetodoEVArbitrado)
-        c.EditEsp = FormatFloat(kFormatoCurto, s.Espacamento.EV);
+        c.EditEsp = FormatFloat(kFormatoCurto, p.EspacamentoAtual().EV);
     else if (c.Metodo == kMetodoAlturaArbitrada)
         c.EditEsp = FormatFloat(kFormatoCurto, p.Locacao.AlturaArbitrada);
 
@@ -33,8 +37,19 @@ TCamposLocacao CamposLocacao(TProjeto& p)
     c.Criterio = std::min<int>(s.SelecaoTipoTerraco.MetTipoTerraco, kCriterioArbitrado);
     c.TipoArbitrado = s.SelecaoTipoTerraco.TipoArbitrado;
     c.VIB = MostrarReal(kFormatoGeral, 0, u.MostrarVIB(p.Terreno.VIB));
-    c.ZSm = MostrarReal(kFormatoGeral, 0, u.MostrarDeclividade(s.Sm.Valor));
-    c.CoefUni = MostrarReal(kFormatoGeral, 0, s.CDu);
+    c.ZSm = MostrarReal(kFormatoGeral, 0, u.MostrarDeclividade(canal.Sm.Valor));
+    c.CoefUni = MostrarReal(kFormatoGeral, 0, canal.CDu);
+    if (p.Gradiente()) {
+        const TTerracosGradiente& g = p.TerracosGradiente;
+        c.Gradiente = true;
+        c.Canal = g.TipoCanal.Tipo == 0 ? 0 : 1;
+        c.Base = MostrarReal(kFormatoGeral, 0, g.B);
+        c.Talude = MostrarReal(kFormatoGeral, -1, g.Z.Valor);
+        c.Sc = MostrarReal(kFormatoGeral, 0, u.MostrarDeclividade(g.Sc));
+        c.RugCan = MostrarReal(kFormatoGeral, 0, g.nc.Valor);
+        c.Comp = MostrarReal(kFormatoGeral, 0, g.Comprimento);
+        c.RugTer = MostrarReal(kFormatoGeral, 0, p.Terreno.nt.Valor);
+    }
     return c;
 }
 
@@ -42,11 +57,12 @@ void GravarCampos(const TCamposLocacao& c, TProjeto& p)
 {
     const TUnidades& u = p.Unidades;
     TTerracosNivel& s = p.TerracosNivel;
+    TEspacamento& esp = p.EspacamentoAtual();
 
     // 1. The method, and the value typed for an arbitrated one.
-    s.Espacamento.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(c.Metodo, 0, kMetodoUltimo));
+    esp.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(c.Metodo, 0, kMetodoUltimo));
     if (c.Metodo == kMetodoEVArbitrado)
-        s.Espacamento.SetEV(StrToFloat(c.EditEsp));
+        esp.SetEV(StrToFloat(c.EditEsp));
     else if (c.Metodo == kMetodoAlturaArbitrada)
         p.Locacao.AlturaArbitrada = std::max(0.0, StrToFloat(c.EditEsp));
 
@@ -64,10 +80,26 @@ void GravarCampos(const TCamposLocacao& c, TProjeto& p)
     if (tipo.MetTipoTerraco == kCriterioArbitrado)
         tipo.SetTipoArbitrado(c.TipoArbitrado);
 
-    // 5. The channel (always triangular in the location) and the soil.
-    s.SetCDu(LerReal(c.CoefUni, 0));
-    s.TipoCanal.Tipo = 1;
-    s.Sm.Valor = u.GuardarDeclividade(LerReal(c.ZSm, 0));
+    // 5. The channel (triangular for level terraces) and the soil.
+    TCanal& canal = p.CanalAtual();
+    canal.SetCDu(LerReal(c.CoefUni, 0));
+    if (p.Gradiente()) {
+        TTerracosGradiente& g = p.TerracosGradiente;
+        g.TipoCanal.Tipo = static_cast<std::uint8_t>(c.Canal == 0 ? 0 : 1);
+        if (c.Canal == 0) {
+            g.SetB(LerReal(c.Base, 0));
+            g.Z.Valor = LerReal(c.Talude, 0);
+        } else {
+            g.Sm.Valor = u.GuardarDeclividade(LerReal(c.ZSm, 0));
+        }
+        g.SetSc(u.GuardarDeclividade(LerReal(c.Sc, 0)));
+        g.nc.Valor = LerReal(c.RugCan, 0);
+        g.SetComprimento(static_cast<std::int32_t>(RoundHalfEven(LerReal(c.Comp, 0))));
+        p.Terreno.nt.Valor = LerReal(c.RugTer, 0);
+    } else {
+        canal.TipoCanal.Tipo = 1;
+        canal.Sm.Valor = u.GuardarDeclividade(LerReal(c.ZSm, 0));
+    }
     p.Terreno.SetVIB(u.GuardarVIB(LerReal(c.VIB, 0)));
 }
 
@@ -95,13 +127,36 @@ std::optional<TFalhaLocacao> ValidarCampos(const TCamposLocacao& c)
          c.Metodo == kMetodoAlturaArbitrada ? "Valor da altura do terraço inconsistente."
                                             : "Valor do espaçamento vertical inconsistente."},
     };
+    const TRegra gradiente[] = {
+        {TCampoLocacao::Base, &c.Base, NaoNegativo, "Valor da base do canal inconsistente."},
+        {TCampoLocacao::Talude, &c.Talude, NaoNegativo, "Valor da inclinação da parede do canal inconsistente."},
+        {TCampoLocacao::Sc, &c.Sc, Positivo, "Valor da declividade do canal inconsistente."},
+        {TCampoLocacao::RugCan, &c.RugCan, Positivo, "Valor da rugosidade do canal inconsistente."},
+        {TCampoLocacao::Comp, &c.Comp, Positivo, "Valor do comprimento do canal inconsistente."},
+        {TCampoLocacao::RugTer, &c.RugTer, Positivo, "Valor da rugosidade do terreno inconsistente."},
+    };
     const bool arbitrado = c.Metodo == kMetodoEVArbitrado || c.Metodo == kMetodoAlturaArbitrada;
-    for (const TRegra& r : regras) {
+    const bool trapezoidal = c.Gradiente && c.Canal == 0;
+    std::vector<TRegra> todas(std::begin(regras), std::end(regras));
+    if (c.Gradiente)
+        todas.insert(todas.end(), std::begin(gradiente), std::end(gradiente));
+    for (const TRegra& r : todas) {
         if (r.Campo == TCampoLocacao::EditEsp && !arbitrado)
+            continue;
+        if ((r.Campo == TCampoLocacao::Base || r.Campo == TCampoLocacao::Talude) && !trapezoidal)
+            continue;
+        if (r.Campo == TCampoLocacao::ZSm && trapezoidal)
             continue;
         const std::optional<double> v = ParseFloat(*r.Texto);
         if (!v || !std::isfinite(*v) || (r.Faixa == Positivo ? !(*v > 0) : !(*v >= 0)))
             return TFalhaLocacao{r.Campo, r.Mensagem};
+    }
+    if (c.Gradiente) {
+        if (c.Metodo == kMetodoAlturaArbitrada)
+            return TFalhaLocacao{TCampoLocacao::EditEsp,
+                                 "O método \"Altura do terraço arbitrada\" vale só para terraços em nível."};
+        if (const auto comp = ParseFloat(c.Comp); comp && *comp > kComprimentoMaximoCanal)
+            return TFalhaLocacao{TCampoLocacao::Comp, kMsgComprimentoMaximo};
     }
     return std::nullopt;
 }

@@ -27,17 +27,28 @@ struct TCamposLocacao {
     std::string ZSm;         // Sm, the slope of the ridge's upstream face, display unit of slopes
     std::string CoefUni;     // coefficient of non-uniformity CDu
     std::string VIB;         // stable infiltration rate, display unit
+    // Graded terraces (the project's system type 1): the channel of the
+    // graded system and the terrain's roughness.
+    bool Gradiente = false;
+    int Canal = 1;           // 0 trapezoidal, 1 triangular (ZSm is then Sm)
+    std::string Base;        // B of the trapezoidal channel, m
+    std::string Talude;      // Z of the trapezoidal channel, horizontal per vertical
+    std::string Sc;          // channel grade, display unit of slopes
+    std::string RugCan;      // channel roughness nc
+    std::string Comp;        // longest channel, m
+    std::string RugTer;      // terrain roughness nt
 };
 
 // A field that must not be empty before a run, in the order of the checks.
-enum class TCampoLocacao { Tr, K, A, B, C, ZSm, VIB, EditEsp };
+enum class TCampoLocacao { Tr, K, A, B, C, ZSm, VIB, EditEsp, Base, Talude, Sc, RugCan, Comp, RugTer };
 
 struct TFalhaLocacao {
     TCampoLocacao Campo;
     std::string Mensagem;
 };
 
-// The objects into the fields.
+// The objects into the fields: the spacing, ridge face and CDu of the
+// project's current terrace system, and for graded terraces its channel.
 TCamposLocacao CamposLocacao(TProjeto& projeto);
 
 // The fields into the objects, in the window's order: method and its typed
@@ -49,6 +60,8 @@ void GravarCampos(const TCamposLocacao& campos, TProjeto& projeto);
 
 // The first required field that is empty, not a number or out of its range
 // (Tr, K, c, Sm and a typed EV or height above 0; a, b and VIB not
+// negative; for graded terraces Sc, nc, nt above 0, the longest channel
+// from 1 to kComprimentoMaximoCanal m, B and Z of a trapezoidal channel not
 // negative), or nothing.
 std::optional<TFalhaLocacao> ValidarCampos(const TCamposLocacao& campos);
 

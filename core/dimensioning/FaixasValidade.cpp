@@ -79,11 +79,13 @@ std::optional<std::string> AvisoFaixa(TGrandezaFaixa grandeza, double valor, con
            Numero(f, f.Minimo, u) + " a " + Numero(f, f.Maximo, u) + Unidade(f, u) + ". Fonte: " + std::string(f.Fonte) + ". O cálculo prossegue; confira o valor.";
 }
 
-std::vector<std::string> AvisosDimensionamento(TProjeto& p)
+namespace {
+
+// The ranges of the current terrace system's channel (and, for graded
+// terraces, of the terrain's roughness).
+void AcrescentarCanal(std::vector<std::string>& avisos, TProjeto& p)
 {
     const TUnidades& u = p.Unidades;
-    std::vector<std::string> avisos;
-    Acrescentar(avisos, G::Tr, p.Chuva().Tr, u);
     const TCanal& canal = p.CanalAtual();
     if (canal.TipoCanal.Tipo == 0)
         Acrescentar(avisos, G::Z, canal.Z.Valor, u);
@@ -94,16 +96,25 @@ std::vector<std::string> AvisosDimensionamento(TProjeto& p)
         Acrescentar(avisos, G::nc, p.TerracosGradiente.nc.Valor, u);
         Acrescentar(avisos, G::nt, p.Terreno.nt.Valor, u);
     }
+}
+
+} // namespace
+
+std::vector<std::string> AvisosDimensionamento(TProjeto& p)
+{
+    const TUnidades& u = p.Unidades;
+    std::vector<std::string> avisos;
+    Acrescentar(avisos, G::Tr, p.Chuva().Tr, u);
+    AcrescentarCanal(avisos, p);
     Acrescentar(avisos, G::St, p.Terreno.St, u);
     return avisos;
 }
 
 std::vector<std::string> AvisosLocacao(TProjeto& p)
 {
-    const TUnidades& u = p.Unidades;
     std::vector<std::string> avisos;
-    Acrescentar(avisos, G::Tr, p.Chuva().Tr, u);
-    Acrescentar(avisos, G::Sm, p.TerracosNivel.Sm.Valor, u);
+    Acrescentar(avisos, G::Tr, p.Chuva().Tr, p.Unidades);
+    AcrescentarCanal(avisos, p);
     return avisos;
 }
 

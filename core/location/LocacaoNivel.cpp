@@ -9,6 +9,7 @@
 #include "engine/Terreno.h"
 #include "gis/Bytes.h"
 #include "gis/Gdal.h"
+#include "location/LocacaoComum.h"
 #include "location/Pixel.h"
 #include "location/TracadoNivel.h"
 
@@ -22,67 +23,7 @@ namespace {
 
 constexpr const char* kSecao = "LOCACAONIVEL";
 
-std::string Nome(const std::filesystem::path& p) { return gis::bytes::NomeArquivo(p); }
-
-std::string Maiusculas(std::string s)
-{
-    for (char& ch : s)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
-}
-
-// The two rasters of a run, checked, with the geometry of their cells.
-struct TImagens {
-    TMatrixSingle Elev; // m
-    TMatrixSingle Decl; // %
-    double FatorUnidade = 1; // metres per map unit: 1000 for "KM"
-    double AreaCelula = 0;   // m²
-    double LadoCelula() const { return std::sqrt(AreaCelula); }
-};
-
-void CarregarImagens(const TEntradaLocacaoNivel& e, TImagens& im)
-{
-    if (e.VetSaida.empty())
-        throw Exception("Nenhum arquivo de saída foi informado para a locação.");
-    if (!im.Elev.Carregar(e.ImgElev))
-        throw Exception("A imagem de elevação \"" + Nome(e.ImgElev) +
-                        "\" não é do tipo real. Converta-a em uma imagem real antes da locação.");
-    if (!im.Decl.Carregar(e.ImgDecli))
-        throw Exception("A imagem de declividade \"" + Nome(e.ImgDecli) +
-                        "\" não é do tipo real. Gere-a com o mapa de declividade.");
-    if (im.Decl.Linhas() != im.Elev.Linhas() || im.Decl.Colunas() != im.Elev.Colunas())
-        throw Exception("A imagem de declividade \"" + Nome(e.ImgDecli) +
-                        "\" não tem o mesmo número de linhas e colunas da imagem de elevação \"" + Nome(e.ImgElev) +
-                        "\".");
-    im.FatorUnidade = Maiusculas(im.Elev.GetUnidade()) == "KM" ? 1000.0 : 1.0;
-    im.AreaCelula = (im.FatorUnidade * im.Elev.ResX) * (im.FatorUnidade * im.Elev.ResY);
-    if (!(im.AreaCelula > 0) || !std::isfinite(im.AreaCelula))
-        throw Exception("As coordenadas da imagem de elevação \"" + Nome(e.ImgElev) +
-                        "\" não dão às células um tamanho válido.");
-    const auto& cel = im.Elev.Celulas();
-    if (std::none_of(cel.begin(), cel.end(), [](float v) { return v != 0; }))
-        throw Exception("A imagem de elevação \"" + Nome(e.ImgElev) + "\" não tem células com dados.");
-}
-
-// The spacing method of the level terrace system, on a copy of its spacing
-// object: EV and EH for a strip of mean slope S (%).
-class TMetodoEspacamento {
-public:
-    TMetodoEspacamento(const TEntradaLocacaoNivel& e, double les)
-        : esp_(e.Terracos.Espacamento), les_(les), sm_(e.Terracos.Sm.Valor), cdu_(e.Terracos.CDu),
-          hr_(e.AlturaArbitrada)
-    {
-    }
-    TEspacamentoFaixa operator()(double declividadePct)
-    {
-        esp_.CalculaPorMetodo(declividadePct / 100, les_, sm_, cdu_, hr_);
-        return {esp_.EV, esp_.EH};
-    }
-
-private:
-    TEspacamento esp_;
-    double les_, sm_, cdu_, hr_;
-};
+using namespace locacao;
 
 double CalcularLES(const TEntradaLocacaoNivel& e)
 {
@@ -109,84 +50,12 @@ double AlturaTerraco(const TEntradaLocacaoNivel& e, double les, double st, doubl
     }
 }
 
-// The line in map coordinates. Rows and columns count from 1 and a point at
-// (x, y) = (k, j) is the centre of that cell, so X = XMin + ResX·(x − ½) and
-// Y = YMax − ResY·(y − ½), Y measured down from the northern edge
-// (YMax = YMin + ResY·Linhas).
-TLinha ParaMapa(const TLinha& L, const TMatrix& e)
+TMetodoEspacamento Metodo(const TEntradaLocacaoNivel& e, double les)
 {
-    const double topo = static_cast<double>(e.YMin) + static_cast<double>(e.ResY) * e.Linhas();
-    TLinha m;
-    m.Numero = L.Numero;
-    for (const TPonto& p : L)
-        m.Adicionar(TPonto{static_cast<float>(e.XMin + static_cast<double>(e.ResX) * (p.X - 0.5)),
-                           static_cast<float>(topo - static_cast<double>(e.ResY) * (p.Y - 0.5)), p.Z});
-    return m;
+    return TMetodoEspacamento(e.Terracos.Espacamento, les, e.Terracos.Sm.Valor, e.Terracos.CDu, e.AlturaArbitrada);
 }
 
-std::string Numero(double v, const char* mascara = "0.0#") { return FormatFloat(mascara, v); }
-
-std::string AvisoResolucao(double eh, double lado)
-{
-    if (!(eh < 3 * lado))
-        return {};
-    return "A faixa entre terraços (EH = " + Numero(eh) + " m) fica mais estreita que três células do MDE (célula de " +
-           Numero(lado) + " m): as linhas se aproximam demais para a grade. Reamostre o MDE para células menores " +
-           "(até " + Numero(eh / 3) + " m) ou aumente o espaçamento.";
-}
-
-double Mediana(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-// Warnings about the rasters themselves: a cell size no DEM has (a raster
-// in degrees read as metres), and a slope raster that does not match the
-// elevation raster (another area, or slopes in m/m rather than %), judged
-// by the median over the cells of the steepest drop to a neighbour, which
-// the slope map computes.
-std::vector<std::string> AvisosDasImagens(const TImagens& im)
-{
-    std::vector<std::string> avisos;
-    const double lado = im.LadoCelula();
-    if (lado < 0.1 || lado > 500)
-        avisos.push_back("O tamanho de célula de " + FormatFloat("0.0###", lado) +
-                         " m está fora do comum para um MDE (de 0,1 a 500 m): confira a unidade das coordenadas da "
-                         "imagem de elevação (graus lidos como metros?).");
-    const TMatrixSingle& e = im.Elev;
-    const double dx = im.FatorUnidade * e.ResX, dy = im.FatorUnidade * e.ResY;
-    std::vector<double> daElevacao, daImagem;
-    const std::int64_t total = static_cast<std::int64_t>(e.Linhas()) * e.Colunas();
-    const std::int64_t passo = std::max<std::int64_t>(1, total / 200000);
-    for (std::int64_t k = 0; k < total; k += passo) {
-        const int l = static_cast<int>(k / e.Colunas()) + 1, c = static_cast<int>(k % e.Colunas()) + 1;
-        const double z = e.GetValor(l, c);
-        const double s = im.Decl.GetValor(l, c);
-        if (z == 0 || s == 0)
-            continue;
-        double maior = 0;
-        for (int dl = -1; dl <= 1; ++dl)
-            for (int dc = -1; dc <= 1; ++dc) {
-                const double w = e.GetValor(l + dl, c + dc);
-                if ((dl != 0 || dc != 0) && w != 0)
-                    maior = std::max(maior, std::fabs(z - w) / std::hypot(dc * dx, dl * dy));
-            }
-        daElevacao.push_back(100 * maior);
-        daImagem.push_back(s);
-    }
-    const double me = Mediana(daElevacao), mi = Mediana(daImagem);
-    if (me > 0 && mi > 0 && (mi > 5 * me || me > 5 * mi))
-        avisos.push_back("A declividade da imagem de declividade (mediana de " + Numero(mi) +
-                         " %) não corresponde à da imagem de elevação (mediana de " + Numero(me) +
-                         " %): confira se as duas imagens são da mesma área e se a declividade está em % "
-                         "(gere-a com o mapa de declividade).");
-    return avisos;
-}
-
+TArquivosLocacao Arquivos(const TEntradaLocacaoNivel& e) { return {e.ImgElev, e.ImgDecli, e.VetSaida}; }
 
 } // namespace
 
@@ -230,22 +99,13 @@ std::filesystem::path TLocacaoNivel::CaminhoTabela(const std::filesystem::path& 
 TPrevisaoLocacao PreverLocacaoNivel(const TEntradaLocacaoNivel& entrada)
 {
     TImagens im;
-    CarregarImagens(entrada, im);
-    const auto& elev = im.Elev.Celulas();
-    const auto& decl = im.Decl.Celulas();
-    double soma = 0;
-    std::int64_t n = 0;
-    for (std::size_t i = 0; i < elev.size(); ++i)
-        if (elev[i] != 0) {
-            soma += decl[i];
-            ++n;
-        }
+    CarregarImagens(Arquivos(entrada), im);
     TPrevisaoLocacao p;
-    p.DeclividadeMedia = soma / static_cast<double>(n);
+    p.DeclividadeMedia = DeclividadeMediaBacia(im);
     const double les = entrada.Terracos.Espacamento.Metodologia.IndMetodologia == kMetodoAlturaArbitrada
                            ? CalcularLES(entrada)
                            : 0.0;
-    TMetodoEspacamento metodo(entrada, les);
+    TMetodoEspacamento metodo = Metodo(entrada, les);
     const TEspacamentoFaixa e = metodo(std::max(p.DeclividadeMedia, kDeclividadeMinimaFaixa));
     p.EV = e.EV;
     p.EH = e.EH;
@@ -266,7 +126,7 @@ TResultadoLocacao LocarNivel(const TEntradaLocacaoNivel& entrada, const gis::TPr
     };
     avisar(0, kMsgCarregandoImagens);
     TImagens im;
-    CarregarImagens(entrada, im);
+    CarregarImagens(Arquivos(entrada), im);
     TResultadoLocacao r;
     r.ImgElev = entrada.ImgElev;
     r.ImgDecli = entrada.ImgDecli;
@@ -275,7 +135,7 @@ TResultadoLocacao LocarNivel(const TEntradaLocacaoNivel& entrada, const gis::TPr
     avisar(0.05, kMsgTerracosLocados);
 
     // The layout.
-    TMetodoEspacamento metodo(entrada, r.LES);
+    TMetodoEspacamento metodo = Metodo(entrada, r.LES);
     TOpcoesTracado op;
     op.Espacamento = [&metodo](double s) { return metodo(s); };
     op.AreaCelula = im.AreaCelula;

@@ -15,6 +15,7 @@
 
 #include "engine/SelecaoTipoTerraco.h"
 #include "gis/BDT.h"
+#include "gis/BDTGradiente.h"
 #include "gis/Progresso.h"
 
 #include <cstdint>
@@ -92,7 +93,9 @@ struct TQualidadeLocacao {
 
 struct TResultadoLocacao {
     std::filesystem::path ImgElev, ImgDecli, VetSaida; // the run's files
+    bool Gradiente = false;            // graded terraces: TabelaGradiente; level ones: Tabela
     TBDT Tabela;                       // as written beside the vector
+    TTabelaGradiente TabelaGradiente;  // as written beside the vector
     double DeclividadeMedia = 0;       // the watershed's, %
     double EV = 0, EH = 0;             // spacing for the watershed's mean slope, m
     double LES = 0;                    // runoff depth of the design storm, mm

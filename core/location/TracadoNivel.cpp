@@ -19,8 +19,8 @@ namespace {
 
 // The eight neighbours: the four sides first (north, south, east, west),
 // then the corners (north-west, north-east, south-west, south-east).
-constexpr int kDl[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
-constexpr int kDc[8] = {0, 0, 1, -1, -1, 1, -1, 1};
+constexpr const int (&kDl)[8] = kDirecaoLinha;
+constexpr const int (&kDc)[8] = kDirecaoColuna;
 
 constexpr std::int32_t kSemTarefa = -1;
 constexpr std::int32_t kResolvida = -2; // a cell no task will split again
@@ -1337,6 +1337,8 @@ TTracadoNivel TMotor::Executar()
     if (std::any_of(sumidouro_.begin(), sumidouro_.end(), [](std::uint8_t v) { return v != 0; }))
         destino = Drenagem(sumidouro_);
     Escoar(destino);
+    if (op_.GuardarDrenagem)
+        res_.Drenagem = std::move(destino);
     if (op_.Progresso)
         op_.Progresso(1.0, static_cast<std::int32_t>(res_.Terracos.size()));
     return std::move(res_);

@@ -71,7 +71,17 @@ struct TOpcoesTracado {
     const std::atomic<bool>* Parar = nullptr;
     // Keep the strip of every cell in the result (for tests and drawings).
     bool GuardarFaixas = false;
+    // Keep where every cell drains in the result.
+    bool GuardarDrenagem = false;
 };
+
+// The eight neighbours of a cell as (row, column) offsets, in the order of
+// the drainage directions: north, south, east, west, north-west,
+// north-east, south-west, south-east.
+inline constexpr int kDirecaoLinha[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
+inline constexpr int kDirecaoColuna[8] = {0, 0, 1, -1, -1, 1, -1, 1};
+// A cell whose water leaves the land with data or stays in it.
+inline constexpr std::int8_t kDrenagemFim = -1;
 
 struct TTracadoNivel {
     std::vector<TTerracoTracado> Terracos; // numbered 1, 2, ... in this order (Linha.Numero)
@@ -83,6 +93,10 @@ struct TTracadoNivel {
     // With GuardarFaixas: per cell, row-major, the number of the terrace
     // whose strip holds it, 0 when none, −1 without data.
     std::vector<std::int32_t> Faixa;
+    // With GuardarDrenagem: per cell, row-major, the neighbour it drains to
+    // over the depression-filled surface (an index of kDirecaoLinha), or
+    // kDrenagemFim.
+    std::vector<std::int8_t> Drenagem;
 };
 
 // The least slope a spacing is computed for, %: a flatter strip gets the

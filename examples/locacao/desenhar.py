@@ -2,7 +2,10 @@
 """Draws a terrace layout as a PNG picture: the elevation raster in grey
 (white outside the watershed), the terrace lines of the vector file in
 colour and each line's number at its middle point, as the raster viewer
-overlays them. Standard library only.
+overlays them. For graded terraces (a version 2 table beside the vector)
+each line runs from its upstream end to its outlet: the outlets are drawn
+as squares, blue on a waterway and red on the edge of the land, and the
+upstream ends as small black ticks. Standard library only.
 
     desenhar.py ELEVACAO.ras TERRACOS.vet SAIDA.png [--escala N]
 
@@ -24,6 +27,24 @@ def ler_ras(caminho):
     xmin, xmax, ymin, ymax = struct.unpack_from('<4f', d, 265)
     cel = struct.unpack_from('<%df' % (col * lin), d, 544)
     return col, lin, xmin, xmax, ymin, ymax, cel
+
+
+def ler_saidas(caminho):
+    """The outlets of a graded table (version 2 of the .bdt): (x, y, borda)."""
+    try:
+        d = open(caminho, 'rb').read()
+    except OSError:
+        return None
+    if not d or d[0] != 2:
+        return None
+    n, m = struct.unpack_from('<ii', d, 1)
+    k = 9 + 97 * n
+    saidas = []
+    for _ in range(m):
+        _, x, y, _, borda = struct.unpack_from('<iddd?', d, k)
+        saidas.append((x, y, borda))
+        k += 45
+    return saidas
 
 
 def ler_vet(caminho):
@@ -105,6 +126,18 @@ def main():
         for a, b in zip(t, t[1:]):
             traco(a[0], a[1], b[0], b[1], cor)
         rotulos.append((str(num), t[len(t) // 2], cor))
+    saidas = ler_saidas(args[1][:-4] + '.bdt')
+    if saidas is not None:
+        for num, pts in linhas:
+            x, y = tela(pts[0])
+            for a in range(-2, 3):
+                for b in range(-2, 3):
+                    pixel(int(x) + a, int(y) + b, (0, 0, 0))
+        for x, y, borda in saidas:
+            x, y = tela((x, y))
+            for a in range(-4, 5):
+                for b in range(-4, 5):
+                    pixel(int(x) + a, int(y) + b, (220, 0, 0) if borda else (0, 60, 255))
     for texto, (x, y), cor in rotulos:
         s = max(1, escala // 4)
         x0, y0 = int(x) + 2, int(y) - 5 * s - 2
