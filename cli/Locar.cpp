@@ -7,6 +7,7 @@
 #include "Comandos.h"
 #include "Gis.h"
 
+#include "common/Cp1252.h"
 #include "common/Format.h"
 #include "common/Pastas.h"
 #include "common/UiHooks.h"
@@ -18,6 +19,7 @@
 #include "location/LocacaoNivel.h"
 #include "location/Pixel.h"
 #include "project/Projeto.h"
+#include "reports/RelatorioLocacao.h"
 
 #include <algorithm>
 #include <atomic>
@@ -225,7 +227,7 @@ void MostrarJson(const TResultadoLocacao& r)
 
 int Locar(const Argumentos& args)
 {
-    const Opcoes op(args, {"elevacao", "declividade", "saida", "drenagem"}, {"json"});
+    const Opcoes op(args, {"elevacao", "declividade", "saida", "drenagem", "relatorio"}, {"json"});
     if (op.Posicionais().size() != 1)
         throw ErroUso{"locar precisa de um arquivo de projeto."};
     const fs::path arquivo = bytes::CaminhoDeUtf8(op.Posicionais()[0]);
@@ -292,13 +294,26 @@ int Locar(const Argumentos& args)
         MostrarJson(r);
     else
         MostrarTabela(r);
+    if (op.Tem("relatorio")) {
+        // The location report, as the window shows it; written whole or not
+        // at all.
+        const std::string& saida = op.Valor("relatorio");
+        try {
+            const std::string bytes = Utf8ToCp1252(RelatorioLocacao(p, r, {}));
+            bytes::GravarArquivo(bytes::CaminhoDeUtf8(saida), reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                 bytes.size());
+        } catch (const Exception& e) {
+            std::cerr << "Não foi possível gravar o relatório " << saida << ": " << e.what() << "\n";
+            return kErroArquivo;
+        }
+    }
     return kSucesso;
 }
 
 const RegistroComando kLocar{
     "locar", Locar,
     "  vastrel-cli locar PROJETO.vst [--elevacao E.ras] [--declividade D.ras] [--saida S.vet]\n"
-    "                  [--drenagem HA] [--json]\n"
+    "                  [--drenagem HA] [--relatorio R.html] [--json]\n"
     "      Loca terraços sobre a bacia: em nível, ou com gradiente quando o sistema do projeto é\n"
     "      de terraços com gradiente (TipoSistema 1). Grava o vetor (.vet) e a tabela de terraços\n"
     "      (.bdt) e mostra a declividade média, o tipo de terraço, a tabela e o resumo da qualidade\n"
@@ -311,7 +326,8 @@ const RegistroComando kLocar{
     "      saída num canal escoadouro (linhas de drenagem que recebem ao menos --drenagem hectares;\n"
     "      por padrão 5 % da bacia, no mínimo 1 ha) ou na borda da área, sem passar do comprimento\n"
     "      do canal; o canal de cada terraço é dimensionado para a sua faixa (Q, H, Hr), e cada\n"
-    "      saída mostra a vazão que o canal escoadouro recebe. No .vet, Z é a cota do fundo do canal.\n"};
+    "      saída mostra a vazão que o canal escoadouro recebe. No .vet, Z é a cota do fundo do canal.\n"
+    "      --relatorio grava também o relatório da locação em HTML.\n"};
 
 } // namespace
 

@@ -658,7 +658,7 @@ void TFLocacao::RelatorioBtnClick()
         MostrarErro(e);
         return;
     }
-    TFRelatorio r(Contexto, Q(TituloRelatorioLocacao()), html, QImage(), this);
+    TFRelatorio r(Contexto, Q(TituloRelatorioLocacao(ultima_->Gradiente)), html, QImage(), this);
     r.exec();
 }
 

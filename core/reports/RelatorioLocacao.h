@@ -1,7 +1,9 @@
 #pragma once
-// The HTML report of a level-terrace location: the inputs of the last run,
-// the watershed's results and the terrace table read back from the ".bdt"
-// beside the output vector, with the total length of the terraces.
+// The HTML report of a terrace location: the inputs of the last run, the
+// watershed's results and the terrace table read back from the ".bdt"
+// beside the output vector, with the total length of the terraces; for
+// graded terraces each channel's discharge, depth and height, and the
+// outlets with the discharge of their waterways.
 
 #include <string>
 
@@ -10,8 +12,8 @@
 
 namespace vastrel {
 
-// "Locação de Sistemas de Terraceamento em Nível".
-std::string TituloRelatorioLocacao();
+// "Locação de Sistemas de Terraceamento em Nível", or "... com Gradiente".
+std::string TituloRelatorioLocacao(bool gradiente = false);
 
 // The report of a location run, UTF-8: the project's inputs (the level
 // terrace system, the terrain, the storm), the run's results and quality
