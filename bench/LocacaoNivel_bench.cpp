@@ -1,4 +1,4 @@
-// Timing of whole level-terrace location runs: the example watershed
+// Timing of whole location runs, level and graded: the example watershed
 // (examples/locacao, 304 x 220 cells of 2.5 m) and the real relief of the
 // whole 30 m SRTM of the Big Tujunga catchment (data/fontes/locacao, 1197 x
 // 643 cells, 315 to 2295 m) resampled bilinearly to 1995 x 1072 and
@@ -6,8 +6,11 @@
 // example project's storm and terrain. The example keeps its spacing method
 // (Lombardi Neto); these mountains, of 44 % mean slope, would get 5 m of
 // vertical and 11 m of horizontal spacing from it, finer than their cells,
-// so their runs use an arbitrated 20 m (45 m horizontally). Target: the
-// 3990-column relief laid out in under 30 seconds.
+// so their runs use an arbitrated 20 m (45 m horizontally). Graded runs use
+// the example's graded project (0.5 % channels of at most 400 m), with the
+// same arbitrated EV on the SRTM. Targets: the example's graded layout in
+// under 1 second; the 3990-column relief laid out, level or graded, in
+// under 30 seconds.
 //
 // With the environment variable VASTREL_BENCH_SAIDA naming a folder, the
 // resampled rasters are made there and kept, and each run's vector and
@@ -19,6 +22,7 @@
 #include "gis/Declividade.h"
 #include "gis/ImportExport.h"
 #include "gis/MemoryRaster.h"
+#include "location/LocacaoGradiente.h"
 #include "location/LocacaoNivel.h"
 #include "project/Projeto.h"
 
@@ -142,6 +146,45 @@ void Locar(benchmark::State& state, const std::string& caso, const fs::path& ele
     }
     state.counters["terracos"] = terracos;
 }
+
+void LocarGradiente(benchmark::State& state, const std::string& caso, const fs::path& elev, const fs::path& decl,
+                    double evArbitrado = 0)
+{
+    TProjeto projeto;
+    projeto.Ler(kFontes / "examples/locacao/locacao-hugo-gradiente.vst");
+    if (evArbitrado > 0) {
+        projeto.TerracosGradiente.Espacamento.Metodologia.IndMetodologia = 3;
+        projeto.TerracosGradiente.Espacamento.SetEV(evArbitrado);
+    }
+    std::int32_t terracos = 0;
+    std::size_t saidas = 0;
+    for (auto _ : state) {
+        const TEntradaLocacaoGradiente entrada{elev,           decl,
+                                               Pasta().caminho / (caso + "-gradiente.vet"),
+                                               projeto.Chuva(), projeto.Terreno,
+                                               projeto.TerracosGradiente};
+        const TResultadoLocacao r = vastrel::LocarGradiente(entrada);
+        terracos = r.Qualidade.Terracos;
+        saidas = r.TabelaGradiente.Saidas.size();
+    }
+    state.counters["terracos"] = terracos;
+    state.counters["saidas"] = static_cast<double>(saidas);
+}
+
+void BM_LocarGradienteExemplo(benchmark::State& state)
+{
+    const fs::path pasta = kFontes / "examples/locacao";
+    LocarGradiente(state, "hugo", pasta / "elevacao-hugo.ras", pasta / "declividade-hugo.ras");
+}
+BENCHMARK(BM_LocarGradienteExemplo)->Unit(benchmark::kMillisecond);
+
+void BM_LocarGradienteSrtm(benchmark::State& state)
+{
+    const auto [elev, decl] = RelevoSrtm(static_cast<double>(state.range(0)) / 3);
+    state.SetLabel(elev.filename().string());
+    LocarGradiente(state, elev.stem().string(), elev, decl, 20);
+}
+BENCHMARK(BM_LocarGradienteSrtm)->ArgName("fator_x3")->Arg(5)->Arg(10)->Iterations(1)->Unit(benchmark::kSecond);
 
 void BM_LocarExemplo(benchmark::State& state)
 {

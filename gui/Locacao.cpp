@@ -16,6 +16,7 @@
 #include "gis/Bytes.h"
 #include "project/GerenteSys.h"
 #include "project/Projeto.h"
+#include "location/LocacaoGradiente.h"
 #include "reports/RelatorioLocacao.h"
 
 #include <QComboBox>
@@ -33,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <functional>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -76,7 +78,8 @@ QGroupBox* Grupo(QWidget* pai, const char* titulo, int topico)
 // worker thread; the window thread waits in its own event loop.
 class TProcessoLocacao : public TProcessoPercent {
 public:
-    explicit TProcessoLocacao(const TEntradaLocacaoNivel& entrada) : entrada_(entrada) {}
+    using FuncaoLocar = std::function<TResultadoLocacao(const gis::TProgressoGis&)>;
+    explicit TProcessoLocacao(FuncaoLocar locar) : locar_(std::move(locar)) {}
 
     void Executar() override
     {
@@ -92,7 +95,7 @@ public:
         };
         std::thread trabalho([&] {
             try {
-                resultado_ = LocarNivel(entrada_, progresso);
+                resultado_ = locar_(progresso);
             } catch (...) {
                 erro = std::current_exception();
             }
@@ -123,7 +126,7 @@ public:
     TResultadoLocacao& Resultado() { return resultado_; }
 
 private:
-    const TEntradaLocacaoNivel& entrada_;
+    FuncaoLocar locar_;
     std::atomic<double> progresso_{0};
     std::atomic<bool> parar_{false};
     mutable std::mutex mutex_;
@@ -214,6 +217,56 @@ void TFLocacao::Montar()
     terreno->setToolTip(QStringLiteral("Tabela de tipos de terraços recomendados"));
     lTipo->addWidget(terreno, 2, 0, 1, 2);
 
+    // Terrace system.
+    QGroupBox* gSistema = Grupo(this, " Sistema ", kAjudaJanela);
+    auto* lSistema = new QHBoxLayout(gSistema);
+    nivel_ = new QRadioButton(QStringLiteral("Terraços em Nível (sem drenagem)"), gSistema);
+    nivel_->setObjectName(QStringLiteral("RBNivel"));
+    gradiente_ = new QRadioButton(QStringLiteral("Terraços com Gradiente (com drenagem)"), gSistema);
+    gradiente_->setObjectName(QStringLiteral("RBGradiente"));
+    lSistema->addWidget(nivel_);
+    lSistema->addWidget(gradiente_);
+    lSistema->addStretch(1);
+    connect(nivel_, &QRadioButton::clicked, this, [this] { SistemaClick(false); });
+    connect(gradiente_, &QRadioButton::clicked, this, [this] { SistemaClick(true); });
+
+    // The graded channel, as the dimensioning window has it.
+    gGradiente_ = Grupo(this, " Canal com gradiente ", 115);
+    auto* lGrad = new QGridLayout(gGradiente_);
+    formaCanal_ = new QComboBox(gGradiente_);
+    formaCanal_->setObjectName(QStringLiteral("FormaCanal"));
+    formaCanal_->addItems({QStringLiteral("Trapezoidal"), QStringLiteral("Triangular")});
+    lGrad->addWidget(Rotulo(gGradiente_, QStringLiteral("F&orma:"), formaCanal_), 0, 0);
+    lGrad->addWidget(formaCanal_, 0, 1, 1, 2);
+    const auto linhaGrad = [&](int linha, TCampoLocacao campo, const char* nome, const char* rotulo,
+                               const char* dica, QLabel* unidade) {
+        QLineEdit* e = Edit(gGradiente_, nome, dica);
+        campos_[campo] = e;
+        QLabel* r = Rotulo(gGradiente_, QString::fromUtf8(rotulo), e);
+        lGrad->addWidget(r, linha, 0);
+        lGrad->addWidget(e, linha, 1);
+        if (unidade)
+            lGrad->addWidget(unidade, linha, 2);
+        return r;
+    };
+    rotuloBase_ = linhaGrad(1, TCampoLocacao::Base, "eBase", "Base (B):", "Largura do fundo do canal trapezoidal",
+                            Rotulo(gGradiente_, QStringLiteral("m")));
+    rotuloTalude_ = linhaGrad(2, TCampoLocacao::Talude, "eTalude", "Talude (Z):",
+                              "Inclinação da parede do canal trapezoidal (horizontal por vertical)", nullptr);
+    unidSc_ = Rotulo(gGradiente_, QString());
+    linhaGrad(3, TCampoLocacao::Sc, "eSc", "Declividade do canal (Sc):", "Gradiente do canal", unidSc_);
+    linhaGrad(4, TCampoLocacao::RugCan, "eRugCan", "Rugosidade do canal (nc):", "Coeficiente de Manning do canal",
+              nullptr);
+    linhaGrad(5, TCampoLocacao::Comp, "eComp", "Comprimento máximo do canal:",
+              "Nenhum terraço fica mais longo que isto", Rotulo(gGradiente_, QStringLiteral("m")));
+    linhaGrad(6, TCampoLocacao::RugTer, "eRugTer", "Rugosidade do terreno (nt):",
+              "Coeficiente de Manning da superfície do terreno", nullptr);
+    connect(formaCanal_, &QComboBox::activated, this, [this](int) {
+        AplicarForma();
+        InvalidarRelatorio();
+        Alterar();
+    });
+
     // Channel.
     QGroupBox* gCanal = Grupo(this, " Canal ", 115);
     auto* lCanal = new QGridLayout(gCanal);
@@ -257,13 +310,18 @@ void TFLocacao::Montar()
     for (QPushButton* b : {processar_, relatorio_, fechar, ajuda})
         botoes->addWidget(b);
 
-    grade->addWidget(gEsp, 0, 0);
-    grade->addWidget(gPrec, 1, 0, 2, 1);
-    grade->addWidget(gTipo, 0, 1);
-    grade->addWidget(gCanal, 1, 1);
-    grade->addWidget(gSolo, 2, 1);
-    grade->addWidget(gImg, 3, 0, 1, 2);
-    grade->addLayout(botoes, 4, 0, 1, 2);
+    gTipo_ = gTipo;
+    zsm_ = zsm;
+    btnSm_ = btnSm;
+    grade->addWidget(gSistema, 0, 0, 1, 2);
+    grade->addWidget(gEsp, 1, 0);
+    grade->addWidget(gPrec, 2, 0, 3, 1);
+    grade->addWidget(gTipo, 1, 1);
+    grade->addWidget(gGradiente_, 2, 1);
+    grade->addWidget(gCanal, 3, 1);
+    grade->addWidget(gSolo, 4, 1);
+    grade->addWidget(gImg, 5, 0, 1, 2);
+    grade->addLayout(botoes, 6, 0, 1, 2);
 
     // Number fields: the keystroke filter, the whole text selected on entry,
     // and any change invalidates the report of the last run.
@@ -304,7 +362,47 @@ void TFLocacao::MostrarUnidades()
 {
     const TUnidades& u = Contexto.Projeto.Unidades;
     unidSm_->setText(Q(u.UnidDeclividade));
+    unidSc_->setText(Q(u.UnidDeclividade));
     unidVIB_->setText(Q(u.UnidVIB));
+}
+
+// The controls of the project's terrace system: the graded channel's group
+// for graded terraces, the terrace type selection for level ones.
+void TFLocacao::AplicarSistema(bool gradiente)
+{
+    nivel_->setChecked(!gradiente);
+    gradiente_->setChecked(gradiente);
+    gGradiente_->setVisible(gradiente);
+    gTipo_->setVisible(!gradiente);
+    AplicarForma();
+}
+
+// The trapezoidal channel takes B and Z; the triangular one Sm.
+void TFLocacao::AplicarForma()
+{
+    const bool trapezoidal = gradiente_->isChecked() && formaCanal_->currentIndex() == 0;
+    for (QWidget* w : {static_cast<QWidget*>(Campo(TCampoLocacao::Base)), static_cast<QWidget*>(rotuloBase_),
+                       static_cast<QWidget*>(Campo(TCampoLocacao::Talude)), static_cast<QWidget*>(rotuloTalude_)})
+        w->setEnabled(trapezoidal);
+    for (QWidget* w : {static_cast<QWidget*>(zsm_), static_cast<QWidget*>(btnSm_)})
+        w->setEnabled(!trapezoidal);
+}
+
+void TFLocacao::SistemaClick(bool gradiente)
+{
+    TProjeto& p = Contexto.Projeto;
+    if (p.Gradiente() == gradiente)
+        return;
+    // The fields go into the system they were shown for, as far as they
+    // read; then the other system's values are shown.
+    try {
+        GravarCampos();
+    } catch (const std::exception&) {
+    }
+    p.TipoSistema.Tipo = gradiente ? 1 : 0;
+    InvalidarRelatorio();
+    MostrarCampos();
+    Contexto.Gerente.Alterado = true;
 }
 
 void TFLocacao::LimparCampos()
@@ -321,6 +419,8 @@ void TFLocacao::LimparCampos()
     metodo_->setCurrentIndex(0);
     AplicarMetodo(0);
     criterios_[0]->setChecked(true);
+    formaCanal_->setCurrentIndex(1);
+    AplicarSistema(false);
     preenchendo_ = false;
 }
 
@@ -347,6 +447,16 @@ void TFLocacao::MostrarCampos()
     criterios_[c.Criterio]->setChecked(true);
     if (c.Criterio == kCriterioArbitrado)
         TFTipoNenhum::Instancia(Contexto).SetEscolha(c.TipoArbitrado);
+    if (c.Gradiente) {
+        formaCanal_->setCurrentIndex(c.Canal == 0 ? 0 : 1);
+        Campo(TCampoLocacao::Base)->setText(Q(c.Base));
+        Campo(TCampoLocacao::Talude)->setText(Q(c.Talude));
+        Campo(TCampoLocacao::Sc)->setText(Q(c.Sc));
+        Campo(TCampoLocacao::RugCan)->setText(Q(c.RugCan));
+        Campo(TCampoLocacao::Comp)->setText(Q(c.Comp));
+        Campo(TCampoLocacao::RugTer)->setText(Q(c.RugTer));
+    }
+    AplicarSistema(c.Gradiente);
     preenchendo_ = false;
 }
 
@@ -367,6 +477,14 @@ TCamposLocacao TFLocacao::Campos() const
     c.ZSm = S(Campo(TCampoLocacao::ZSm)->text());
     c.CoefUni = S(eCoefUni_->text());
     c.VIB = S(Campo(TCampoLocacao::VIB)->text());
+    c.Gradiente = gradiente_->isChecked();
+    c.Canal = formaCanal_->currentIndex() == 0 ? 0 : 1;
+    c.Base = S(Campo(TCampoLocacao::Base)->text());
+    c.Talude = S(Campo(TCampoLocacao::Talude)->text());
+    c.Sc = S(Campo(TCampoLocacao::Sc)->text());
+    c.RugCan = S(Campo(TCampoLocacao::RugCan)->text());
+    c.Comp = S(Campo(TCampoLocacao::Comp)->text());
+    c.RugTer = S(Campo(TCampoLocacao::RugTer)->text());
     return c;
 }
 
@@ -390,7 +508,9 @@ void TFLocacao::AtualizarUnidades()
     preenchendo_ = true;
     MostrarUnidades();
     if (QLineEdit* e = Campo(TCampoLocacao::ZSm); !e->text().isEmpty())
-        e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarDeclividade(p.TerracosNivel.Sm.Valor))));
+        e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarDeclividade(Contexto.Projeto.CanalAtual().Sm.Valor))));
+    if (QLineEdit* e = Campo(TCampoLocacao::Sc); !e->text().isEmpty() && p.Gradiente())
+        e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarDeclividade(p.TerracosGradiente.Sc))));
     if (QLineEdit* e = Campo(TCampoLocacao::VIB); !e->text().isEmpty())
         e->setText(Q(FormatFloat(kFormatoGeral, u.MostrarVIB(p.Terreno.VIB))));
     preenchendo_ = false;
@@ -426,7 +546,7 @@ void TFLocacao::MostrarErro(const std::exception& e) { Contexto.Dialogos.Erro(th
 void TFLocacao::MetodoChange(int indice, bool doUsuario)
 {
     InvalidarRelatorio();
-    TEspacamento& e = Contexto.Projeto.TerracosNivel.Espacamento;
+    TEspacamento& e = Contexto.Projeto.EspacamentoAtual();
     e.Metodologia.IndMetodologia = static_cast<std::uint8_t>(std::clamp(indice, 0, kMetodoUltimo));
     // The soil list of the method, with the chosen class's name and value.
     if (const std::uint8_t lista = ListaSoloDoMetodo(indice)) {
@@ -519,7 +639,7 @@ void TFLocacao::CoberVegClick()
 void TFLocacao::BTnSmZClick()
 {
     TProjeto& p = Contexto.Projeto;
-    TReal& sm = p.TerracosNivel.Sm;
+    TReal& sm = p.CanalAtual().Sm;
     TSm d;
     d.HelpContext = kAjudaSm;
     d.Indice = sm.Indice;
@@ -596,11 +716,15 @@ void TFLocacao::ProcessarBtnClick()
 
     const TEntradaLocacaoNivel entrada{elev, decli, vetor, p.Chuva(), p.Terreno, p.TerracosNivel,
                                        p.Locacao.AlturaArbitrada};
+    const TEntradaLocacaoGradiente entradaGradiente{elev,      decli,      vetor, p.Chuva(),
+                                                    p.Terreno, p.TerracosGradiente};
+    const bool gradiente = p.Gradiente();
     try {
         // What looks wrong before the run (strips narrower than three cells,
         // an odd cell size, a slope raster that does not match): said, and
         // the user chooses to go on or not.
-        const TPrevisaoLocacao previsao = PreverLocacaoNivel(entrada);
+        const TPrevisaoLocacao previsao =
+            gradiente ? PreverLocacaoGradiente(entradaGradiente) : PreverLocacaoNivel(entrada);
         if (!previsao.Avisos.empty()) {
             std::string texto;
             for (const std::string& a : previsao.Avisos) {
@@ -616,7 +740,9 @@ void TFLocacao::ProcessarBtnClick()
         return;
     }
 
-    TProcessoLocacao processo(entrada);
+    TProcessoLocacao processo([&](const gis::TProgressoGis& progresso) {
+        return gradiente ? LocarGradiente(entradaGradiente, progresso) : LocarNivel(entrada, progresso);
+    });
     try {
         if (Contexto.ExecutarComProgresso)
             Contexto.ExecutarComProgresso(processo);
@@ -630,7 +756,8 @@ void TFLocacao::ProcessarBtnClick()
     TResultadoLocacao& r = processo.Resultado();
     // The project keeps the watershed's mean slope and the recommended type.
     p.Locacao.DeclividadeMedia = r.DeclividadeMedia;
-    p.TerracosNivel.SelecaoTipoTerraco = r.SelecaoTipoTerraco;
+    if (!r.Gradiente)
+        p.TerracosNivel.SelecaoTipoTerraco = r.SelecaoTipoTerraco;
     Contexto.Gerente.Alterado = true;
     ultima_ = std::move(r);
     relatorio_->setEnabled(true);
@@ -639,6 +766,18 @@ void TFLocacao::ProcessarBtnClick()
     std::string resumo = "Terraços locados: " + std::to_string(ultima_->Qualidade.Terracos) + ".\n";
     for (const std::string& l : TextoQualidade(*ultima_))
         resumo += "\n" + l;
+    if (ultima_->Gradiente) {
+        std::size_t escoadouros = 0;
+        double maior = 0;
+        for (const TRegSaida& s : ultima_->TabelaGradiente.Saidas)
+            if (!s.Borda) {
+                ++escoadouros;
+                maior = std::max(maior, s.QCanal);
+            }
+        resumo += "\nSaídas: " + std::to_string(ultima_->TabelaGradiente.Saidas.size()) + ", das quais " +
+                  std::to_string(escoadouros) + " em canais escoadouros (maior vazão de canal escoadouro: " +
+                  FormatFloat("0.0", maior) + " L/s); veja o relatório.";
+    }
     for (const std::string& a : ultima_->Avisos)
         std::cerr << "Aviso: " << a << "\n";
     if (ultima_->Avisos.empty())

@@ -1,6 +1,7 @@
 #pragma once
-// The location window "Módulo para a Locação": the storm, the spacing
-// method, soil, channel and terrace type of a level-terrace location over a
+// The location window "Módulo para a Locação": the terrace system (level or
+// graded), the storm, the spacing method, soil, channel (and for graded
+// terraces the graded channel) and terrace type of a location over a
 // watershed, its three files, the run under the progress dialog, the report
 // of the run and a view of the terraces over the elevation image.
 
@@ -69,6 +70,13 @@ public:
     QPushButton* Visualizar() const { return visualizar_; }
     QRadioButton* Criterio(int i) const { return criterios_[i]; }
     QLineEdit* CoefUni() const { return eCoefUni_; }
+    QRadioButton* Nivel() const { return nivel_; }
+    QRadioButton* Gradiente() const { return gradiente_; }
+    QComboBox* FormaCanal() const { return formaCanal_; }
+    QGroupBox* GrupoGradiente() const { return gGradiente_; }
+    // The terrace system chosen, as its radio buttons do it: the fields go
+    // into the system shown, the other one's values are shown.
+    void SistemaClick(bool gradiente);
     // The last run started from this window, for its report and view.
     const std::optional<TResultadoLocacao>& UltimaLocacao() const { return ultima_; }
 
@@ -84,6 +92,8 @@ private:
     void Montar();
     void MetodoChange(int indice, bool doUsuario);
     void AplicarMetodo(int indice); // the controls of a method
+    void AplicarSistema(bool gradiente);
+    void AplicarForma();
 
     void CriterioClick(int criterio);
     void Alterar();
@@ -102,6 +112,12 @@ private:
     QLabel *unidVIB_ = nullptr, *unidSm_ = nullptr;
     QLineEdit* eCoefUni_ = nullptr;
     QRadioButton* criterios_[4] = {};
+    QRadioButton *nivel_ = nullptr, *gradiente_ = nullptr;
+    QGroupBox *gGradiente_ = nullptr, *gTipo_ = nullptr;
+    QComboBox* formaCanal_ = nullptr;
+    QLabel *rotuloBase_ = nullptr, *rotuloTalude_ = nullptr, *unidSc_ = nullptr;
+    QLineEdit* zsm_ = nullptr;
+    QPushButton* btnSm_ = nullptr;
     QPushButton *processar_ = nullptr, *relatorio_ = nullptr, *visualizar_ = nullptr;
     TFiltroNumerico* filtro_ = nullptr;
     bool preenchendo_ = false;

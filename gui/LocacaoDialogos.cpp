@@ -159,7 +159,7 @@ TFSoloLoc::TFSoloLoc(TContextoPrograma& c, int lista, QWidget* pai) : TDialogoAt
 
 void TFSoloLoc::FormActivate()
 {
-    const int indice = c_.Projeto.TerracosNivel.Espacamento.Solo.IndSolo;
+    const int indice = c_.Projeto.EspacamentoAtual().Solo.IndSolo;
     if (QAbstractButton* b = tipoSolo_->button(indice))
         b->setChecked(true);
     else
@@ -168,7 +168,7 @@ void TFSoloLoc::FormActivate()
 
 void TFSoloLoc::OKClick()
 {
-    TSolo& solo = c_.Projeto.TerracosNivel.Espacamento.Solo;
+    TSolo& solo = c_.Projeto.EspacamentoAtual().Solo;
     try {
         solo.Metodo = static_cast<std::uint8_t>(lista_);
         solo.SetIndSolo(std::max(0, tipoSolo_->checkedId()));
@@ -205,7 +205,7 @@ TFLombNetoLoc::TFLombNetoLoc(TContextoPrograma& c, QWidget* pai) : TDialogoAtiva
 
 void TFLombNetoLoc::FormActivate()
 {
-    espacamento_ = c_.Projeto.TerracosNivel.Espacamento;
+    espacamento_ = c_.Projeto.EspacamentoAtual();
     listas_->Selecionar(espacamento_);
     listas_->CultClick(espacamento_);
     listas_->ErosaoClick(espacamento_);
@@ -214,7 +214,7 @@ void TFLombNetoLoc::FormActivate()
 
 void TFLombNetoLoc::OKClick()
 {
-    TEspacamento& e = c_.Projeto.TerracosNivel.Espacamento;
+    TEspacamento& e = c_.Projeto.EspacamentoAtual();
     listas_->CultClick(e);
     listas_->ErosaoClick(e);
     listas_->PrepClick(e);

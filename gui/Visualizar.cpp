@@ -5,6 +5,7 @@
 
 #include "common/Format.h"
 #include "common/Pastas.h"
+#include "gis/BDTGradiente.h"
 #include "gis/Paleta.h"
 
 #include <QApplication>
@@ -522,6 +523,43 @@ std::vector<TFVisualizar::TRotuloTela> TFVisualizar::Rotulos(int zoom) const
     return rotulos;
 }
 
+namespace {
+
+// An arrowhead three quarters of the way along a graded terrace (clear of
+// its number, at the middle), pointing the way its water runs: to the
+// line's last point, its outlet. Of a constant size on screen.
+void DesenharSentido(QPainter& p, const QPolygonF& pontos)
+{
+    double total = 0;
+    for (qsizetype i = 1; i < pontos.size(); ++i)
+        total += QLineF(pontos[i - 1], pontos[i]).length();
+    if (total < 12)
+        return;
+    double andado = 0;
+    for (qsizetype i = 1; i < pontos.size(); ++i) {
+        const QLineF trecho(pontos[i - 1], pontos[i]);
+        const double alvo = 0.75 * total;
+        if (andado + trecho.length() < alvo || trecho.length() <= 0) {
+            andado += trecho.length();
+            continue;
+        }
+        const QPointF ponta = trecho.pointAt((alvo - andado) / trecho.length());
+        const double ux = trecho.dx() / trecho.length(), uy = trecho.dy() / trecho.length();
+        const double l = 7, w = 4;
+        const QPointF base(ponta.x() - l * ux, ponta.y() - l * uy);
+        const QPolygonF seta{ponta, QPointF(base.x() - w * uy, base.y() + w * ux),
+                             QPointF(base.x() + w * uy, base.y() - w * ux)};
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawPolygon(seta);
+        p.restore();
+        return;
+    }
+}
+
+} // namespace
+
 void TFVisualizar::PintarCena(QPainter& p, int zoom, QPoint rolagem, QSize vista,
                               const std::vector<TRotuloTela>& rotulos) const
 {
@@ -567,6 +605,15 @@ void TFVisualizar::PintarCena(QPainter& p, int zoom, QPoint rolagem, QSize vista
             p.drawPoint(pontos[0]);
         else if (pontos.size() > 1)
             p.drawPolyline(pontos);
+        if (l.Sentido && pontos.size() > 1)
+            DesenharSentido(p, pontos);
+    }
+    // Outlets: blue on a waterway, red on the edge of the land.
+    for (const TSaidaSobreposta& s : saidas_) {
+        const QPointF c(s.Ponto.X * e, s.Ponto.Y * e);
+        p.setPen(QPen(Qt::white, 1));
+        p.setBrush(s.Borda ? QColor(220, 0, 0) : QColor(0, 70, 255));
+        p.drawRect(QRectF(c.x() - 4, c.y() - 4, 8, 8));
     }
     p.restore();
     p.translate(-rolagem);
@@ -807,9 +854,16 @@ void TFVisualizar::SobreporVetor(const fs::path& caminho)
     // The terrace table of a location run lies beside its vector file.
     fs::path tabela = caminho;
     tabela.replace_extension(".bdt");
-    const bool comNumero = fs::is_regular_file(ResolverSemCaixa(tabela.parent_path(), tabela.filename().string()));
+    const fs::path arquivoTabela = ResolverSemCaixa(tabela.parent_path(), tabela.filename().string());
+    const bool comNumero = fs::is_regular_file(arquivoTabela);
+    // Graded terraces: each line runs to its outlet; the outlets are marked.
+    TTabelaGradiente gradiente;
+    const bool sentido = comNumero && TTabelaGradiente::VersaoDoArquivo(arquivoTabela) == kVersaoBDTGradiente &&
+                         gradiente.Carregar(arquivoTabela);
     for (gis::TLinhaImagem& l : gis::LinhasSobreRaster(vetor, raster_))
-        sobreposicao_.push_back({std::move(l), comNumero});
+        sobreposicao_.push_back({std::move(l), comNumero, sentido});
+    for (const TRegSaida& s : gradiente.Saidas)
+        saidas_.push_back({gis::PontoSobreRaster(s.X, s.Y, raster_), s.Borda});
     AcaoRemover->setEnabled(true);
     AtualizarZoom();
 }
@@ -817,6 +871,7 @@ void TFVisualizar::SobreporVetor(const fs::path& caminho)
 void TFVisualizar::RemoverVetorClick()
 {
     sobreposicao_.clear();
+    saidas_.clear();
     AcaoRemover->setEnabled(false);
     AtualizarZoom();
 }

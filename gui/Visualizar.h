@@ -122,6 +122,8 @@ public:
     std::size_t NumLinhasSobrepostas() const { return sobreposicao_.size(); }
     // Lines whose number is written (a terrace table beside their file).
     std::size_t NumRotulos() const;
+    // The outlets of the graded terraces overlaid.
+    std::size_t NumSaidas() const { return saidas_.size(); }
     // Screen rectangles (in the whole displayed picture) of the numbers drawn
     // at the present zoom, those that overlap none drawn before.
     std::vector<gis::TRetangulo> RotulosDesenhados() const;
@@ -145,6 +147,12 @@ private:
     struct TLinhaSobreposta {
         gis::TLinhaImagem Linha;
         bool ComNumero = false;
+        bool Sentido = false; // a graded terrace: drawn with the way its water runs, to its last point
+    };
+    // An outlet of graded terraces: on a waterway, or on the edge.
+    struct TSaidaSobreposta {
+        gis::TPontoImagem Ponto;
+        bool Borda = false;
     };
     struct TRotuloTela {
         QString Texto;
@@ -182,6 +190,7 @@ private:
     std::filesystem::path caminho_;
     std::vector<TLinhaSobreposta> sobreposicao_;
     std::vector<TRotuloTela> rotulos_; // at zoom_
+    std::vector<TSaidaSobreposta> saidas_;
     QAction* separador_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include "gis/Raster.h"
 #include "gis/Vetor.h"
 #include "gis/BDT.h"
+#include "gis/BDTGradiente.h"
 
 #include <algorithm>
 #include <charconv>
@@ -53,19 +54,71 @@ fs::path CaminhoTabela(const fs::path& vetOuBdt)
     return p;
 }
 
-// The records of a table by terrace number; nothing when there is no table.
-std::optional<std::map<int, TRegTerr>> LerTabela(const fs::path& bdt)
+// The attributes of the terraces of a table, by terrace number: field
+// names (at most 10 characters, as Shapefiles allow), each terrace's values
+// in that order and a description in words.
+struct TAtributosTabela {
+    std::vector<const char*> Campos;
+    std::map<int, std::vector<double>> Valores;
+    std::map<int, std::string> Descricoes;
+};
+
+void AtributosNivel(const TBDT& t, TAtributosTabela& a)
+{
+    a.Campos = {"cota_m", "decliv_pct", "compr_m", "area_m2", "ev_m", "altura_m"};
+    for (const TRegTerr& r : t) {
+        a.Valores[r.Numero] = {r.Cota, r.DeclividadeMedia, r.Comprimento, r.AreaInfluencia, r.EV, r.Altura};
+        a.Descricoes[r.Numero] =
+            "Cota " + FormatFloat("0.00", r.Cota) + " m; declividade média " + FormatFloat("0.0", r.DeclividadeMedia) +
+            " %; comprimento " + FormatFloat("0.0", r.Comprimento) + " m; área de influência " +
+            FormatFloat("0", r.AreaInfluencia) + " m²; EV " + FormatFloat("0.00", r.EV) + " m; altura " +
+            FormatFloat("0.00", r.Altura) + " m";
+    }
+}
+
+// Graded terraces: the bed at both ends, the grade, the strip and the
+// channel's design, the outlet and whether the channel carries its flow.
+void AtributosGradiente(const TTabelaGradiente& t, TAtributosTabela& a)
+{
+    a.Campos = {"cota_mont", "cota_saida", "grad_pct", "compr_m", "area_m2", "decliv_pct", "ev_m",
+                "eh_m",      "q_ls",       "h_m",      "hr_m",    "saida",   "comporta"};
+    for (const TRegTerrGradiente& r : t.Terracos) {
+        const bool comporta = r.Situacao == TSituacaoCanal::Comporta;
+        a.Valores[r.Numero] = {r.CotaMontante, r.CotaSaida, 100 * r.Gradiente, r.Comprimento, r.AreaInfluencia,
+                               r.DeclividadeMedia, r.EV, r.EH, r.Q, r.H, r.Hr, static_cast<double>(r.Saida),
+                               comporta ? 1.0 : 0.0};
+        a.Descricoes[r.Numero] =
+            "Cota a montante " + FormatFloat("0.00", r.CotaMontante) + " m; cota na saída " +
+            FormatFloat("0.00", r.CotaSaida) + " m; gradiente " + FormatFloat("0.00", 100 * r.Gradiente) +
+            " %; comprimento " + FormatFloat("0.0", r.Comprimento) + " m; área de influência " +
+            FormatFloat("0", r.AreaInfluencia) + " m²; vazão " + FormatFloat("0.0", r.Q) + " L/s; lâmina " +
+            FormatFloat("0.000", r.H) + " m; altura " + FormatFloat("0.00", r.Hr) + " m; saída " +
+            std::to_string(r.Saida) + (comporta ? "" : "; o canal não comporta a vazão");
+    }
+}
+
+// The attributes of the table beside a vector; nothing when there is no table.
+std::optional<TAtributosTabela> LerTabela(const fs::path& bdt)
 {
     std::error_code ec;
     if (!fs::is_regular_file(bdt, ec))
         return std::nullopt;
-    TBDT t;
-    if (!t.Carregar(bdt))
+    TAtributosTabela a;
+    bool lida = false;
+    if (TTabelaGradiente::VersaoDoArquivo(bdt) == kVersaoBDTGradiente) {
+        TTabelaGradiente t;
+        lida = t.Carregar(bdt);
+        if (lida)
+            AtributosGradiente(t, a);
+    } else {
+        TBDT t;
+        lida = t.Carregar(bdt);
+        if (lida)
+            AtributosNivel(t, a);
+    }
+    if (!lida)
         throw EArquivoGis("A tabela de terraços '" + bytes::NomeArquivo(bdt) + "' está corrompida ou incompleta.");
-    std::map<int, TRegTerr> m;
-    for (const TRegTerr& r : t)
-        m[r.Numero] = r;
-    return m;
+    return a;
 }
 
 struct TLinhaVet {
@@ -110,22 +163,6 @@ const TFormatoVetor& FormatoDe(const fs::path& saida)
                       TCampoGis::Saida);
 }
 
-// The attributes of a terrace record: field name (at most 10 characters, as
-// Shapefiles allow) and value.
-std::vector<std::pair<const char*, double>> Atributos(const TRegTerr& r)
-{
-    return {{"cota_m", r.Cota},           {"decliv_pct", r.DeclividadeMedia}, {"compr_m", r.Comprimento},
-            {"area_m2", r.AreaInfluencia}, {"ev_m", r.EV},                     {"altura_m", r.Altura}};
-}
-
-std::string Descricao(const TRegTerr& r)
-{
-    return "Cota " + FormatFloat("0.00", r.Cota) + " m; declividade média " + FormatFloat("0.0", r.DeclividadeMedia) +
-           " %; comprimento " + FormatFloat("0.0", r.Comprimento) + " m; área de influência " +
-           FormatFloat("0", r.AreaInfluencia) + " m²; EV " + FormatFloat("0.00", r.EV) + " m; altura " +
-           FormatFloat("0.00", r.Altura) + " m";
-}
-
 void CriarCampo(OGRLayer& camada, const char* nome, OGRFieldType tipo)
 {
     OGRFieldDefn d(nome, tipo);
@@ -160,12 +197,12 @@ void ExportarTabelaCsv(const fs::path& vetOuBdt, const fs::path& csv)
     if (!tabela)
         throw EEscolhaGis("A tabela de terraços '" + bytes::NomeArquivo(bdt) + "' não existe.", TCampoGis::Entrada);
     std::string s = "numero";
-    for (const auto& [nome, valor] : Atributos(TRegTerr{}))
+    for (const char* nome : tabela->Campos)
         s += std::string(",") + nome;
     s += "\r\n";
-    for (const auto& [numero, r] : *tabela) {
+    for (const auto& [numero, valores] : tabela->Valores) {
         s += std::to_string(numero);
-        for (const auto& [nome, valor] : Atributos(r))
+        for (const double valor : valores)
             s += "," + Numero(valor);
         s += "\r\n";
     }
@@ -231,7 +268,7 @@ void ExportarVetorGdal(const fs::path& vet, const fs::path& saida, const TOpcoes
         if (!gpx)
             CriarCampo(*camada, "numero", OFTInteger);
         if (tabela)
-            for (const auto& [campo, valor] : Atributos(TRegTerr{}))
+            for (const char* campo : tabela->Campos)
                 CriarCampo(*camada, campo, OFTReal);
     }
 
@@ -252,10 +289,13 @@ void ExportarVetorGdal(const fs::path& vet, const fs::path& saida, const TOpcoes
         OGRFeature feicao(camada->GetLayerDefn());
         feicao.SetGeometry(&geo);
         const std::string rotulo = "Terraço " + std::to_string(l.Numero);
-        const TRegTerr* reg = nullptr;
+        const std::vector<double>* valores = nullptr;
+        const std::string* descricao = nullptr;
         if (tabela)
-            if (const auto it = tabela->find(l.Numero); it != tabela->end())
-                reg = &it->second;
+            if (const auto it = tabela->Valores.find(l.Numero); it != tabela->Valores.end()) {
+                valores = &it->second;
+                descricao = &tabela->Descricoes.at(l.Numero);
+            }
         if (dxf) {
             char camadaCad[32];
             std::snprintf(camadaCad, sizeof camadaCad, "TERRACO_%03d", l.Numero);
@@ -263,19 +303,19 @@ void ExportarVetorGdal(const fs::path& vet, const fs::path& saida, const TOpcoes
         } else {
             if (kml) {
                 feicao.SetField("Name", rotulo.c_str());
-                if (reg)
-                    feicao.SetField("Description", Descricao(*reg).c_str());
+                if (descricao)
+                    feicao.SetField("Description", descricao->c_str());
             } else if (gpx) {
                 feicao.SetField("name", rotulo.c_str());
                 feicao.SetField("number", l.Numero);
-                if (reg)
-                    feicao.SetField("desc", Descricao(*reg).c_str());
+                if (descricao)
+                    feicao.SetField("desc", descricao->c_str());
             }
             if (!gpx)
                 feicao.SetField("numero", l.Numero);
-            if (reg)
-                for (const auto& [campo, valor] : Atributos(*reg))
-                    feicao.SetField(campo, valor);
+            if (valores)
+                for (std::size_t k = 0; k < tabela->Campos.size(); ++k)
+                    feicao.SetField(tabela->Campos[k], (*valores)[k]);
         }
         if (camada->CreateFeature(&feicao) != OGRERR_NONE)
             throw EArquivoGis("Não foi possível gravar a linha " + std::to_string(l.Numero) + " no arquivo '" +

@@ -275,6 +275,13 @@ std::string FormatoGeral(double valor, int digitos)
 
 // --- Vector lines -------------------------------------------------------------
 
+TPontoImagem PontoSobreRaster(double x, double y, const TCabecalhoRaster& raster)
+{
+    return TPontoImagem{ArredondarPixel(Fracao(static_cast<float>(x), raster.XMin, raster.XMax) * raster.Colunas),
+                        ArredondarPixel(raster.Linhas - Fracao(static_cast<float>(y), raster.YMin, raster.YMax) *
+                                                            raster.Linhas)};
+}
+
 std::vector<TLinhaImagem> LinhasSobreRaster(TVetor& vetor, const TCabecalhoRaster& raster)
 {
     const double xmin = raster.XMin, xmax = raster.XMax, ymin = raster.YMin, ymax = raster.YMax;

@@ -153,6 +153,8 @@ struct TLinhaImagem {
 // round(Linhas − (Y − YMin) / (YMax − YMin) × Linhas), the raster's bounds.
 // Consecutive records of one line number make one line, however long.
 std::vector<TLinhaImagem> LinhasSobreRaster(TVetor& vetor, const TCabecalhoRaster& raster);
+// One map point on the raster's picture, by the same rule.
+TPontoImagem PontoSobreRaster(double x, double y, const TCabecalhoRaster& raster);
 
 // The size of the picture of a vector shown alone (kilometres taken as
 // 1000 m): its own extent in metres while it fits in the main client area

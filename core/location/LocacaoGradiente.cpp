@@ -6,12 +6,18 @@
 #include "engine/CanalGradiente.h"
 #include "engine/Precipitacao.h"
 #include "engine/Terreno.h"
+#include "gis/ErrosGis.h"
 #include "gis/Gdal.h"
 #include "location/LocacaoComum.h"
 #include "location/TracadoGradiente.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 namespace vastrel {
 
@@ -60,12 +66,12 @@ double LarguraSuperficial(const TTerracosGradiente& c, double h, double st)
 
 // The channel of one terrace on its own strip: its width w (m), its slope
 // st (m/m), its length (m).
-void DimensionarCanal(const TEntradaLocacaoGradiente& e, TRegTerrGradiente& reg)
+void DimensionarCanal(const TEntradaLocacaoGradiente& e, TPrecipitacaoExponencialNegativa& chuva,
+                      TRegTerrGradiente& reg)
 {
     TTerreno terreno = e.Terreno;
     terreno.SetSt(reg.DeclividadeMedia / 100);
     TTerracosGradiente canal = e.Terracos;
-    auto& chuva = dynamic_cast<TPrecipitacaoExponencialNegativa&>(e.Chuva);
     const auto L = static_cast<std::int32_t>(std::max<long>(1, std::lround(reg.Comprimento)));
     try {
         const TResultadoGradiente r = canal.DimensionarCom(chuva, terreno, reg.EH, canal.Sc, canal.nc.Valor, L);
@@ -78,6 +84,67 @@ void DimensionarCanal(const TEntradaLocacaoGradiente& e, TRegTerrGradiente& reg)
         reg.Q = reg.H = reg.Hr = 0;
         reg.Situacao = TSituacaoCanal::SemProfundidade;
     }
+}
+
+// Every terrace's channel, on all the cores: each one's hillslope and
+// channel routing is the costly part of a graded layout (tens of
+// milliseconds), and each works on its own copies of the storm, terrain and
+// channel. With `parar`, a stop request ends the work early (the caller
+// then writes nothing).
+void DimensionarCanais(const TEntradaLocacaoGradiente& e, std::vector<TRegTerrGradiente>& regs,
+                       const std::atomic<bool>* parar, const std::function<void(double)>& avisar)
+{
+    const auto& modelo = dynamic_cast<const TPrecipitacaoExponencialNegativa&>(e.Chuva);
+    const std::size_t n = regs.size();
+    const unsigned nucleos = std::max(1u, std::min<unsigned>(std::thread::hardware_concurrency(), 16));
+    std::atomic<std::size_t> proximo{0}, feitos{0};
+    std::exception_ptr falha;
+    std::mutex trava;
+    const auto trabalhar = [&] {
+        TPrecipitacaoExponencialNegativa chuva = modelo;
+        for (;;) {
+            const std::size_t k = proximo++;
+            if (k >= n || (parar && parar->load()))
+                return;
+            try {
+                DimensionarCanal(e, chuva, regs[k]);
+            } catch (...) {
+                std::lock_guard<std::mutex> t(trava);
+                if (!falha)
+                    falha = std::current_exception();
+                proximo = n;
+                return;
+            }
+            ++feitos;
+        }
+    };
+    std::vector<std::thread> outros;
+    for (unsigned i = 1; i < nucleos && i < n; ++i)
+        outros.emplace_back(trabalhar);
+    // This thread reports the progress while it works.
+    {
+        TPrecipitacaoExponencialNegativa chuva = modelo;
+        for (;;) {
+            const std::size_t k = proximo++;
+            if (k >= n || (parar && parar->load()))
+                break;
+            try {
+                DimensionarCanal(e, chuva, regs[k]);
+            } catch (...) {
+                std::lock_guard<std::mutex> t(trava);
+                if (!falha)
+                    falha = std::current_exception();
+                proximo = n;
+                break;
+            }
+            ++feitos;
+            avisar(static_cast<double>(feitos.load()) / static_cast<double>(n));
+        }
+    }
+    for (std::thread& t : outros)
+        t.join();
+    if (falha)
+        std::rethrow_exception(falha);
 }
 
 } // namespace
@@ -156,8 +223,6 @@ TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const 
     std::int32_t estreitas = 0, semProfundidade = 0, maisLargos = 0;
     TTabelaGradiente& tab = r.TabelaGradiente;
     for (std::size_t k = 0; k < t.Terracos.size(); ++k) {
-        avisar(0.9 + 0.07 * static_cast<double>(k) / static_cast<double>(t.Terracos.size()),
-               kMsgTerracosLocados + std::to_string(t.Terracos.size()));
         const TTerracoGradiente& tt = t.Terracos[k];
         vet.AdicionarLinha(ParaMapa(tt.Linha, im.Elev));
         TRegTerrGradiente reg;
@@ -171,9 +236,6 @@ TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const 
         reg.EV = tt.EV;
         reg.EH = reg.AreaInfluencia / reg.Comprimento;
         reg.Saida = tt.Saida + 1;
-        DimensionarCanal(entrada, reg);
-        semProfundidade += reg.Situacao == TSituacaoCanal::SemProfundidade ? 1 : 0;
-        maisLargos += reg.Situacao == TSituacaoCanal::MaisLargo ? 1 : 0;
         tab.Terracos.push_back(reg);
         q.AreaDrenada += reg.AreaInfluencia / 10000;
         larguras.push_back(reg.EH);
@@ -184,6 +246,19 @@ TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const 
         else if (tt.Forma == TFormaTerraco::Depressao)
             ++q.Depressoes;
     }
+    const std::string rotulo = kMsgTerracosLocados + std::to_string(t.Terracos.size());
+    // Stopped while the channels are designed: nothing is written (a
+    // terrace without its channel would read as one that needs none). The
+    // terraces of a layout stopped earlier are all designed.
+    const std::atomic<bool>* parar = r.Interrompida ? nullptr : progresso.Parar;
+    DimensionarCanais(entrada, tab.Terracos, parar, [&](double f) { avisar(0.9 + 0.07 * f, rotulo); });
+    if (parar && parar->load())
+        throw gis::EProcessoInterrompido();
+    for (const TRegTerrGradiente& reg : tab.Terracos) {
+        semProfundidade += reg.Situacao == TSituacaoCanal::SemProfundidade ? 1 : 0;
+        maisLargos += reg.Situacao == TSituacaoCanal::MaisLargo ? 1 : 0;
+    }
+
     // The outlets and their waterways.
     for (std::size_t k = 0; k < t.Saidas.size(); ++k) {
         const TSaidaGradiente& s = t.Saidas[k];

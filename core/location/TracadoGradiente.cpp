@@ -715,9 +715,11 @@ void TGradiente::ColocarLinha(std::size_t k, const TTerracoTracado& nivel)
         saidas.push_back(l.FimEm(melhor, true));
     }
     std::sort(saidas.begin(), saidas.end(), [](const TFim& a, const TFim& b) { return a.S < b.S; });
-    // Crossings of one drainage line (a wide or braided channel): one
-    // outlet, where the most water crosses.
-    const double perto = std::max(10.0, 4 * std::max(g_.DX(), g_.DY()));
+    // Crossings of one drainage line (a wide or braided channel, or two
+    // threads less than a strip apart): one outlet, where the most water
+    // crosses.
+    const double eh = nivel.EV / (std::max(nivel.DeclividadeFaixa, kDeclividadeMinimaFaixa) / 100);
+    const double perto = std::max({10.0, 4 * std::max(g_.DX(), g_.DY()), std::min(eh, 0.25 * op_.ComprimentoMaximo)});
     std::vector<TFim> unidas;
     for (const TFim& f : saidas) {
         if (!unidas.empty() && f.S - unidas.back().S < perto) {

@@ -13,6 +13,7 @@
 #include "core/location/Relevos.h"
 #include "gui/ContextoTeste.h"
 
+#include "common/Format.h"
 #include "common/Locale.h"
 #include "gis/BDT.h"
 #include "project/GerenteSys.h"
@@ -24,6 +25,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -442,6 +444,71 @@ private slots:
         QTest::keyClicks(a.Campo(TCampoLocacao::VIB), QStringLiteral("5"));
         QVERIFY(!a.janela->Relatorio()->isEnabled());
         QVERIFY(!a.janela->Visualizar()->isEnabled());
+    }
+
+    // The system chosen in the window: the graded channel's fields appear
+    // with the graded system's values, and the run lays out graded
+    // terraces with their outlets, report and view.
+    void TerracosComGradiente()
+    {
+        TAmbiente a;
+        QVERIFY(a.janela->Nivel()->isChecked());
+        QVERIFY(a.janela->GrupoGradiente()->isHidden());
+        // The example's graded project supplies the channel.
+        a.projeto.Ler(S(kExemplo + QStringLiteral("locacao-hugo-gradiente.vst")));
+        a.projeto.Locacao.fnImgElev = S(kExemplo + QStringLiteral("elevacao-hugo.ras"));
+        a.projeto.Locacao.fnImgDecli = S(kExemplo + QStringLiteral("declividade-hugo.ras"));
+        a.projeto.Locacao.fnVetSaida = S(a.Caminho(QStringLiteral("gradiente.vet")));
+        a.projeto.TipoSistema.Tipo = 0;
+        a.janela->PreencherCampos();
+        a.janela->Gradiente()->click();
+        QVERIFY(a.projeto.Gradiente());
+        QVERIFY(!a.janela->GrupoGradiente()->isHidden());
+        QCOMPARE(ParseFloat(S(a.Campo(TCampoLocacao::Comp)->text())).value_or(0), 400.0);
+        QCOMPARE(a.janela->FormaCanal()->currentIndex(), 1); // triangular
+        QVERIFY(!a.Campo(TCampoLocacao::Base)->isEnabled());
+
+        // A longest channel over the limit is refused with its field.
+        a.Campo(TCampoLocacao::Comp)->setText(QStringLiteral("2000"));
+        a.janela->ProcessarBtnClick();
+        QVERIFY(!a.dialogos.Mensagens.isEmpty());
+        QVERIFY2(a.dialogos.Mensagens.back().contains(QStringLiteral("1500")), qPrintable(a.dialogos.Mensagens.back()));
+        QVERIFY(!QFile::exists(a.Caminho(QStringLiteral("gradiente.vet"))));
+        a.dialogos.Mensagens.clear();
+        a.Campo(TCampoLocacao::Comp)->setText(QStringLiteral("400"));
+
+        a.janela->ProcessarBtnClick();
+        QVERIFY(a.janela->UltimaLocacao());
+        QVERIFY(a.janela->UltimaLocacao()->Gradiente);
+        const auto& tab = a.janela->UltimaLocacao()->TabelaGradiente;
+        QVERIFY(tab.Terracos.size() > 20);
+        QVERIFY(!a.dialogos.Mensagens.isEmpty());
+        QVERIFY2(a.dialogos.Mensagens.back().contains(QStringLiteral("canais escoadouros")),
+                 qPrintable(a.dialogos.Mensagens.back()));
+
+        QString titulo, html;
+        AoAbrirModal([&](QDialog* d) {
+            auto* r = qobject_cast<TFRelatorio*>(d);
+            QVERIFY(r);
+            titulo = r->windowTitle();
+            html = r->Html();
+            r->accept();
+        });
+        a.janela->RelatorioBtnClick();
+        QCOMPARE(titulo, QStringLiteral("Relatório - Locação de Sistemas de Terraceamento com Gradiente"));
+        QVERIFY(html.contains(QStringLiteral("SAÍDAS E CANAIS ESCOADOUROS")));
+        QVERIFY(html.contains(QStringLiteral("Vazão Q(L/s)")));
+
+        TFVisualizar* v = a.janela->VisualizarBtnClick();
+        QVERIFY(v);
+        QCOMPARE(v->NumLinhasSobrepostas(), tab.Terracos.size());
+        QCOMPARE(v->NumSaidas(), tab.Saidas.size());
+        delete v;
+
+        // Back to level terraces: the level system's fields again.
+        a.janela->Nivel()->click();
+        QVERIFY(!a.projeto.Gradiente());
+        QVERIFY(a.janela->GrupoGradiente()->isHidden());
     }
 
     void CancelarEDepoisIrAteOFim()

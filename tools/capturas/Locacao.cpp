@@ -1,5 +1,6 @@
-// The location window on the example watershed: the window filled from the
-// project, the report of the run and the terraces over the elevation image.
+// The location window on the example watershed, with level and with graded
+// terraces: the window filled from the project, the report of the run and
+// the terraces over the elevation image.
 
 #include "Captura.h"
 
@@ -16,11 +17,11 @@
 namespace vastrel::capturas {
 namespace {
 
-void Locacao(TAmbienteCena& a)
+void Locacao(TAmbienteCena& a, const char* projeto)
 {
     for (const char* f : {"elevacao-hugo.ras", "declividade-hugo.ras", "terracos-hugo.vet", "terracos-hugo.bdt"})
         a.Exemplo(std::string("examples/locacao/") + f);
-    a.Principal.AbrirArgumento(a.Exemplo("examples/locacao/locacao-hugo.vst"));
+    a.Principal.AbrirArgumento(a.Exemplo(std::string("examples/locacao/") + projeto));
     auto* locacao = dynamic_cast<gui::TFLocacao*>(a.Principal.JanelaModulo("Locacao"));
     if (!locacao)
         throw std::runtime_error("a janela de locação não abriu");
@@ -49,7 +50,8 @@ void Locacao(TAmbienteCena& a)
     a.Salvar(a.Principal, "terracos");
 }
 
-const TRegistroCena cena("locacao", Locacao);
+const TRegistroCena cena("locacao", [](TAmbienteCena& a) { Locacao(a, "locacao-hugo.vst"); });
+const TRegistroCena cenaGradiente("gradiente", [](TAmbienteCena& a) { Locacao(a, "locacao-hugo-gradiente.vst"); });
 
 } // namespace
 } // namespace vastrel::capturas
