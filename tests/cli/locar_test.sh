@@ -49,6 +49,34 @@ assert abs(q['AreaDrenada_ha'] + q['AreaRestante_ha'] - d['AreaBacia_ha']) <= 0.
 assert q['Terracos'] == len(t) and d['avisos'] == []
 PY
 
+# Graded terraces for a graded project: the channels' table, the outlets and
+# their waterways, the table of version 2, the report.
+gradiente="$examples/locacao/locacao-hugo-gradiente.vst"
+run 0 locar "$gradiente" --saida "$work/g.vet" --relatorio "$work/g.html"
+expect_out "Terraços com gradiente locados: "
+expect_out "Q (L/s)"
+expect_out "Saídas e canais escoadouros"
+expect_out "(canal escoadouro, cota "
+expect_out "Resumo da qualidade"
+[ "$(head -c1 "$work/g.bdt" | od -An -tu1 | tr -d ' ')" = 2 ] || fail "a tabela com gradiente não é a versão 2"
+grep -q "SAÍDAS E CANAIS ESCOADOUROS" <(iconv -f cp1252 -t utf-8 "$work/g.html") || fail "relatório sem saídas"
+LC_ALL=C.UTF-8 run 0 locar "$gradiente" --saida "$work/gj.vet" --json
+python3 - "$work/out" <<'PY' || fail "JSON com gradiente inválido"
+import json, sys
+d = json.load(open(sys.argv[1], encoding='utf-8'))
+assert d['sistema'] == 'gradiente'
+t, s = d['terracos'], d['saidas']
+assert len(t) > 20 and len(s) > 10
+for r in t:
+    assert abs(r['Gradiente'] - 0.005) < 1e-4 and r['Comprimento'] <= 400 + 1e-6
+    assert r['CotaMontante'] > r['CotaSaida'] and r['Q_Ls'] > 0 and 1 <= r['Saida'] <= len(s)
+for o in s:
+    q = sum(r['Q_Ls'] for r in t if r['Saida'] == o['Numero'])
+    assert abs(q - o['Q_Ls']) < 1e-6 * (1 + q) and o['QCanal_Ls'] >= o['Q_Ls'] - 1e-9
+PY
+run 64 locar "$gradiente" --saida "$work/gx.vet" --drenagem 0
+expect_err "--drenagem"
+
 # Paths from the project lie beside it, wherever the command runs from.
 cp "$examples/locacao/"*.ras "$work/"
 sed 's/^fnVetSaida=.*/fnVetSaida=saida\\layout.vet\r/' "$projeto" >"$work/p.vst"
