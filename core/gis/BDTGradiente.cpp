@@ -2,32 +2,14 @@
 
 #include "gis/Bytes.h"
 
-#include <bit>
 #include <fstream>
 
 namespace vastrel {
 
-namespace {
-
+using gis::bytes::EscreveDouble;
 using gis::bytes::EscreveInt32;
+using gis::bytes::LeDouble;
 using gis::bytes::LeInt32;
-
-void EscreveDouble(std::uint8_t* p, double v)
-{
-    const auto u = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i)
-        p[i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-double LeDouble(const std::uint8_t* p)
-{
-    std::uint64_t u = 0;
-    for (int i = 0; i < 8; ++i)
-        u |= static_cast<std::uint64_t>(p[i]) << (8 * i);
-    return std::bit_cast<double>(u);
-}
-
-} // namespace
 
 void TTabelaGradiente::Salvar(const std::filesystem::path& caminho) const
 {

@@ -40,6 +40,20 @@ inline void EscreveInt16(std::uint8_t* p, std::int16_t v)
 
 inline std::int32_t LeInt32(const std::uint8_t* p) { return static_cast<std::int32_t>(Le32(p)); }
 inline void EscreveInt32(std::uint8_t* p, std::int32_t v) { Escreve32(p, static_cast<std::uint32_t>(v)); }
+// IEEE 754 binary64, little-endian.
+inline double LeDouble(const std::uint8_t* p)
+{
+    std::uint64_t u = 0;
+    for (int i = 0; i < 8; ++i)
+        u |= static_cast<std::uint64_t>(p[i]) << (8 * i);
+    return std::bit_cast<double>(u);
+}
+inline void EscreveDouble(std::uint8_t* p, double v)
+{
+    const auto u = std::bit_cast<std::uint64_t>(v);
+    for (int i = 0; i < 8; ++i)
+        p[i] = static_cast<std::uint8_t>(u >> (8 * i));
+}
 inline float LeFloat(const std::uint8_t* p) { return std::bit_cast<float>(Le32(p)); }
 inline void EscreveFloat(std::uint8_t* p, float v) { Escreve32(p, std::bit_cast<std::uint32_t>(v)); }
 

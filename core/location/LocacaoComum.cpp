@@ -143,4 +143,42 @@ double DeclividadeMediaBacia(const TImagens& im)
     return n > 0 ? soma / static_cast<double>(n) : 0.0;
 }
 
+TPrevisaoLocacao Previsao(const TImagens& im, TMetodoEspacamento& metodo)
+{
+    TPrevisaoLocacao p;
+    p.DeclividadeMedia = DeclividadeMediaBacia(im);
+    const TEspacamentoFaixa e = metodo(std::max(p.DeclividadeMedia, kDeclividadeMinimaFaixa));
+    p.EV = e.EV;
+    p.EH = e.EH;
+    p.LadoCelula = im.LadoCelula();
+    p.AvisoResolucao = AvisoResolucao(p.EH, p.LadoCelula);
+    p.Avisos = AvisosDasImagens(im);
+    if (!p.AvisoResolucao.empty())
+        p.Avisos.push_back(p.AvisoResolucao);
+    return p;
+}
+
+void Espacamentos(TQualidadeLocacao& q, std::vector<double> larguras)
+{
+    if (larguras.empty())
+        return;
+    q.EspacamentoMin = *std::min_element(larguras.begin(), larguras.end());
+    q.EspacamentoMax = *std::max_element(larguras.begin(), larguras.end());
+    q.EspacamentoMediano = Mediana(std::move(larguras));
+}
+
+void AvisosComuns(TResultadoLocacao& r, const TImagens& im, std::int32_t estreitas, std::int32_t faixasPlanas)
+{
+    r.Avisos = AvisosDasImagens(im);
+    if (const std::string a = AvisoResolucao(r.EH, r.Qualidade.LadoCelula); !a.empty())
+        r.Avisos.push_back(a);
+    if (estreitas > 0)
+        r.Avisos.push_back(std::to_string(estreitas) + " terraço(s) drenam faixas com largura média menor que três " +
+                           "células do MDE: confira-os no mapa.");
+    if (faixasPlanas > 0)
+        r.Avisos.push_back(std::to_string(faixasPlanas) + " faixa(s) com declividade média abaixo de " +
+                           Numero(kDeclividadeMinimaFaixa, "0.0") + " %: o espaçamento foi calculado para " +
+                           Numero(kDeclividadeMinimaFaixa, "0.0") + " %.");
+}
+
 } // namespace vastrel::locacao

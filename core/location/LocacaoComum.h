@@ -5,6 +5,7 @@
 
 #include "engine/Espacamento.h"
 #include "location/Lista.h"
+#include "location/LocacaoNivel.h"
 #include "location/TracadoNivel.h"
 #include "location/Pixel.h"
 
@@ -75,5 +76,17 @@ std::vector<std::string> AvisosDasImagens(const TImagens& im);
 
 // The mean of the slope raster over the cells with elevation data, %.
 double DeclividadeMediaBacia(const TImagens& im);
+
+// What to say before a run: the spacing of the watershed's mean slope
+// against the cells, and the warnings about the rasters.
+TPrevisaoLocacao Previsao(const TImagens& im, TMetodoEspacamento& metodo);
+
+// The smallest, median and largest mean strip width, m.
+void Espacamentos(TQualidadeLocacao& q, std::vector<double> larguras);
+
+// The warnings every layout shares: the rasters, strips narrower than three
+// cells (of the watershed's spacing, and `estreitas` terraces' own), and
+// strips flatter than the least slope a spacing is computed for.
+void AvisosComuns(TResultadoLocacao& r, const TImagens& im, std::int32_t estreitas, std::int32_t faixasPlanas);
 
 } // namespace vastrel::locacao

@@ -100,6 +100,8 @@ void DimensionarCanais(const TEntradaLocacaoGradiente& e, std::vector<TRegTerrGr
     std::atomic<std::size_t> proximo{0}, feitos{0};
     std::exception_ptr falha;
     std::mutex trava;
+    // The thread that started the work reports the progress.
+    const std::thread::id principal = std::this_thread::get_id();
     const auto trabalhar = [&] {
         TPrecipitacaoExponencialNegativa chuva = modelo;
         for (;;) {
@@ -116,31 +118,14 @@ void DimensionarCanais(const TEntradaLocacaoGradiente& e, std::vector<TRegTerrGr
                 return;
             }
             ++feitos;
+            if (std::this_thread::get_id() == principal)
+                avisar(static_cast<double>(feitos.load()) / static_cast<double>(n));
         }
     };
     std::vector<std::thread> outros;
     for (unsigned i = 1; i < nucleos && i < n; ++i)
         outros.emplace_back(trabalhar);
-    // This thread reports the progress while it works.
-    {
-        TPrecipitacaoExponencialNegativa chuva = modelo;
-        for (;;) {
-            const std::size_t k = proximo++;
-            if (k >= n || (parar && parar->load()))
-                break;
-            try {
-                DimensionarCanal(e, chuva, regs[k]);
-            } catch (...) {
-                std::lock_guard<std::mutex> t(trava);
-                if (!falha)
-                    falha = std::current_exception();
-                proximo = n;
-                break;
-            }
-            ++feitos;
-            avisar(static_cast<double>(feitos.load()) / static_cast<double>(n));
-        }
-    }
+    trabalhar();
     for (std::thread& t : outros)
         t.join();
     if (falha)
@@ -154,18 +139,8 @@ TPrevisaoLocacao PreverLocacaoGradiente(const TEntradaLocacaoGradiente& entrada)
     ConferirCanal(entrada);
     TImagens im;
     CarregarImagens(Arquivos(entrada), im);
-    TPrevisaoLocacao p;
-    p.DeclividadeMedia = DeclividadeMediaBacia(im);
     TMetodoEspacamento metodo = Metodo(entrada);
-    const TEspacamentoFaixa e = metodo(std::max(p.DeclividadeMedia, kDeclividadeMinimaFaixa));
-    p.EV = e.EV;
-    p.EH = e.EH;
-    p.LadoCelula = im.LadoCelula();
-    p.AvisoResolucao = AvisoResolucao(p.EH, p.LadoCelula);
-    p.Avisos = AvisosDasImagens(im);
-    if (!p.AvisoResolucao.empty())
-        p.Avisos.push_back(p.AvisoResolucao);
-    return p;
+    return Previsao(im, metodo);
 }
 
 TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const gis::TProgressoGis& progresso)
@@ -280,23 +255,14 @@ TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const 
             reg.QCanal += tab.Saidas[static_cast<std::size_t>(o)].Q;
     }
     q.Terracos = static_cast<std::int32_t>(tab.Terracos.size());
-    if (!larguras.empty()) {
-        q.EspacamentoMin = *std::min_element(larguras.begin(), larguras.end());
-        q.EspacamentoMax = *std::max_element(larguras.begin(), larguras.end());
-        q.EspacamentoMediano = Mediana(larguras);
-    }
+    Espacamentos(q, std::move(larguras));
     if (tab.Terracos.empty() && !r.Interrompida)
         throw Exception("Nenhum terraço com gradiente foi locado: o relevo não comporta uma faixa com o espaçamento "
                         "vertical do método (" + Numero(r.EV, "0.00") + " m para a declividade média de " +
                         Numero(r.DeclividadeMedia, "0.0") + " %). Nenhum arquivo foi gravado.");
 
     // What the user must know.
-    r.Avisos = AvisosDasImagens(im);
-    if (const std::string a = AvisoResolucao(r.EH, q.LadoCelula); !a.empty())
-        r.Avisos.push_back(a);
-    if (estreitas > 0)
-        r.Avisos.push_back(std::to_string(estreitas) + " terraço(s) drenam faixas com largura média menor que três " +
-                           "células do MDE: confira-os no mapa.");
+    AvisosComuns(r, im, estreitas, t.FaixasPlanas);
     if (semProfundidade > 0)
         r.Avisos.push_back(std::to_string(semProfundidade) + " canal(is) não têm profundidade normal para a vazão " +
                            "de projeto: não comportam a vazão (marcados na tabela). Aumente o gradiente, a seção " +
@@ -310,10 +276,6 @@ TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const 
                            "escoa para o terraço de baixo.");
     if (t.Cruzamentos > 0)
         r.Avisos.push_back(std::to_string(t.Cruzamentos) + " par(es) de terraços se cruzam: confira-os no mapa.");
-    if (t.FaixasPlanas > 0)
-        r.Avisos.push_back(std::to_string(t.FaixasPlanas) + " faixa(s) com declividade média abaixo de " +
-                           Numero(kDeclividadeMinimaFaixa, "0.0") + " %: o espaçamento foi calculado para " +
-                           Numero(kDeclividadeMinimaFaixa, "0.0") + " %.");
     if (!(r.LES > 0))
         r.Avisos.push_back("A chuva de projeto não gera escoamento neste solo: os canais não recebem vazão.");
     if (r.Interrompida)
@@ -330,14 +292,20 @@ TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const 
     return r;
 }
 
+std::string TerracosDaSaida(const TTabelaGradiente& tabela, std::int32_t saida)
+{
+    std::string terracos;
+    for (const TRegTerrGradiente& t : tabela.Terracos)
+        if (t.Saida == saida)
+            terracos += (terracos.empty() ? "" : ", ") + std::to_string(t.Numero);
+    return terracos;
+}
+
 std::vector<std::string> TextoEscoadouros(const TResultadoLocacao& r)
 {
     std::vector<std::string> l;
     for (const TRegSaida& s : r.TabelaGradiente.Saidas) {
-        std::string terracos;
-        for (const TRegTerrGradiente& t : r.TabelaGradiente.Terracos)
-            if (t.Saida == s.Numero)
-                terracos += (terracos.empty() ? "" : ", ") + std::to_string(t.Numero);
+        const std::string terracos = TerracosDaSaida(r.TabelaGradiente, s.Numero);
         if (s.Borda)
             l.push_back("Saída " + std::to_string(s.Numero) + " (borda da área, cota " + Numero(s.Cota, "0.00") +
                         " m): terraços " + terracos + "; vazão " + Numero(s.Q, "0.0") + " L/s");

@@ -12,7 +12,10 @@
 #include "gis/Progresso.h"
 #include "location/LocacaoNivel.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace vastrel {
 
@@ -39,6 +42,9 @@ TPrevisaoLocacao PreverLocacaoGradiente(const TEntradaLocacaoGradiente& entrada)
 // method of the arbitrated height, which is for level terraces); so does a
 // run that places no terrace. A stop request writes what was placed.
 TResultadoLocacao LocarGradiente(const TEntradaLocacaoGradiente& entrada, const gis::TProgressoGis& progresso = {});
+
+// The numbers of the terraces that drain to an outlet, as "3, 4".
+std::string TerracosDaSaida(const TTabelaGradiente& tabela, std::int32_t saida);
 
 // The waterways as lines of text: each outlet on a drainage line with its
 // discharge and the waterway's, then the outlets on the edge.

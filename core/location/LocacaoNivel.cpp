@@ -100,21 +100,11 @@ TPrevisaoLocacao PreverLocacaoNivel(const TEntradaLocacaoNivel& entrada)
 {
     TImagens im;
     CarregarImagens(Arquivos(entrada), im);
-    TPrevisaoLocacao p;
-    p.DeclividadeMedia = DeclividadeMediaBacia(im);
     const double les = entrada.Terracos.Espacamento.Metodologia.IndMetodologia == kMetodoAlturaArbitrada
                            ? CalcularLES(entrada)
                            : 0.0;
     TMetodoEspacamento metodo = Metodo(entrada, les);
-    const TEspacamentoFaixa e = metodo(std::max(p.DeclividadeMedia, kDeclividadeMinimaFaixa));
-    p.EV = e.EV;
-    p.EH = e.EH;
-    p.LadoCelula = im.LadoCelula();
-    p.AvisoResolucao = AvisoResolucao(p.EH, p.LadoCelula);
-    p.Avisos = AvisosDasImagens(im);
-    if (!p.AvisoResolucao.empty())
-        p.Avisos.push_back(p.AvisoResolucao);
-    return p;
+    return Previsao(im, metodo);
 }
 
 TResultadoLocacao LocarNivel(const TEntradaLocacaoNivel& entrada, const gis::TProgressoGis& progresso)
@@ -184,11 +174,7 @@ TResultadoLocacao LocarNivel(const TEntradaLocacaoNivel& entrada, const gis::TPr
             ++q.Depressoes;
     }
     q.Terracos = r.Tabela.Quantidade();
-    if (!larguras.empty()) {
-        q.EspacamentoMin = *std::min_element(larguras.begin(), larguras.end());
-        q.EspacamentoMax = *std::max_element(larguras.begin(), larguras.end());
-        q.EspacamentoMediano = Mediana(larguras);
-    }
+    Espacamentos(q, std::move(larguras));
 
     if (r.Tabela.Vazia() && !r.Interrompida) {
         float lo = 0, hi = 0;
@@ -206,16 +192,7 @@ TResultadoLocacao LocarNivel(const TEntradaLocacaoNivel& entrada, const gis::TPr
     }
 
     // What the user must know.
-    r.Avisos = AvisosDasImagens(im);
-    if (const std::string a = AvisoResolucao(r.EH, q.LadoCelula); !a.empty())
-        r.Avisos.push_back(a);
-    if (estreitas > 0)
-        r.Avisos.push_back(std::to_string(estreitas) + " terraço(s) drenam faixas com largura média menor que três " +
-                           "células do MDE: confira-os no mapa.");
-    if (t.FaixasPlanas > 0)
-        r.Avisos.push_back(std::to_string(t.FaixasPlanas) + " faixa(s) com declividade média abaixo de " +
-                           Numero(kDeclividadeMinimaFaixa, "0.0") + " %: o espaçamento foi calculado para " +
-                           Numero(kDeclividadeMinimaFaixa, "0.0") + " %.");
+    AvisosComuns(r, im, estreitas, t.FaixasPlanas);
     if (!(r.LES > 0) &&
         entrada.Terracos.Espacamento.Metodologia.IndMetodologia != kMetodoAlturaArbitrada)
         r.Avisos.push_back("A chuva de projeto não gera escoamento neste solo (LES = 0 mm): todos os terraços "

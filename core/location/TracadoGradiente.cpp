@@ -1,5 +1,6 @@
 #include "location/TracadoGradiente.h"
 
+#include "location/Escoamento.h"
 #include "common/Exceptions.h"
 
 #include <algorithm>
@@ -900,35 +901,10 @@ std::vector<std::int32_t> TGradiente::Faixas(const std::vector<std::int8_t>& dre
     const std::int32_t C = elev_.Colunas();
     const TIndiceSegmentos indice(colocados_, elev_.Linhas(), C);
     const auto& e = elev_.Celulas();
-    const std::size_t N = e.size();
-    constexpr std::int32_t kDesconhecida = -3;
-    std::vector<std::int32_t> faixa(N, kDesconhecida);
-    std::vector<std::uint32_t> caminho;
-    for (std::size_t c0 = 0; c0 < N; ++c0) {
-        if (e[c0] == 0) {
-            faixa[c0] = -1;
-            continue;
-        }
-        caminho.clear();
-        std::size_t x = c0;
-        while (faixa[x] == kDesconhecida) {
-            if (dren[x] == kDrenagemFim) {
-                faixa[x] = 0;
-                break;
-            }
-            const std::size_t y = Receptor(x, dren[x], C);
-            const std::int32_t t = indice.Cruza(x, y, colocados_);
-            if (t >= 0) {
-                faixa[x] = t + 1;
-                break;
-            }
-            caminho.push_back(static_cast<std::uint32_t>(x));
-            x = y;
-        }
-        for (const std::uint32_t y : caminho)
-            faixa[y] = faixa[x];
-    }
-    return faixa;
+    return FaixasPorEscoamento(
+        e.size(), [&](std::size_t i) { return e[i] != 0; }, [&](std::size_t i) { return dren[i] == kDrenagemFim; },
+        [&](std::size_t i) { return Receptor(i, dren[i], C); },
+        [&](std::size_t i, std::size_t j) { return indice.Cruza(i, j, colocados_); });
 }
 
 // Which outlets' water flows down through each outlet of a drainage line.

@@ -1,6 +1,7 @@
 #include "location/TracadoNivel.h"
 
 #include "common/Exceptions.h"
+#include "location/Escoamento.h"
 
 #include <algorithm>
 #include <cmath>
@@ -1197,34 +1198,14 @@ void TMotor::Escoar(const std::vector<std::int8_t>& destino)
     const auto vizinho = [this](std::size_t i, int d, std::size_t& n) { return Vizinho(i, d, n); };
 
     // Each cell takes the terrace its path meets first.
-    constexpr std::int32_t kDesconhecida = -3;
-    std::vector<std::int32_t> faixa(N_, kDesconhecida);
-    std::vector<std::uint32_t> caminho;
-    for (std::size_t c0 = 0; c0 < N_; ++c0) {
-        if (!Dado(c0)) {
-            faixa[c0] = -1;
-            continue;
-        }
-        caminho.clear();
-        std::size_t x = c0;
-        while (faixa[x] == kDesconhecida) {
-            if (destino[x] == kFim) {
-                faixa[x] = 0;
-                break;
-            }
-            std::size_t y = x;
-            vizinho(x, destino[x], y);
-            const std::int32_t t = Cruza(x, destino[x]);
-            if (t >= 0) {
-                faixa[x] = t + 1;
-                break;
-            }
-            caminho.push_back(static_cast<std::uint32_t>(x));
-            x = y;
-        }
-        for (const std::uint32_t y : caminho)
-            faixa[y] = faixa[x];
-    }
+    std::vector<std::int32_t> faixa = FaixasPorEscoamento(
+        N_, [this](std::size_t i) { return Dado(i); }, [&](std::size_t i) { return destino[i] == kFim; },
+        [&](std::size_t i) {
+            std::size_t y = i;
+            vizinho(i, destino[i], y);
+            return y;
+        },
+        [&](std::size_t i, std::size_t) { return Cruza(i, destino[i]); });
 
     // Each strip's size and slope; lines that drain nothing are dropped and
     // the rest renumbered.

@@ -186,10 +186,7 @@ void Escoadouros(TTexto& h, const TTabelaGradiente& tabela)
         h << std::string("<TD><B>") + t + "</B></TD>";
     h << "</TR>";
     for (const TRegSaida& s : tabela.Saidas) {
-        std::string terracos;
-        for (const TRegTerrGradiente& t : tabela.Terracos)
-            if (t.Saida == s.Numero)
-                terracos += (terracos.empty() ? "" : ", ") + std::to_string(t.Numero);
+        const std::string terracos = TerracosDaSaida(tabela, s.Numero);
         h << "<TR ALIGN=CENTER VALIGN=CENTER>" + Celula(std::to_string(s.Numero)) + Celula(FormatFloat("0.0", s.X)) +
                  Celula(FormatFloat("0.0", s.Y)) + Celula(FormatFloat("0.00", s.Cota)) +
                  Celula(s.Borda ? "borda da área" : "canal escoadouro") + Celula(terracos) +
